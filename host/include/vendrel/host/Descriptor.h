@@ -1,0 +1,65 @@
+// The host's side of scripting descriptors: an ordered list of keyed, typed values.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "PIActions.h"
+
+namespace vendrel {
+
+class Descriptor;
+
+struct DescriptorObject {
+    DescType classID = 0;
+    std::shared_ptr<Descriptor> value; // never null in a well-formed object
+};
+
+struct DescriptorEnum {
+    DescType type = 0;
+    DescType value = 0;
+};
+
+struct DescriptorUnitFloat {
+    DescType unit = 0;
+    double value = 0;
+};
+
+struct DescriptorClass {
+    DescType value = 0;
+};
+
+struct DescriptorAlias {
+    std::string bytes;
+};
+
+// Text values hold the plug-in's bytes as they are (no terminating NUL).
+using DescriptorValue = std::variant<int32_t, double, DescriptorUnitFloat, bool, std::string, DescriptorAlias,
+                                     DescriptorEnum, DescriptorClass, DescriptorObject>;
+
+class Descriptor {
+public:
+    struct Entry {
+        DescriptorKeyID key;
+        DescriptorValue value;
+    };
+
+    // Adds a value; a key written twice keeps both entries in written order, as the host's records do.
+    void put(DescriptorKeyID key, DescriptorValue value) { entries_.push_back({key, std::move(value)}); }
+    const DescriptorValue* find(DescriptorKeyID key) const;
+    const std::vector<Entry>& entries() const { return entries_; }
+    bool empty() const { return entries_.empty(); }
+    bool operator==(const Descriptor& other) const;
+
+private:
+    std::vector<Entry> entries_;
+};
+
+// A four-character code as text ("Tlrn"), for messages.
+std::string fourCCText(uint32_t code);
+
+} // namespace vendrel

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds and runs every test twice: a plain optimised build, then a build under AddressSanitizer and
+# UndefinedBehaviorSanitizer. Then runs each fuzz target briefly.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVENDREL_SANITIZE=ON -DVENDREL_BENCH=OFF >/dev/null
+cmake --build build-sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+if [ "${VENDREL_SKIP_FUZZ:-0}" != 1 ]; then
+  scripts/fuzz.sh 10
+fi
