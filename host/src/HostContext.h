@@ -1,0 +1,22 @@
+// The host's state that suites reach during a selector call. The plug-in's callbacks carry no context, so
+// the host keeps the context of the call in progress here (one filter call at a time per process).
+#pragma once
+
+#include <string>
+
+#include "vendrel/host/FrontEnd.h"
+#include "vendrel/host/PluginModule.h"
+
+namespace vendrel {
+
+struct HostContext {
+    const PluginModule* module = nullptr; // the module being called: its dialog and bitmap resources
+    FrontEnd* frontEnd = nullptr;         // never null while a call is in progress
+    std::string hostFolder;               // the folder that holds "Color Swatches"
+};
+
+// The context of the call in progress, or null between calls.
+HostContext* currentHostContext();
+void setCurrentHostContext(HostContext* context);
+
+} // namespace vendrel
