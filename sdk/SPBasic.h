@@ -2,6 +2,8 @@
 #ifndef VENDREL_SDK_SPBASIC_H
 #define VENDREL_SDK_SPBASIC_H
 
+#include <stddef.h>
+
 #include "PITypes.h"
 
 #ifdef __cplusplus

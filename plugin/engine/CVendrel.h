@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CPSFilter.h"
+#include "ClaimedMarks.h"
 #include "VendrelParams.h"
 
 class CPSPalette;
@@ -74,7 +75,32 @@ public:
     uint8 windowHigh[4] = {0, 0, 0, 0};
     uint8 paintColor[4] = {0, 0, 0, 0};
     CPSPalette* palette = nullptr;
+
+    // Pixels already flooded with a colour that still lies in the window; empty unless such a flood ran.
+    ClaimedMarks claimedMarks;
+
+private:
+    // One step of the walk: a new area seeded at (x, y) is coloured, flooded, measured and treated when small.
+    void FloodNewArea(uint16 x, uint16 y, const CVendrelParams& params);
+    void PaintInFlagColor(uint16 x, uint16 y, const CVendrelParams& params);
+    // The row walk of Start; false when the user aborted.
+    bool WalkImage(const CVendrelParams& params, bool& foundArea);
+    void LoadPalette(const CVendrelParams& params);
+    // True when paintColor lies in the window: claimed pixels would stay claimable.
+    bool PaintColorInWindow() const;
+    template <int Channels, bool UnitPlaneStep>
+    void FillFromFast(int32 x, int32 y);
+    // The first column from x on in row y whose pixel is in the window and not yet flooded, or width.
+    int32 NextSeedInRow(int32 x, int32 y, int32 width) const;
+    void RequestWholeImage();
+
+    // Set while a flood paints with a colour inside the window: ClaimPixel then claims each pixel once only.
+    bool markingFlood = false;
 };
 
 // The one filter object of the module, through which the pixel claim function reaches the engine.
 extern CVendrel* gVendrelInstance;
+
+// True when an area with the given measurements is small by size limit: by pixel count when measureArea is
+// set, otherwise when both its width and its height are at most the limit.
+bool IsSmallArea(const CVendrel& engine, bool measureArea, uint32 limit);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
@@ -49,7 +50,7 @@ public:
     };
 
     // Adds a value; a key written twice keeps both entries in written order, as the host's records do.
-    void put(DescriptorKeyID key, DescriptorValue value) { entries_.push_back({key, std::move(value)}); }
+    void put(DescriptorKeyID key, DescriptorValue value);
     const DescriptorValue* find(DescriptorKeyID key) const;
     const std::vector<Entry>& entries() const { return entries_; }
     bool empty() const { return entries_.empty(); }
@@ -61,5 +62,19 @@ private:
 
 // A four-character code as text ("Tlrn"), for messages.
 std::string fourCCText(uint32_t code);
+
+// The bytes a descriptor handle holds, and back; decoding answers nothing for bytes that are not a
+// descriptor (or nest deeper than the host accepts).
+std::vector<uint8_t> encodeDescriptor(const Descriptor& descriptor);
+std::optional<Descriptor> decodeDescriptor(const uint8_t* bytes, size_t size);
+
+// Descriptor handles are host handles (see HostHandles.h) holding an encoded descriptor, so plug-ins dispose
+// of them with the handle procedures.
+PIDescriptorHandle newDescriptorHandle(const Descriptor& descriptor);
+std::optional<Descriptor> descriptorFromHandle(PIDescriptorHandle handle);
+
+// The procedure tables handed to plug-ins in the descriptor parameters.
+ReadDescriptorProcs* hostReadDescriptorProcs();
+WriteDescriptorProcs* hostWriteDescriptorProcs();
 
 } // namespace vendrel

@@ -1,0 +1,59 @@
+// vendrel about: the filter's About box, read from the dialog it opens, then closed with OK.
+#include <cstdio>
+
+#include "Commands.h"
+#include "ExitCodes.h"
+#include "vendrel/host/AdmDialog.h"
+#include "vendrel/host/FilterHost.h"
+#include "vendrel/host/MacRoman.h"
+
+namespace vendrel {
+
+namespace {
+
+// Collects the texts of every dialog the filter opens and confirms it.
+class AboutReader : public FrontEnd {
+public:
+    int32_t runModal(AdmDialog& dialog) override
+    {
+        if (!dialog.caption().empty()) {
+            lines.push_back(dialog.caption());
+        }
+        for (AdmItem* item : dialog.items()) {
+            bool isButton = item->id() == dialog.defaultItemId() || item->id() == dialog.cancelItemId();
+            if (!isButton && !item->text().empty()) {
+                lines.push_back(item->text());
+            }
+        }
+        dialog.pressOK();
+        return dialog.ended() ? dialog.endingId() : dialog.defaultItemId();
+    }
+    void alert(const std::string& message) override { lines.push_back(message); }
+
+    std::vector<std::string> lines;
+};
+
+} // namespace
+
+int showAbout(const PluginModule& module)
+{
+    AboutReader reader;
+    HostConfig config;
+    config.frontEnd = &reader;
+    FilterHost host(module, config);
+    int16_t result = host.about();
+    for (const std::string& line : reader.lines) {
+        std::printf("%s\n", macRomanToUtf8(line).c_str());
+    }
+    if (result != 0 && result != 1) {
+        printError("the About box could not be shown (result " + std::to_string(result) + ")");
+        return exitFailure;
+    }
+    if (reader.lines.empty()) {
+        printError("the filter showed no About text");
+        return exitFailure;
+    }
+    return exitSuccess;
+}
+
+} // namespace vendrel

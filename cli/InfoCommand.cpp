@@ -1,0 +1,52 @@
+// vendrel info: what the module's resources declare, read from the file.
+#include <cstdio>
+
+#include "Commands.h"
+#include "ExitCodes.h"
+#include "vendrel/host/Descriptor.h"
+#include "vendrel/host/MacRoman.h"
+
+namespace vendrel {
+
+namespace {
+
+std::string typeName(uint32_t type)
+{
+    std::string code = fourCCText(type);
+    if (code == "long") {
+        return "integer";
+    }
+    if (code == "bool") {
+        return "true|false";
+    }
+    if (code == "Clr ") {
+        return "colour RRGGBB";
+    }
+    if (code == "Pth ") {
+        return "swatch file";
+    }
+    return "'" + code + "'";
+}
+
+} // namespace
+
+int showInfo(const PluginModule& module)
+{
+    const PiplInfo& pipl = module.pipl();
+    const AeteInfo& aete = module.aete();
+    std::printf("module:      %s\n", module.path().c_str());
+    std::printf("menu:        %s > %s\n", macRomanToUtf8(pipl.category).c_str(), macRomanToUtf8(pipl.name).c_str());
+    std::printf("entry point: %s\n", pipl.entryPoint.c_str());
+    std::printf("modes:       %s\n", pipl.supportedModesText().c_str());
+    std::printf("enabled:     %s\n", pipl.enableExpression.c_str());
+    std::printf("scripting:   %s (%s), event '%s'\n", macRomanToUtf8(aete.eventName).c_str(),
+                macRomanToUtf8(aete.eventDescription).c_str(), fourCCText(aete.eventID).c_str());
+    std::printf("parameters:\n");
+    for (const AeteParameter& parameter : aete.parameters) {
+        std::printf("  --%-14s '%s'  %-14s %s\n", parameter.name.c_str(), fourCCText(parameter.key).c_str(),
+                    typeName(parameter.type).c_str(), macRomanToUtf8(parameter.description).c_str());
+    }
+    return exitSuccess;
+}
+
+} // namespace vendrel

@@ -1,0 +1,15 @@
+// Where the command finds its filter module and its presets: beside an installed command, else in the build.
+#pragma once
+
+#include <string>
+
+namespace vendrel {
+
+// The module to load: the installed one under the command's prefix when it exists, else the one built with
+// the command.
+std::string defaultModulePath();
+
+// The folder that holds "Color Swatches": the installed presets when they exist, else the source tree's.
+std::string defaultPresetsFolder();
+
+} // namespace vendrel

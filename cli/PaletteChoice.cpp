@@ -1,0 +1,91 @@
+#include "PaletteChoice.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "ExitCodes.h"
+
+namespace vendrel {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const swatchFolderName = "Color Swatches";
+
+bool isFile(const fs::path& path)
+{
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+std::string makeTemporaryFolder()
+{
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/vendrel-palette-XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (mkdtemp(buffer.data()) == nullptr) {
+        throw UsageError("--palette: cannot make a temporary folder for the swatch file");
+    }
+    return buffer.data();
+}
+
+} // namespace
+
+bool isPalettePath(const std::string& palette) { return palette.find('/') != std::string::npos; }
+
+PaletteChoice::PaletteChoice(const std::string& presetsFolder, const std::string& palette)
+{
+    if (isPalettePath(palette)) {
+        useFileElsewhere(palette);
+        return;
+    }
+    hostFolder_ = presetsFolder;
+    fs::path folder = fs::path(presetsFolder) / swatchFolderName;
+    if (isFile(folder / palette)) {
+        fileName_ = palette;
+    } else if (fs::path(palette).extension() != ".aco" && isFile(folder / (palette + ".aco"))) {
+        fileName_ = palette + ".aco";
+    } else {
+        throw UsageError("--palette: no swatch file \"" + palette + "\" in " + folder.string() +
+                         " (vendrel palettes lists them)");
+    }
+}
+
+void PaletteChoice::useFileElsewhere(const std::string& path)
+{
+    fs::path file = fs::absolute(path);
+    if (!isFile(file)) {
+        throw UsageError("--palette: no such swatch file: " + path);
+    }
+    fileName_ = file.filename().string();
+    if (file.parent_path().filename() == swatchFolderName) {
+        hostFolder_ = file.parent_path().parent_path().string();
+        return;
+    }
+    temporaryFolder_ = makeTemporaryFolder();
+    fs::path copyFolder = fs::path(temporaryFolder_) / swatchFolderName;
+    std::error_code error;
+    fs::create_directory(copyFolder, error);
+    if (!error) {
+        fs::copy_file(file, copyFolder / fileName_, error);
+    }
+    if (error) {
+        std::error_code ignored;
+        fs::remove_all(temporaryFolder_, ignored);
+        throw UsageError("--palette: cannot copy " + path + ": " + error.message());
+    }
+    hostFolder_ = temporaryFolder_;
+}
+
+PaletteChoice::~PaletteChoice()
+{
+    if (!temporaryFolder_.empty()) {
+        std::error_code error;
+        fs::remove_all(temporaryFolder_, error);
+    }
+}
+
+} // namespace vendrel

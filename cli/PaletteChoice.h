@@ -1,0 +1,32 @@
+// Turns the palette the user named into what the filter understands: a file name inside the host folder's
+// "Color Swatches". A swatch file elsewhere is reached by pointing the host folder at it: at its grandparent
+// when it already sits in a folder called "Color Swatches", else at a temporary folder holding a copy.
+#pragma once
+
+#include <string>
+
+namespace vendrel {
+
+class PaletteChoice {
+public:
+    // presetsFolder: the host folder that holds "Color Swatches". Throws UsageError for a palette that does
+    // not exist.
+    PaletteChoice(const std::string& presetsFolder, const std::string& palette);
+    ~PaletteChoice();
+    PaletteChoice(const PaletteChoice&) = delete;
+    PaletteChoice& operator=(const PaletteChoice&) = delete;
+
+    const std::string& hostFolder() const { return hostFolder_; }
+    const std::string& fileName() const { return fileName_; }
+
+private:
+    void useFileElsewhere(const std::string& path);
+    std::string hostFolder_;
+    std::string fileName_;
+    std::string temporaryFolder_; // removed with the choice
+};
+
+// Whether a palette value names a file by its path rather than by its name in the swatch folder.
+bool isPalettePath(const std::string& palette);
+
+} // namespace vendrel

@@ -1,0 +1,186 @@
+#include "SettingOptions.h"
+
+#include <charconv>
+#include <limits>
+
+#include "ExitCodes.h"
+
+namespace vendrel {
+
+namespace {
+
+constexpr uint32_t code(const char (&text)[5])
+{
+    return uint32_t(uint8_t(text[0])) << 24 | uint32_t(uint8_t(text[1])) << 16 | uint32_t(uint8_t(text[2])) << 8 |
+           uint32_t(uint8_t(text[3]));
+}
+
+constexpr uint32_t integerType = code("long");
+constexpr uint32_t switchType = code("bool");
+constexpr uint32_t colorType = code("Clr ");
+constexpr uint32_t pathType = code("Pth ");
+
+std::string optionName(const AeteParameter& parameter) { return "--" + parameter.name; }
+
+std::string helpText(const AeteParameter& parameter)
+{
+    switch (parameter.type) {
+    case colorType:
+        return parameter.description + " (RRGGBB)";
+    case pathType:
+        return parameter.description + " (a swatch file name in the presets' \"Color Swatches\", or a path)";
+    default:
+        return parameter.description;
+    }
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+} // namespace
+
+std::array<uint16_t, 3> parseColorOption(const std::string& option, const std::string& text)
+{
+    std::string digits = !text.empty() && text[0] == '#' ? text.substr(1) : text;
+    bool valid = digits.size() == 6;
+    for (char c : digits) {
+        valid = valid && hexDigit(c) >= 0;
+    }
+    if (!valid) {
+        throw UsageError(option + ": '" + text + "' is not a colour; write six hexadecimal digits RRGGBB");
+    }
+    std::array<uint16_t, 3> rgb{};
+    for (size_t i = 0; i < 3; ++i) {
+        int value = hexDigit(digits[2 * i]) * 16 + hexDigit(digits[2 * i + 1]);
+        rgb[i] = uint16_t(value * 257);
+    }
+    return rgb;
+}
+
+int32_t parseIntegerOption(const std::string& option, const std::string& text)
+{
+    int64_t value = 0;
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end) {
+        throw UsageError(option + ": '" + text + "' is not a whole number");
+    }
+    if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) {
+        throw UsageError(option + ": " + text + " is out of range");
+    }
+    return int32_t(value);
+}
+
+DescriptorObject colorObject(const std::array<uint16_t, 3>& rgb)
+{
+    auto components = std::make_shared<Descriptor>();
+    components->put(code("Rd  "), int32_t(rgb[0]));
+    components->put(code("Grn "), int32_t(rgb[1]));
+    components->put(code("Bl  "), int32_t(rgb[2]));
+    return DescriptorObject{code("RGBC"), components};
+}
+
+void SettingOptions::addTo(CLI::App& command, const AeteInfo& terminology)
+{
+    for (const AeteParameter& parameter : terminology.parameters) {
+        auto setting = std::make_unique<Setting>();
+        setting->parameter = parameter;
+        std::string name = optionName(parameter);
+        if (parameter.type == switchType) {
+            setting->option = command.add_flag(name, setting->switchValue, helpText(parameter) + " (=true|false)");
+        } else {
+            setting->option = command.add_option(name, setting->text, helpText(parameter));
+            setting->option->type_name(parameter.type == integerType ? "N"
+                                       : parameter.type == colorType ? "RRGGBB"
+                                                                     : "NAME");
+        }
+        setting->option->group("Settings");
+        settings_.push_back(std::move(setting));
+    }
+}
+
+DescriptorValue SettingOptions::valueOf(const Setting& setting) const
+{
+    std::string name = optionName(setting.parameter);
+    switch (setting.parameter.type) {
+    case integerType:
+        return parseIntegerOption(name, setting.text);
+    case switchType:
+        return setting.switchValue;
+    case colorType:
+        return colorObject(parseColorOption(name, setting.text));
+    case pathType:
+        return pathOverride_.value_or(setting.text);
+    default:
+        return setting.text;
+    }
+}
+
+Descriptor SettingOptions::overlay(const Descriptor& base) const
+{
+    std::vector<std::pair<DescriptorKeyID, DescriptorValue>> given;
+    for (const auto& setting : settings_) {
+        if (setting->given()) {
+            given.emplace_back(setting->parameter.key, valueOf(*setting));
+        }
+    }
+    auto givenValue = [&](DescriptorKeyID key) -> const DescriptorValue* {
+        for (const auto& [givenKey, value] : given) {
+            if (givenKey == key) {
+                return &value;
+            }
+        }
+        return nullptr;
+    };
+    Descriptor result;
+    for (const Descriptor::Entry& entry : base.entries()) {
+        const DescriptorValue* replacement = givenValue(entry.key);
+        result.put(entry.key, replacement ? *replacement : entry.value);
+    }
+    for (const auto& [key, value] : given) {
+        if (base.find(key) == nullptr) {
+            result.put(key, value);
+        }
+    }
+    return result;
+}
+
+const SettingOptions::Setting* SettingOptions::pathSetting() const
+{
+    for (const auto& setting : settings_) {
+        if (setting->parameter.type == pathType) {
+            return setting.get();
+        }
+    }
+    return nullptr;
+}
+
+std::optional<std::string> SettingOptions::pathValue() const
+{
+    const Setting* setting = pathSetting();
+    if (setting == nullptr || !setting->given()) {
+        return std::nullopt;
+    }
+    return setting->text;
+}
+
+void SettingOptions::setPathValue(const std::string& value) { pathOverride_ = value; }
+
+uint32_t SettingOptions::pathKey() const
+{
+    const Setting* setting = pathSetting();
+    return setting ? setting->parameter.key : 0;
+}
+
+} // namespace vendrel

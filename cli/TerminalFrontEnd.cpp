@@ -1,0 +1,79 @@
+#include "TerminalFrontEnd.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "Interrupt.h"
+#include "vendrel/host/MacRoman.h"
+
+namespace vendrel {
+
+namespace {
+
+// Test hook: VENDREL_TEST_ABORT_AFTER_ROWS=N makes the abort callback answer true once the filter has
+// reported N rows, as if the user had pressed Ctrl-C there. Lets tests cancel a run deterministically.
+std::optional<int32_t> abortAfterRowsFromEnvironment()
+{
+    const char* text = std::getenv("VENDREL_TEST_ABORT_AFTER_ROWS");
+    if (text == nullptr) {
+        return std::nullopt;
+    }
+    int32_t rows = 0;
+    const char* end = text + std::strlen(text);
+    auto [stop, error] = std::from_chars(text, end, rows);
+    if (error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return rows;
+}
+
+constexpr int barWidth = 40;
+
+} // namespace
+
+TerminalFrontEnd::TerminalFrontEnd(bool showProgress)
+    : showProgress_(showProgress), abortAfterRows_(abortAfterRowsFromEnvironment())
+{
+}
+
+void TerminalFrontEnd::progress(int32_t done, int32_t total)
+{
+    rowsDone_ = done;
+    if (!showProgress_ || total <= 0) {
+        return;
+    }
+    int percent = int(int64_t(done) * 100 / total);
+    if (percent == lastPercent_) {
+        return;
+    }
+    lastPercent_ = percent;
+    int filled = percent * barWidth / 100;
+    std::fprintf(stderr, "\r[%.*s%*s] %3d%%", filled, "########################################", barWidth - filled,
+                 "", percent);
+    std::fflush(stderr);
+    barDrawn_ = true;
+}
+
+bool TerminalFrontEnd::abortRequested()
+{
+    return InterruptWatch::interrupted() || (abortAfterRows_ && rowsDone_ >= *abortAfterRows_);
+}
+
+void TerminalFrontEnd::alert(const std::string& message)
+{
+    finishProgress();
+    std::fprintf(stderr, "%s\n", macRomanToUtf8(message).c_str());
+}
+
+void TerminalFrontEnd::finishProgress()
+{
+    if (barDrawn_) {
+        std::fputc('\n', stderr);
+        barDrawn_ = false;
+        lastPercent_ = -1;
+    }
+}
+
+} // namespace vendrel

@@ -1,0 +1,32 @@
+// The front end of a command-line run: a progress bar on stderr, Ctrl-C as the user's abort, alerts as text.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "vendrel/host/FrontEnd.h"
+
+namespace vendrel {
+
+class TerminalFrontEnd : public FrontEnd {
+public:
+    // showProgress: draw the bar (stderr is a terminal and the user did not ask for quiet).
+    explicit TerminalFrontEnd(bool showProgress);
+
+    void progress(int32_t done, int32_t total) override;
+    bool abortRequested() override;
+    void alert(const std::string& message) override;
+
+    // Ends the progress line so that later messages start on a line of their own.
+    void finishProgress();
+
+private:
+    bool showProgress_;
+    bool barDrawn_ = false;
+    int lastPercent_ = -1;
+    int32_t rowsDone_ = 0;
+    std::optional<int32_t> abortAfterRows_;
+};
+
+} // namespace vendrel

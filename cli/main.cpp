@@ -1,0 +1,151 @@
+// vendrel: runs the Vendrel filter module on image files through the project's host.
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include <CLI/CLI.hpp>
+
+#include "Commands.h"
+#include "ExitCodes.h"
+#include "Locations.h"
+#include "SettingOptions.h"
+
+using namespace vendrel;
+
+namespace {
+
+// The module must be known before the options are declared: its terminology gives the setting options.
+std::string modulePathFromArguments(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--module") == 0 && i + 1 < argc) {
+            return argv[i + 1];
+        }
+        if (std::strncmp(argv[i], "--module=", 9) == 0) {
+            return argv[i] + 9;
+        }
+    }
+    return defaultModulePath();
+}
+
+struct Subcommands {
+    CLI::App* run = nullptr;
+    CLI::App* about = nullptr;
+    CLI::App* info = nullptr;
+    CLI::App* palettes = nullptr;
+    CLI::App* dialog = nullptr;
+};
+
+struct Arguments {
+    std::string modulePath;
+    RunRequest run;
+    std::string presetsFolder;
+    std::string pngFile;
+    SettingOptions runSettings;
+    SettingOptions dialogSettings;
+};
+
+Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* module)
+{
+    Subcommands commands;
+    app.add_option("--module", arguments.modulePath, "the filter module to load")->type_name("FILE");
+    app.require_subcommand(1);
+
+    commands.run = app.add_subcommand("run", "fill the areas of an image and write the result");
+    commands.run->add_option("INPUT", arguments.run.input, "the image to fill (PNG, JPEG, TIFF, WebP)")->required();
+    commands.run->add_option("-o,--output", arguments.run.output, "the file to write; its extension names the format")
+        ->required()
+        ->type_name("OUTPUT");
+    commands.run->add_option("--presets", arguments.run.presetsFolder, "the folder that holds \"Color Swatches\"")
+        ->type_name("DIR");
+    commands.run->add_option("--action", arguments.run.actionFile, "replay the settings of a recorded action")
+        ->type_name("FILE");
+    commands.run->add_option("--record", arguments.run.recordFile, "save the run's settings as an action")
+        ->type_name("FILE");
+    commands.run->add_flag("--dialog", arguments.run.dialog,
+                           "go through the filter's dialog: the last confirmed settings, overlaid by the options");
+    commands.run->add_flag("-q,--quiet", arguments.run.quiet, "no progress bar");
+    commands.run->add_flag("--convert", arguments.run.convert,
+                           "turn grayscale, indexed, Lab and 16-bit images into 8-bit RGB instead of refusing them");
+
+    commands.about = app.add_subcommand("about", "the filter's About text");
+    commands.info = app.add_subcommand("info", "what the module declares: menu, modes, parameters");
+    commands.palettes = app.add_subcommand("palettes", "the swatch files the filter's dialog offers, with their colours");
+    commands.palettes->add_option("--presets", arguments.presetsFolder, "the folder that holds \"Color Swatches\"")
+        ->type_name("DIR");
+
+    commands.dialog = app.add_subcommand("dialog", "draw the filter's dialog as it would open into a PNG file");
+    commands.dialog->add_option("--png", arguments.pngFile, "the PNG file to write")->required()->type_name("FILE");
+    commands.dialog->add_option("--presets", arguments.presetsFolder, "the folder that holds \"Color Swatches\"")
+        ->type_name("DIR");
+
+    if (module != nullptr) {
+        arguments.runSettings.addTo(*commands.run, module->aete());
+        arguments.dialogSettings.addTo(*commands.dialog, module->aete());
+    }
+    return commands;
+}
+
+int dispatch(const Subcommands& commands, Arguments& arguments, const PluginModule* module,
+             const std::string& moduleError)
+{
+    if (*commands.palettes) {
+        return listPalettes(arguments.presetsFolder.empty() ? defaultPresetsFolder() : arguments.presetsFolder);
+    }
+    if (module == nullptr) {
+        printError(moduleError);
+        return exitFailure;
+    }
+    if (*commands.run) {
+        if (arguments.run.presetsFolder.empty()) {
+            arguments.run.presetsFolder = defaultPresetsFolder();
+        }
+        return runFilter(*module, arguments.run, arguments.runSettings);
+    }
+    if (*commands.about) {
+        return showAbout(*module);
+    }
+    if (*commands.info) {
+        return showInfo(*module);
+    }
+    std::string presets = arguments.presetsFolder.empty() ? defaultPresetsFolder() : arguments.presetsFolder;
+    return drawDialog(*module, arguments.pngFile, presets, arguments.dialogSettings);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Arguments arguments;
+    std::string modulePath = modulePathFromArguments(argc, argv);
+    std::unique_ptr<PluginModule> module;
+    std::string moduleError;
+    try {
+        module = PluginModule::load(modulePath);
+    } catch (const std::exception& e) {
+        moduleError = "cannot load the filter module " + modulePath + ": " + e.what();
+    }
+
+    CLI::App app("vendrel: fills every area of one colour in an image, each with a colour of its own", "vendrel");
+    Subcommands commands = declare(app, arguments, module.get());
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        printError(std::string(e.what()) + " (see vendrel --help)");
+        return exitUsage;
+    }
+
+    try {
+        return dispatch(commands, arguments, module.get(), moduleError);
+    } catch (const UsageError& e) {
+        printError(e.what());
+        return exitUsage;
+    } catch (const std::exception& e) {
+        printError(e.what());
+        return exitFailure;
+    }
+}

@@ -1,0 +1,27 @@
+// Action files: a filter's recorded descriptor as readable JSON, named by the module's terminology.
+//   {"tolerance": 10, "fillcolor": {"red": 65535, "green": 0, "blue": 0}, "palette": "Pastels.aco",
+//    "randomcolors": false, ...}
+// Integers ('long') are JSON integers, booleans ('bool') JSON booleans, colours ('Clr ', stored as objects of
+// class 'RGBC') objects with red, green and blue from 0 to 65535, paths and text strings.
+#pragma once
+
+#include <string>
+
+#include "Descriptor.h"
+#include "PluginModule.h"
+
+namespace vendrel {
+
+// The JSON text of a descriptor. Throws HostError for a key the terminology does not name or a value that
+// does not fit the key's type.
+std::string actionText(const Descriptor& descriptor, const AeteInfo& terminology);
+
+// The descriptor of a JSON text, keys in the terminology's order. Throws HostError naming the key at fault
+// ("action file: \"tolerance\" must be an integer").
+Descriptor parseActionText(const std::string& text, const AeteInfo& terminology);
+
+// Reads and writes action files; writing replaces the file as a whole (a temporary file renamed over it).
+Descriptor readActionFile(const std::string& path, const AeteInfo& terminology);
+void writeActionFile(const std::string& path, const Descriptor& descriptor, const AeteInfo& terminology);
+
+} // namespace vendrel

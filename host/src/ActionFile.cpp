@@ -1,0 +1,236 @@
+#include "vendrel/host/ActionFile.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+namespace vendrel {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr uint32_t kTypeLong = PI_FOURCC('l', 'o', 'n', 'g');
+constexpr uint32_t kTypeBool = PI_FOURCC('b', 'o', 'o', 'l');
+constexpr uint32_t kTypeColor = PI_FOURCC('C', 'l', 'r', ' ');
+constexpr uint32_t kTypePath = PI_FOURCC('P', 't', 'h', ' ');
+constexpr uint32_t kTypeText = PI_FOURCC('T', 'E', 'X', 'T');
+constexpr uint32_t kColorClass = PI_FOURCC('R', 'G', 'B', 'C');
+
+struct ColorComponent {
+    const char* name;
+    uint32_t key;
+};
+constexpr ColorComponent kColorComponents[] = {
+    {"red", PI_FOURCC('R', 'd', ' ', ' ')},
+    {"green", PI_FOURCC('G', 'r', 'n', ' ')},
+    {"blue", PI_FOURCC('B', 'l', ' ', ' ')},
+};
+
+[[noreturn]] void fail(const std::string& name, const std::string& problem)
+{
+    throw HostError("action file: \"" + name + "\" " + problem);
+}
+
+// --- descriptor to JSON ---
+
+Json colorToJson(const AeteParameter& parameter, const DescriptorValue& value)
+{
+    const auto* object = std::get_if<DescriptorObject>(&value);
+    if (!object || !object->value)
+        fail(parameter.name, "must be a colour object");
+    Json color = Json::object();
+    for (const Descriptor::Entry& entry : object->value->entries()) {
+        if (entry.key == 0)
+            continue; // the writer's closing entry carries nothing
+        const ColorComponent* component = nullptr;
+        for (const ColorComponent& known : kColorComponents)
+            if (known.key == entry.key)
+                component = &known;
+        const auto* integer = std::get_if<int32_t>(&entry.value);
+        if (!component || !integer)
+            fail(parameter.name, "has an unexpected component '" + fourCCText(entry.key) + "'");
+        color[component->name] = *integer;
+    }
+    return color;
+}
+
+Json valueToJson(const AeteParameter& parameter, const DescriptorValue& value)
+{
+    switch (parameter.type) {
+    case kTypeLong:
+        if (const auto* integer = std::get_if<int32_t>(&value))
+            return *integer;
+        fail(parameter.name, "must be an integer");
+    case kTypeBool:
+        if (const auto* boolean = std::get_if<bool>(&value))
+            return *boolean;
+        if (const auto* integer = std::get_if<int32_t>(&value))
+            return *integer != 0;
+        fail(parameter.name, "must be a boolean");
+    case kTypeColor: return colorToJson(parameter, value);
+    case kTypePath:
+    case kTypeText:
+        if (const auto* text = std::get_if<std::string>(&value))
+            return *text;
+        fail(parameter.name, "must be text");
+    default: fail(parameter.name, "has the type '" + fourCCText(parameter.type) + "', which action files do not hold");
+    }
+}
+
+Json descriptorToJson(const Descriptor& descriptor, const AeteInfo& terminology)
+{
+    Json settings = Json::object();
+    for (const Descriptor::Entry& entry : descriptor.entries()) {
+        const AeteParameter* parameter = terminology.byKey(entry.key);
+        if (!parameter)
+            throw HostError("action file: the key '" + fourCCText(entry.key) + "' has no name in the terminology");
+        settings[parameter->name] = valueToJson(*parameter, entry.value);
+    }
+    return settings;
+}
+
+// --- JSON to descriptor ---
+
+int32_t integerIn(const Json& value, int64_t low, int64_t high, const std::string& name, const char* problem)
+{
+    if (!value.is_number_integer())
+        fail(name, problem);
+    const bool isUnsigned = value.is_number_unsigned();
+    if (isUnsigned ? value.get<uint64_t>() > uint64_t(high) : (value.get<int64_t>() < low || value.get<int64_t>() > high))
+        fail(name, problem);
+    return int32_t(value.get<int64_t>());
+}
+
+DescriptorValue colorFromJson(const AeteParameter& parameter, const Json& value)
+{
+    if (!value.is_object())
+        fail(parameter.name, "must be an object with red, green and blue");
+    for (const auto& [component, ignored] : value.items()) {
+        (void)ignored;
+        bool known = false;
+        for (const ColorComponent& candidate : kColorComponents)
+            known = known || component == candidate.name;
+        if (!known)
+            fail(parameter.name, "has an unknown component \"" + component + "\" (red, green and blue are known)");
+    }
+    auto color = std::make_shared<Descriptor>();
+    for (const ColorComponent& component : kColorComponents) {
+        const auto found = value.find(component.name);
+        if (found == value.end())
+            continue;
+        const std::string name = parameter.name + "." + component.name;
+        color->put(component.key, integerIn(*found, 0, 65535, name, "must be an integer from 0 to 65535"));
+    }
+    return DescriptorObject{kColorClass, color};
+}
+
+DescriptorValue valueFromJson(const AeteParameter& parameter, const Json& value)
+{
+    switch (parameter.type) {
+    case kTypeLong:
+        return integerIn(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(),
+                         parameter.name, "must be an integer");
+    case kTypeBool:
+        if (!value.is_boolean())
+            fail(parameter.name, "must be true or false");
+        return value.get<bool>();
+    case kTypeColor: return colorFromJson(parameter, value);
+    case kTypePath:
+    case kTypeText:
+        if (!value.is_string())
+            fail(parameter.name, "must be a string");
+        return value.get<std::string>();
+    default: fail(parameter.name, "has the type '" + fourCCText(parameter.type) + "', which action files do not hold");
+    }
+}
+
+Descriptor descriptorFromJson(const Json& settings, const AeteInfo& terminology)
+{
+    if (!settings.is_object())
+        throw HostError("action file: the settings must be a JSON object");
+    for (const auto& [name, ignored] : settings.items()) {
+        (void)ignored;
+        if (!terminology.byName(name))
+            fail(name, "is not a setting of this filter");
+    }
+    // The terminology's order, so that equal settings give equal descriptors whatever the file's order.
+    Descriptor descriptor;
+    for (const AeteParameter& parameter : terminology.parameters) {
+        const auto found = settings.find(parameter.name);
+        if (found == settings.end())
+            continue;
+        DescriptorValue value = valueFromJson(parameter, *found);
+        descriptor.put(parameter.key, std::move(value));
+    }
+    return descriptor;
+}
+
+std::string errnoText()
+{
+    return std::strerror(errno);
+}
+
+} // namespace
+
+std::string actionText(const Descriptor& descriptor, const AeteInfo& terminology)
+{
+    return descriptorToJson(descriptor, terminology).dump(2) + "\n";
+}
+
+Descriptor parseActionText(const std::string& text, const AeteInfo& terminology)
+{
+    Json settings;
+    try {
+        settings = Json::parse(text);
+    } catch (const Json::parse_error& error) {
+        throw HostError(std::string("action file: not valid JSON: ") + error.what());
+    }
+    return descriptorFromJson(settings, terminology);
+}
+
+Descriptor readActionFile(const std::string& path, const AeteInfo& terminology)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw HostError(path + ": cannot open the action file: " + errnoText());
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (file.bad())
+        throw HostError(path + ": cannot read the action file");
+    try {
+        return parseActionText(text.str(), terminology);
+    } catch (const HostError& error) {
+        throw HostError(path + ": " + error.what());
+    }
+}
+
+void writeActionFile(const std::string& path, const Descriptor& descriptor, const AeteInfo& terminology)
+{
+    const std::string text = actionText(descriptor, terminology);
+    const std::string temporary = path + ".tmp-" + std::to_string(getpid());
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        if (!file)
+            throw HostError(path + ": cannot write the action file: " + errnoText());
+        file << text;
+        file.close();
+        if (!file) {
+            std::remove(temporary.c_str());
+            throw HostError(path + ": cannot write the action file");
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        const std::string reason = errnoText();
+        std::remove(temporary.c_str());
+        throw HostError(path + ": cannot replace the action file: " + reason);
+    }
+}
+
+} // namespace vendrel

@@ -1,0 +1,19 @@
+// The dialog manager's default conversions between the text of an entry field and its number.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace vendrel::adm {
+
+// A decimal number with optional sign and fraction, surrounded by blanks. When units are allowed, a unit
+// name may follow the number ("12 px", "12pt"); otherwise anything after the number makes the text invalid.
+std::optional<float> parseNumber(const std::string& text, bool allowUnits);
+
+// The number rounded to the nearest integer, as the entry fields show it ("12", "-3").
+std::string formatNumber(float value);
+
+// Copies text into a plug-in's buffer of capacity bytes, cut to fit and always NUL-terminated.
+void copyToBuffer(const std::string& text, char* buffer, int capacity);
+
+} // namespace vendrel::adm

@@ -1,0 +1,505 @@
+// The descriptor read and write procedures. Readers and writers are host objects known by address; an address
+// the host did not hand out (or already closed) is refused, never dereferenced.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <set>
+
+#include "vendrel/host/Descriptor.h"
+#include "vendrel/host/HostHandles.h"
+
+namespace vendrel {
+
+namespace {
+
+// The value stored under the current key cannot be given as the type asked for.
+constexpr OSErr kWrongTypeErr = -1703;
+// There is no current key: get-key was not called or gave no more keys.
+constexpr OSErr kNoCurrentKeyErr = -1701;
+
+struct Reader {
+    Descriptor descriptor;
+    size_t next = 0;                                  // the entry get-key gives next
+    const Descriptor::Entry* current = nullptr;        // the entry get-key gave last
+    OSErr firstError = noErr;
+};
+
+struct Writer {
+    Descriptor descriptor;
+};
+
+std::set<Reader*>& liveReaders()
+{
+    static auto* readers = new std::set<Reader*>;
+    return *readers;
+}
+
+std::set<Writer*>& liveWriters()
+{
+    static auto* writers = new std::set<Writer*>;
+    return *writers;
+}
+
+Reader* readerFrom(PIReadDescriptor handle)
+{
+    auto* reader = reinterpret_cast<Reader*>(handle);
+    return liveReaders().count(reader) ? reader : nullptr;
+}
+
+Writer* writerFrom(PIWriteDescriptor handle)
+{
+    auto* writer = reinterpret_cast<Writer*>(handle);
+    return liveWriters().count(writer) ? writer : nullptr;
+}
+
+DescType typeOf(const DescriptorValue& value)
+{
+    static constexpr DescType types[] = {typeInteger, typeFloat,      typeUintFloat, typeBoolean, typeChar,
+                                         typeAlias,   typeEnumerated, typeType,      typeObject};
+    return types[value.index()];
+}
+
+// Runs a get procedure: finds the current value, lets convert fill the output, and remembers the first error.
+template <typename Convert>
+OSErr readCurrent(PIReadDescriptor handle, Convert convert)
+{
+    Reader* reader = readerFrom(handle);
+    if (!reader)
+        return paramErr;
+    const OSErr error = reader->current ? convert(reader->current->value) : kNoCurrentKeyErr;
+    if (error != noErr && reader->firstError == noErr)
+        reader->firstError = error;
+    return error;
+}
+
+// The current value as a whole number: integers as they are, booleans as 0 or 1.
+std::optional<int32_t> asInteger(const DescriptorValue& value)
+{
+    if (const auto* integer = std::get_if<int32_t>(&value))
+        return *integer;
+    if (const auto* boolean = std::get_if<bool>(&value))
+        return *boolean ? 1 : 0;
+    return std::nullopt;
+}
+
+// The current value as a real number: floats, unit floats and integers.
+std::optional<double> asFloat(const DescriptorValue& value)
+{
+    if (const auto* real = std::get_if<double>(&value))
+        return *real;
+    if (const auto* unit = std::get_if<DescriptorUnitFloat>(&value))
+        return unit->value;
+    if (const auto* integer = std::get_if<int32_t>(&value))
+        return double(*integer);
+    return std::nullopt;
+}
+
+PIReadDescriptor openReadDescriptorProc(PIDescriptorHandle descriptor, DescriptorKeyIDArray keys)
+{
+    (void)keys; // every key is handed out in stored order, asked for or not
+    std::optional<Descriptor> stored = descriptorFromHandle(descriptor);
+    if (!stored)
+        return nullptr;
+    auto reader = std::make_unique<Reader>();
+    reader->descriptor = std::move(*stored);
+    liveReaders().insert(reader.get());
+    return reinterpret_cast<PIReadDescriptor>(reader.release());
+}
+
+// Frees the reader only: the descriptor handle stays with whoever holds it.
+OSErr closeReadDescriptorProc(PIReadDescriptor handle)
+{
+    Reader* reader = readerFrom(handle);
+    if (!reader)
+        return paramErr;
+    const OSErr error = reader->firstError;
+    liveReaders().erase(reader);
+    delete reader;
+    return error;
+}
+
+Boolean getKeyProc(PIReadDescriptor handle, DescriptorKeyID* key, DescType* type, int32* flags)
+{
+    Reader* reader = readerFrom(handle);
+    if (!reader)
+        return false;
+    const auto& entries = reader->descriptor.entries();
+    if (reader->next >= entries.size()) {
+        reader->current = nullptr;
+        return false;
+    }
+    reader->current = &entries[reader->next++];
+    if (key)
+        *key = reader->current->key;
+    if (type)
+        *type = typeOf(reader->current->value);
+    if (flags)
+        *flags = 0;
+    return true;
+}
+
+OSErr getIntegerProc(PIReadDescriptor handle, int32* value)
+{
+    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
+        const std::optional<int32_t> integer = asInteger(stored);
+        if (!integer)
+            return kWrongTypeErr;
+        if (value)
+            *value = *integer;
+        return noErr;
+    });
+}
+
+OSErr getPinnedIntegerProc(PIReadDescriptor handle, int32 min, int32 max, int32* value)
+{
+    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
+        const std::optional<int32_t> integer = asInteger(stored);
+        if (!integer)
+            return kWrongTypeErr;
+        if (value)
+            *value = min <= max ? std::clamp(*integer, min, max) : *integer;
+        return noErr;
+    });
+}
+
+OSErr getCountProc(PIReadDescriptor handle, uint32* value)
+{
+    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
+        const std::optional<int32_t> integer = asInteger(stored);
+        if (!integer)
+            return kWrongTypeErr;
+        if (value)
+            *value = uint32(*integer);
+        return noErr;
+    });
+}
+
+OSErr getFloatProc(PIReadDescriptor handle, double* value)
+{
+    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
+        const std::optional<double> real = asFloat(stored);
+        if (!real)
+            return kWrongTypeErr;
+        if (value)
+            *value = *real;
+        return noErr;
+    });
+}
+
+OSErr getPinnedFloatProc(PIReadDescriptor handle, const double* min, const double* max, double* value)
+{
+    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
+        const std::optional<double> real = asFloat(stored);
+        if (!real)
+            return kWrongTypeErr;
+        double pinned = *real;
+        if (min && pinned < *min)
+            pinned = *min;
+        if (max && pinned > *max)
+            pinned = *max;
+        if (value)
+            *value = pinned;
+        return noErr;
+    });
+}
+
+OSErr unitFloat(const DescriptorValue& stored, DescType* unit, double* value, const double* min, const double* max)
+{
+    const auto* unitValue = std::get_if<DescriptorUnitFloat>(&stored);
+    const std::optional<double> real = asFloat(stored);
+    if (!real)
+        return kWrongTypeErr;
+    double pinned = *real;
+    if (min && pinned < *min)
+        pinned = *min;
+    if (max && pinned > *max)
+        pinned = *max;
+    if (unit)
+        *unit = unitValue ? unitValue->unit : typeNull;
+    if (value)
+        *value = pinned;
+    return noErr;
+}
+
+OSErr getUnitFloatProc(PIReadDescriptor handle, DescType* unit, double* value)
+{
+    return readCurrent(handle, [&](const DescriptorValue& stored) {
+        return unitFloat(stored, unit, value, nullptr, nullptr);
+    });
+}
+
+OSErr getPinnedUnitFloatProc(PIReadDescriptor handle, const double* min, const double* max, DescType* unit,
+                             double* value)
+{
+    return readCurrent(handle, [&](const DescriptorValue& stored) { return unitFloat(stored, unit, value, min, max); });
+}
+
+OSErr getBooleanProc(PIReadDescriptor handle, Boolean* value)
+{
+    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
+        const std::optional<int32_t> integer = asInteger(stored);
+        if (!integer)
+            return kWrongTypeErr;
+        if (value)
+            *value = *integer != 0;
+        return noErr;
+    });
+}
+
+// A new host handle holding the bytes; the caller disposes of it.
+OSErr bytesHandle(const std::string& bytes, Handle* value)
+{
+    if (!value)
+        return paramErr;
+    Handle handle = newHostHandle(bytes.data(), bytes.size());
+    if (!handle)
+        return memFullErr;
+    *value = handle;
+    return noErr;
+}
+
+OSErr getTextProc(PIReadDescriptor handle, Handle* value)
+{
+    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
+        const auto* text = std::get_if<std::string>(&stored);
+        return text ? bytesHandle(*text, value) : kWrongTypeErr;
+    });
+}
+
+OSErr getAliasProc(PIReadDescriptor handle, Handle* value)
+{
+    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
+        if (const auto* alias = std::get_if<DescriptorAlias>(&stored))
+            return bytesHandle(alias->bytes, value);
+        if (const auto* text = std::get_if<std::string>(&stored))
+            return bytesHandle(*text, value);
+        return kWrongTypeErr;
+    });
+}
+
+OSErr getEnumeratedProc(PIReadDescriptor handle, DescType* value)
+{
+    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
+        const auto* enumerated = std::get_if<DescriptorEnum>(&stored);
+        if (!enumerated)
+            return kWrongTypeErr;
+        if (value)
+            *value = enumerated->value;
+        return noErr;
+    });
+}
+
+OSErr getClassProc(PIReadDescriptor handle, DescType* value)
+{
+    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
+        const auto* classValue = std::get_if<DescriptorClass>(&stored);
+        if (!classValue)
+            return kWrongTypeErr;
+        if (value)
+            *value = classValue->value;
+        return noErr;
+    });
+}
+
+// References are not kept in this host's descriptors.
+OSErr getSimpleReferenceProc(PIReadDescriptor handle, PIDescriptorSimpleReference* value)
+{
+    (void)value;
+    return readCurrent(handle, [](const DescriptorValue&) -> OSErr { return kWrongTypeErr; });
+}
+
+OSErr getObjectProc(PIReadDescriptor handle, DescType* classType, PIDescriptorHandle* value)
+{
+    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
+        const auto* object = std::get_if<DescriptorObject>(&stored);
+        if (!object)
+            return kWrongTypeErr;
+        if (!value)
+            return paramErr;
+        PIDescriptorHandle nested = newDescriptorHandle(object->value ? *object->value : Descriptor{});
+        if (!nested)
+            return memFullErr;
+        if (classType)
+            *classType = object->classID;
+        *value = nested;
+        return noErr;
+    });
+}
+
+OSErr getStringProc(PIReadDescriptor handle, Str255* value)
+{
+    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
+        const auto* text = std::get_if<std::string>(&stored);
+        if (!text)
+            return kWrongTypeErr;
+        if (value) {
+            const size_t length = std::min<size_t>(text->size(), 255);
+            (*value)[0] = uint8_t(length);
+            std::memcpy(*value + 1, text->data(), length);
+        }
+        return noErr;
+    });
+}
+
+PIWriteDescriptor openWriteDescriptorProc()
+{
+    auto writer = std::make_unique<Writer>();
+    liveWriters().insert(writer.get());
+    return reinterpret_cast<PIWriteDescriptor>(writer.release());
+}
+
+OSErr closeWriteDescriptorProc(PIWriteDescriptor handle, PIDescriptorHandle* descriptor)
+{
+    Writer* writer = writerFrom(handle);
+    if (!writer)
+        return paramErr;
+    PIDescriptorHandle written = newDescriptorHandle(writer->descriptor);
+    liveWriters().erase(writer);
+    delete writer;
+    if (!written)
+        return memFullErr;
+    if (!descriptor) {
+        disposeHostHandle(reinterpret_cast<Handle>(written));
+        return paramErr;
+    }
+    *descriptor = written;
+    return noErr;
+}
+
+OSErr put(PIWriteDescriptor handle, DescriptorKeyID key, DescriptorValue value)
+{
+    Writer* writer = writerFrom(handle);
+    if (!writer)
+        return paramErr;
+    writer->descriptor.put(key, std::move(value));
+    return noErr;
+}
+
+OSErr putIntegerProc(PIWriteDescriptor writer, DescriptorKeyID key, int32 value)
+{
+    return put(writer, key, int32_t(value));
+}
+
+OSErr putCountProc(PIWriteDescriptor writer, DescriptorKeyID key, uint32 value)
+{
+    return put(writer, key, int32_t(value));
+}
+
+OSErr putFloatProc(PIWriteDescriptor writer, DescriptorKeyID key, const double* value)
+{
+    return value ? put(writer, key, *value) : OSErr(paramErr);
+}
+
+OSErr putUnitFloatProc(PIWriteDescriptor writer, DescriptorKeyID key, DescType unit, const double* value)
+{
+    return value ? put(writer, key, DescriptorUnitFloat{unit, *value}) : OSErr(paramErr);
+}
+
+OSErr putBooleanProc(PIWriteDescriptor writer, DescriptorKeyID key, Boolean value)
+{
+    return put(writer, key, value != 0);
+}
+
+OSErr putTextProc(PIWriteDescriptor writer, DescriptorKeyID key, Handle text)
+{
+    if (!isLiveHostHandle(text))
+        return paramErr;
+    const std::vector<uint8_t> bytes = hostHandleBytes(text);
+    return put(writer, key, std::string(bytes.begin(), bytes.end()));
+}
+
+OSErr putAliasProc(PIWriteDescriptor writer, DescriptorKeyID key, Handle alias)
+{
+    if (!isLiveHostHandle(alias))
+        return paramErr;
+    const std::vector<uint8_t> bytes = hostHandleBytes(alias);
+    return put(writer, key, DescriptorAlias{std::string(bytes.begin(), bytes.end())});
+}
+
+OSErr putEnumeratedProc(PIWriteDescriptor writer, DescriptorKeyID key, DescType type, DescType value)
+{
+    return put(writer, key, DescriptorEnum{type, value});
+}
+
+OSErr putClassProc(PIWriteDescriptor writer, DescriptorKeyID key, DescType value)
+{
+    return put(writer, key, DescriptorClass{value});
+}
+
+OSErr putSimpleReferenceProc(PIWriteDescriptor writer, DescriptorKeyID key, const PIDescriptorSimpleReference* value)
+{
+    (void)writer, (void)key, (void)value;
+    return errPlugInHostInsufficient;
+}
+
+// The object's entries are copied now; the caller still owns (and disposes of) the handle it passed.
+OSErr putObjectProc(PIWriteDescriptor writer, DescriptorKeyID key, DescType classType, PIDescriptorHandle value)
+{
+    std::optional<Descriptor> object = descriptorFromHandle(value);
+    if (!object)
+        return paramErr;
+    return put(writer, key, DescriptorObject{classType, std::make_shared<Descriptor>(std::move(*object))});
+}
+
+OSErr putStringProc(PIWriteDescriptor writer, DescriptorKeyID key, ConstStr255Param value)
+{
+    if (!value)
+        return paramErr;
+    return put(writer, key, std::string(reinterpret_cast<const char*>(value + 1), value[0]));
+}
+
+ReadDescriptorProcs gReadProcs = {kCurrentReadDescriptorProcsVersion,
+                                  kCurrentReadDescriptorProcsCount,
+                                  openReadDescriptorProc,
+                                  closeReadDescriptorProc,
+                                  getKeyProc,
+                                  getIntegerProc,
+                                  getFloatProc,
+                                  getUnitFloatProc,
+                                  getBooleanProc,
+                                  getTextProc,
+                                  getAliasProc,
+                                  getEnumeratedProc,
+                                  getClassProc,
+                                  getSimpleReferenceProc,
+                                  getObjectProc,
+                                  getCountProc,
+                                  getStringProc,
+                                  getPinnedIntegerProc,
+                                  getPinnedFloatProc,
+                                  getPinnedUnitFloatProc};
+
+WriteDescriptorProcs gWriteProcs = {kCurrentWriteDescriptorProcsVersion,
+                                    kCurrentWriteDescriptorProcsCount,
+                                    openWriteDescriptorProc,
+                                    closeWriteDescriptorProc,
+                                    putIntegerProc,
+                                    putFloatProc,
+                                    putUnitFloatProc,
+                                    putBooleanProc,
+                                    putTextProc,
+                                    putAliasProc,
+                                    putEnumeratedProc,
+                                    putClassProc,
+                                    putSimpleReferenceProc,
+                                    putObjectProc,
+                                    putCountProc,
+                                    putStringProc,
+                                    putClassProc,
+                                    putObjectProc};
+
+} // namespace
+
+ReadDescriptorProcs* hostReadDescriptorProcs()
+{
+    return &gReadProcs;
+}
+
+WriteDescriptorProcs* hostWriteDescriptorProcs()
+{
+    return &gWriteProcs;
+}
+
+} // namespace vendrel

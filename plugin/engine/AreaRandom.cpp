@@ -1,0 +1,18 @@
+#include "AreaRandom.h"
+
+namespace {
+
+uint32 gAreaRandomState = 1;
+
+} // namespace
+
+int32 AreaRandom()
+{
+    gAreaRandomState = gAreaRandomState * 214013u + 2531011u;
+    return int32((gAreaRandomState >> 16) & 32767u);
+}
+
+void SetAreaRandomState(uint32 state)
+{
+    gAreaRandomState = state;
+}

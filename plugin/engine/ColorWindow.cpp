@@ -1,0 +1,68 @@
+// The colour window (the fill colour plus or minus the tolerance, per channel) and the pixel tests on it.
+#include "CVendrel.h"
+#include "PixelTests.h"
+
+namespace {
+
+constexpr uint8 kDarkLimit = 90;       // a channel at most this is dark
+constexpr uint8 kCmykInkedBlack = 200; // a CMYK black byte below this (255 = no ink) is dark
+
+} // namespace
+
+void CVendrel::SetColorWindow(const uint16 color[3], uint32 tolerance)
+{
+    ConvertRGB(color, windowLow);
+    for (int i = 0; i < channels; ++i) {
+        const uint32 c = windowLow[i];
+        windowHigh[i] = (tolerance < 255 && c < 255 - tolerance) ? uint8(c + tolerance) : 255;
+        windowLow[i] = c > tolerance ? uint8(c - tolerance) : 0;
+    }
+}
+
+bool CVendrel::IsInWindow(const uint8* p) const
+{
+    return RuntimePixelOps(windowLow, windowHigh, paintColor, channels, PlaneStep()).InWindow(p);
+}
+
+bool CVendrel::IsNormalAreaPixel(const uint8* p) const
+{
+    const int32 step = PlaneStep();
+    bool allInWindow = true;
+    bool allZero = true;
+    for (int i = 0; i < channels; ++i) {
+        const uint8 v = p[i * step];
+        if (v < windowLow[i] || v > windowHigh[i])
+            allInWindow = false;
+        if (v != 0)
+            allZero = false;
+    }
+    return !allInWindow && !allZero;
+}
+
+bool CVendrel::IsAcceptableColor(bool allowDark) const
+{
+    bool inside = true;
+    bool dark = true;
+    for (int i = 0; i < channels; ++i) {
+        if (paintColor[i] < windowLow[i] || paintColor[i] > windowHigh[i])
+            inside = false;
+        if (paintColor[i] > kDarkLimit)
+            dark = false;
+    }
+    if (filterRecord && filterRecord->imageMode == plugInModeCMYKColor)
+        dark = paintColor[3] < kCmykInkedBlack;
+    return !inside && (!dark || allowDark);
+}
+
+void CVendrel::PaintPixel(uint8* p) const
+{
+    RuntimePixelOps(windowLow, windowHigh, paintColor, channels, PlaneStep()).Paint(p);
+}
+
+bool CVendrel::PaintColorInWindow() const
+{
+    for (int i = 0; i < channels; ++i)
+        if (paintColor[i] < windowLow[i] || paintColor[i] > windowHigh[i])
+            return false;
+    return true;
+}

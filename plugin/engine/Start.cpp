@@ -1,0 +1,165 @@
+// The start selector: the whole filter run over the image, in place, in one call.
+#include <cstring>
+#include <string>
+
+#include "CPSPalette.h"
+#include "CVendrel.h"
+#include "HostSuites.h"
+#include "PixelTests.h"
+#include "SwatchFolder.h"
+
+namespace {
+
+const char kNothingFoundMessage[] =
+    "The color to fill was not found in the image!\nCheck the color in the Vendreled Color swatch.";
+const char kSwatchFolderName[] = "Color Swatches";
+
+template <int Channels, bool UnitPlaneStep>
+int32 FirstInWindow(const uint8* p, int32 x, int32 width, intptr_t columnStep,
+                    const PixelOps<Channels, UnitPlaneStep>& ops)
+{
+    for (; x < width; ++x, p += columnStep)
+        if (ops.InWindow(p))
+            return x;
+    return width;
+}
+
+} // namespace
+
+int16 CVendrel::Start()
+{
+    if (!filterRecord)
+        return filterBadParameters;
+    CVendrelParams params;
+    if (ReadDescriptor(params) && !ReadParameters(params))
+        return filterBadParameters;
+    SetChannelCount();
+    SetColorWindow(params.fillColor, uint16(params.tolerance));
+    LoadPalette(params);
+    if (!filterRecord->advanceState)
+        return filterBadParameters;
+
+    RequestWholeImage();
+    int16 result = filterRecord->advanceState();
+    bool foundArea = false;
+    if (result == noErr) {
+        if (!WalkImage(params, foundArea))
+            result = userCanceledErr;
+        if (params.joinAreas)
+            JoinSmallAreas(params);
+    }
+    filterRecord->outRect = Rect{0, 0, 0, 0};
+    if (!foundArea)
+        Alert(kNothingFoundMessage);
+    WriteDescriptor(params);
+    WriteParameters(params);
+    return result;
+}
+
+void CVendrel::LoadPalette(const CVendrelParams& params)
+{
+    if (params.randomColors)
+        return;
+    try {
+        char hostPath[kHostPathSize];
+        std::memset(hostPath, 0, sizeof hostPath);
+        GetHostPath(hostPath, kHostPathSize);
+        hostPath[kHostPathSize - 1] = '\0';
+        // Without the host's folder there is no swatch folder to look in: the run uses random colours.
+        if (hostPath[0] == '\0')
+            return;
+        const std::string paletteFile(params.paletteFile, strnlen(params.paletteFile, kPaletteFileSize));
+        const std::string path = AppendPath(AppendPath(hostPath, kSwatchFolderName), paletteFile);
+        CPSPalette* loaded = new CPSPalette(path.c_str());
+        delete palette;
+        palette = loaded;
+    } catch (...) {
+        // A path or memory problem: go on with what is held, which gives random colours.
+    }
+}
+
+void CVendrel::RequestWholeImage()
+{
+    filterRecord->outRect.top = 0;
+    filterRecord->outRect.left = 0;
+    filterRecord->outRect.bottom = filterRecord->imageSize.v;
+    filterRecord->outRect.right = filterRecord->imageSize.h;
+    filterRecord->outLoPlane = 0;
+    filterRecord->outHiPlane = int16(PlanesCount() - 1);
+}
+
+bool CVendrel::WalkImage(const CVendrelParams& params, bool& foundArea)
+{
+    for (uint16 y = 0; y < filterRecord->outRect.bottom; ++y) {
+        for (uint16 x = 0; x < filterRecord->outRect.right; ++x) {
+            const int32 width = filterRecord->outRect.right;
+            const int32 seedX = NextSeedInRow(x, y, width);
+            if (seedX >= width)
+                break;
+            x = uint16(seedX);
+            FloodNewArea(x, y, params);
+            foundArea = true;
+        }
+        if (filterRecord->progressProc)
+            filterRecord->progressProc(int32(y) + 1, filterRecord->outRect.bottom);
+        if (filterRecord->abortProc && filterRecord->abortProc())
+            return false;
+    }
+    return true;
+}
+
+int32 CVendrel::NextSeedInRow(int32 x, int32 y, int32 width) const
+{
+    const uint8* p = PixelAddress(x, y);
+    if (!p)
+        return width;
+    const intptr_t columnStep = ColumnStep();
+    const int32 planeStep = PlaneStep();
+    for (;;) {
+        if (planeStep == 1 && channels == 3)
+            x = FirstInWindow(p, x, width, columnStep,
+                              PixelOps<3, true>(windowLow, windowHigh, paintColor, channels, planeStep));
+        else if (planeStep == 1 && channels == 4)
+            x = FirstInWindow(p, x, width, columnStep,
+                              PixelOps<4, true>(windowLow, windowHigh, paintColor, channels, planeStep));
+        else if (planeStep == 1 && channels == 1)
+            x = FirstInWindow(p, x, width, columnStep,
+                              PixelOps<1, true>(windowLow, windowHigh, paintColor, channels, planeStep));
+        else
+            x = FirstInWindow(p, x, width, columnStep,
+                              RuntimePixelOps(windowLow, windowHigh, paintColor, channels, planeStep));
+        // A pixel already flooded with a colour inside the window is not a new area.
+        if (x >= width || !claimedMarks.IsActive() || !claimedMarks.Covers(x, y) || !claimedMarks.IsMarked(x, y))
+            return x;
+        ++x;
+        p = PixelAddress(x, y);
+    }
+}
+
+void CVendrel::FloodNewArea(uint16 x, uint16 y, const CVendrelParams& params)
+{
+    ChooseAreaColor();
+    areaPixels = 0;
+    areaMinX = areaMaxX = x;
+    areaMinY = areaMaxY = y;
+    FillFrom(x, y);
+    if (!params.flagAreas && !params.joinAreas)
+        return;
+    const bool flag = params.flagAreas && IsSmallArea(*this, params.measureArea, uint32(params.flagSize));
+    const bool join = params.joinAreas && IsSmallArea(*this, params.measureArea, uint32(params.joinSize));
+    if (join)
+        AddJoinSeed(x, y);
+    if (flag || join)
+        PaintInFlagColor(x, y, params);
+}
+
+void CVendrel::PaintInFlagColor(uint16 x, uint16 y, const CVendrelParams& params)
+{
+    // The window matches exactly the colour the area has just received.
+    std::memcpy(windowLow, paintColor, sizeof windowLow);
+    std::memcpy(windowHigh, paintColor, sizeof windowHigh);
+    ConvertRGB(params.flagColor, paintColor);
+    if (IsAcceptableColor(false))
+        FillFrom(x, y);
+    SetColorWindow(params.fillColor, uint16(params.tolerance));
+}

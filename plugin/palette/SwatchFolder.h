@@ -1,0 +1,22 @@
+// The host's swatch folder: the path join shared with the palette loader, and the folder listing.
+#pragma once
+
+#include <functional>
+#include <string>
+
+// Joins right onto left as a path component: every '\' of right is stored as '/', and one '/' goes
+// between the parts unless left is empty or ends in '/' or ':', or right is empty or begins with
+// '/' or '\'.
+std::string AppendPath(const std::string& left, const std::string& right);
+
+// The host's folder path (empty when the host has no path service) joined with "Color Swatches".
+std::string SwatchFolderPath();
+
+// True when a file name's extension (from its last '.', or the whole name when its only '.' is the
+// first character) is exactly ".aco".
+bool IsSwatchFileName(const std::string& fileName);
+
+// Hands the name of every entry of folder whose extension is ".aco" to addName, in the order the
+// platform enumerates them. A missing folder or a failure while stepping on ends the listing
+// quietly; the names handed over before it stay handed over.
+void ListSwatchFiles(const std::string& folder, const std::function<void(const std::string&)>& addName);

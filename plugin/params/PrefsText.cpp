@@ -1,0 +1,109 @@
+// The preferences file's text form of the settings record: one line of sixteen items, then the palette name.
+#include <cstring>
+#include <istream>
+#include <locale>
+#include <ostream>
+
+#include "VendrelParams.h"
+
+namespace {
+
+// Numbers are written and read as in the classic locale, whatever the stream was given; the stream gets its
+// own locale back afterwards.
+class ClassicLocale {
+public:
+    explicit ClassicLocale(std::ios& stream) : stream_(stream), saved_(stream.imbue(std::locale::classic())) {}
+    ~ClassicLocale() { stream_.imbue(saved_); }
+    ClassicLocale(const ClassicLocale&) = delete;
+    ClassicLocale& operator=(const ClassicLocale&) = delete;
+
+private:
+    std::ios& stream_;
+    std::locale saved_;
+};
+
+// A flag is stored as its raw byte (0x00 or 0x01), not as a digit.
+void WriteFlag(std::ostream& out, bool flag)
+{
+    out.put(flag ? '\1' : '\0');
+}
+
+// A field takes the read value only when the read succeeds; after a failure every later read fails as well.
+template <typename Number>
+void ReadNumber(std::istream& in, Number& field)
+{
+    Number value{};
+    if (in >> value)
+        field = value;
+}
+
+// The next character that is not white space, as a byte.
+void ReadFlagByte(std::istream& in, uint8& field)
+{
+    char byte = 0;
+    if (in >> byte)
+        field = uint8(byte);
+}
+
+void ReadFlag(std::istream& in, bool& field)
+{
+    uint8 byte = field ? 1 : 0;
+    ReadFlagByte(in, byte);
+    field = byte != 0;
+}
+
+// The rest of the line, at most 255 characters; the line end is consumed. A line that is missing leaves the
+// name as it was; a longer one keeps its first 255 characters and fails the stream.
+void ReadPaletteLine(std::istream& in, char (&paletteFile)[kPaletteFileSize])
+{
+    if (!in)
+        return;
+    char line[kPaletteFileSize] = {};
+    in.getline(line, kPaletteFileSize);
+    if (in.gcount() > 0 || !in.fail())
+        std::memcpy(paletteFile, line, kPaletteFileSize);
+}
+
+} // namespace
+
+void CVendrelParams::WriteText(std::ostream& out) const
+{
+    ClassicLocale classic(out);
+    out << signature << ' ' << version << ' ' << fillColor[0] << ' ' << fillColor[1] << ' ' << fillColor[2] << ' '
+        << tolerance << ' ';
+    out.put(char(reservedFlag));
+    out << ' ';
+    WriteFlag(out, randomColors);
+    out << ' ';
+    WriteFlag(out, measureArea);
+    out << ' ';
+    WriteFlag(out, flagAreas);
+    out << ' ' << flagColor[0] << ' ' << flagColor[1] << ' ' << flagColor[2] << ' ' << flagSize << ' ';
+    WriteFlag(out, joinAreas);
+    out << ' ' << joinSize << '\n';
+    out.write(paletteFile, std::streamsize(strnlen(paletteFile, kPaletteFileSize - 1)));
+    out << '\n';
+}
+
+void CVendrelParams::ReadText(std::istream& in)
+{
+    ClassicLocale classic(in);
+    ReadNumber(in, signature);
+    ReadNumber(in, version);
+    for (uint16& component : fillColor)
+        ReadNumber(in, component);
+    ReadNumber(in, tolerance);
+    ReadFlagByte(in, reservedFlag);
+    ReadFlag(in, randomColors);
+    ReadFlag(in, measureArea);
+    ReadFlag(in, flagAreas);
+    for (uint16& component : flagColor)
+        ReadNumber(in, component);
+    ReadNumber(in, flagSize);
+    ReadFlag(in, joinAreas);
+    ReadNumber(in, joinSize);
+    in.ignore(1); // the line end after the first line
+    ReadPaletteLine(in, paletteFile);
+    if (!IsValid())
+        SetDefaults();
+}

@@ -1,0 +1,28 @@
+// The module's resources: one builder per resource, and the directory that carries them in the module file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ResourceBytes.h"
+
+// The plug-in property list ("PIPL" 16000): how the host finds, names and enables the filter.
+ResourceBytes BuildPropertyList();
+// The scripting terminology ("AETE" 16000): the names and types of the descriptor keys.
+ResourceBytes BuildTerminology();
+// The dialog frame with its OK and Cancel buttons ("DLOG" 16001).
+ResourceBytes BuildDialog();
+// The 48 x 48 logo ("BMP " 16009): a bitmap info header and bottom-up rows of blue, green, red bytes.
+ResourceBytes BuildLogoBitmap();
+
+struct ModuleResource {
+    std::string type; // four characters as they read: "PIPL"
+    int32_t id;
+    ResourceBytes bytes;
+};
+
+// Every resource of the module.
+std::vector<ModuleResource> AllResources();
+// The resource directory of the module's resource section.
+ResourceBytes BuildResourceDirectory(const std::vector<ModuleResource>& resources);

@@ -1,0 +1,336 @@
+// Image files: what the host reads into its images and writes back, through real files.
+#include <gtest/gtest.h>
+
+#include <vips/vips8>
+
+#include "cli_test_files.h"
+#include "image_tiff_strips.h"
+#include "vendrel/host/ImageFile.h"
+
+namespace vendrel {
+namespace {
+
+using test::TempFolder;
+
+const std::string corpusImages = std::string(VENDREL_CORPUS_DIR) + "/images/";
+const std::string rgbProfile = "/usr/share/color/icc/ghostscript/default_rgb.icc";
+
+// A small image whose every byte differs from its neighbours', so that a swapped plane or row shows.
+HostImage pattern(int32_t width, int32_t height, int16_t mode, bool alpha)
+{
+    HostImage image = HostImage::blank(width, height, mode, alpha);
+    for (size_t i = 0; i < image.pixels.size(); ++i) {
+        image.pixels[i] = uint8_t((i * 37 + 11) % 251);
+    }
+    return image;
+}
+
+// A 16-bit RGB PNG written straight with libvips: the host never writes such files itself.
+void writeSixteenBitPng(const std::vector<uint16_t>& samples, int width, int height, const std::string& path)
+{
+    ASSERT_EQ(VIPS_INIT("image_file_test"), 0);
+    vips::VImage image =
+        vips::VImage::new_from_memory(const_cast<uint16_t*>(samples.data()), samples.size() * 2, width, height, 3,
+                                      VIPS_FORMAT_USHORT)
+            .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_RGB16));
+    image.write_to_file(path.c_str());
+}
+
+class ImageFileTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+};
+
+TEST_F(ImageFileTest, RgbPngComesBackByteForByte)
+{
+    HostImage original = pattern(7, 5, plugInModeRGBColor, false);
+    saveImage(original, folder.file("rgb.png"));
+    HostImage loaded = loadImage(folder.file("rgb.png"));
+    EXPECT_EQ(loaded.mode, plugInModeRGBColor);
+    EXPECT_EQ(loaded.width, 7);
+    EXPECT_EQ(loaded.height, 5);
+    EXPECT_EQ(loaded.planes, 3);
+    EXPECT_EQ(loaded.colorPlanes, 3);
+    EXPECT_FALSE(loaded.hasAlpha);
+    EXPECT_EQ(loaded.pixels, original.pixels);
+}
+
+TEST_F(ImageFileTest, AlphaIsKeptAsTheLastPlaneAndNotShownAsColour)
+{
+    HostImage original = pattern(6, 4, plugInModeRGBColor, true);
+    saveImage(original, folder.file("rgba.png"));
+    HostImage loaded = loadImage(folder.file("rgba.png"));
+    EXPECT_EQ(loaded.planes, 4);
+    EXPECT_EQ(loaded.colorPlanes, 3);
+    EXPECT_TRUE(loaded.hasAlpha);
+    EXPECT_EQ(loaded.pixels, original.pixels);
+}
+
+TEST_F(ImageFileTest, RgbTiffAndLosslessFormatsRoundTrip)
+{
+    HostImage original = pattern(9, 3, plugInModeRGBColor, false);
+    for (const char* name : {"rgb.tif", "rgb.tiff"}) {
+        saveImage(original, folder.file(name));
+        EXPECT_EQ(loadImage(folder.file(name)).pixels, original.pixels) << name;
+    }
+}
+
+TEST_F(ImageFileTest, JpegRoundTripStaysClose)
+{
+    HostImage original = HostImage::blank(16, 16, plugInModeRGBColor, false);
+    for (size_t i = 0; i < original.pixels.size(); i += 3) {
+        original.pixels[i] = 200, original.pixels[i + 1] = 120, original.pixels[i + 2] = 40;
+    }
+    saveImage(original, folder.file("flat.jpg"));
+    HostImage loaded = loadImage(folder.file("flat.jpg"));
+    ASSERT_EQ(loaded.pixels.size(), original.pixels.size());
+    for (size_t i = 0; i < loaded.pixels.size(); ++i) {
+        EXPECT_NEAR(loaded.pixels[i], original.pixels[i], 4) << "byte " << i;
+    }
+}
+
+TEST_F(ImageFileTest, CmykTiffStoresInkWhereTheHostSaysNoInkIs255)
+{
+    // Host bytes: cyan 255 (no ink), magenta 0 (full ink), yellow 200, black 55.
+    HostImage original = HostImage::blank(3, 2, plugInModeCMYKColor, false);
+    for (size_t i = 0; i < original.pixels.size(); i += 4) {
+        original.pixels[i] = 255, original.pixels[i + 1] = 0, original.pixels[i + 2] = 200, original.pixels[i + 3] = 55;
+    }
+    saveImage(original, folder.file("cmyk.tif"));
+
+    test::RawTiff raw = test::readRawTiff(folder.file("cmyk.tif"));
+    ASSERT_EQ(raw.compression, 1u);
+    EXPECT_EQ(raw.photometric, 5u); // separated: the samples are ink amounts, 0 = none
+    ASSERT_EQ(raw.samplesPerPixel, 4u);
+    ASSERT_EQ(raw.samples.size(), 3u * 2u * 4u);
+    for (size_t i = 0; i < raw.samples.size(); i += 4) {
+        EXPECT_EQ(raw.samples[i], 0);
+        EXPECT_EQ(raw.samples[i + 1], 255);
+        EXPECT_EQ(raw.samples[i + 2], 55);
+        EXPECT_EQ(raw.samples[i + 3], 200);
+    }
+
+    HostImage loaded = loadImage(folder.file("cmyk.tif"));
+    EXPECT_EQ(loaded.mode, plugInModeCMYKColor);
+    EXPECT_EQ(loaded.colorPlanes, 4);
+    EXPECT_EQ(loaded.pixels, original.pixels);
+}
+
+TEST_F(ImageFileTest, CmykJpegKeepsItsInksThroughASave)
+{
+    HostImage original = HostImage::blank(16, 16, plugInModeCMYKColor, false);
+    for (size_t i = 0; i < original.pixels.size(); i += 4) {
+        original.pixels[i] = 255, original.pixels[i + 1] = 30, original.pixels[i + 2] = 160, original.pixels[i + 3] = 240;
+    }
+    saveImage(original, folder.file("cmyk.jpg"));
+    HostImage loaded = loadImage(folder.file("cmyk.jpg"));
+    EXPECT_EQ(loaded.mode, plugInModeCMYKColor);
+    ASSERT_EQ(loaded.pixels.size(), original.pixels.size());
+    for (size_t i = 0; i < loaded.pixels.size(); ++i) {
+        EXPECT_NEAR(loaded.pixels[i], original.pixels[i], 4) << "byte " << i;
+    }
+}
+
+TEST_F(ImageFileTest, CorpusCmykTiffBytesAreTheFileInksInverted)
+{
+    std::string path = corpusImages + "geotiffjs_cmyk.tif";
+    if (!test::fileExists(path)) {
+        GTEST_SKIP() << "corpus not present: " << path;
+    }
+    test::RawTiff raw = test::readRawTiff(path);
+    ASSERT_EQ(raw.photometric, 5u);
+    HostImage loaded = loadImage(path);
+    EXPECT_EQ(loaded.mode, plugInModeCMYKColor);
+    ASSERT_EQ(uint32_t(loaded.width), raw.width);
+    ASSERT_EQ(uint32_t(loaded.height), raw.height);
+    ASSERT_EQ(loaded.pixels.size(), raw.samples.size());
+    size_t mismatches = 0;
+    for (size_t i = 0; i < raw.samples.size(); ++i) {
+        mismatches += loaded.pixels[i] != 255 - raw.samples[i];
+    }
+    EXPECT_EQ(mismatches, 0u);
+}
+
+TEST_F(ImageFileTest, CorpusAdobeCmykJpegLoadsWithNoInkAs255)
+{
+    // The middle copy of the photo is printed with black ink alone: cyan, magenta and yellow carry no ink.
+    std::string path = corpusImages + "jpeg-js_cmyk-grey.jpg";
+    if (!test::fileExists(path)) {
+        GTEST_SKIP() << "corpus not present: " << path;
+    }
+    HostImage loaded = loadImage(path);
+    ASSERT_EQ(loaded.mode, plugInModeCMYKColor);
+    ASSERT_EQ(loaded.width, 300);
+    double sums[4] = {0, 0, 0, 0};
+    int count = 0;
+    for (int32_t y = 150; y < 240; ++y) {
+        for (int32_t x = 30; x < 270; ++x) {
+            for (int p = 0; p < 4; ++p) {
+                sums[p] += loaded.pixel(x, y)[p];
+            }
+            ++count;
+        }
+    }
+    for (int p = 0; p < 3; ++p) {
+        EXPECT_GT(sums[p] / count, 245.0) << "plane " << p << " should carry no ink";
+    }
+    EXPECT_LT(sums[3] / count, 200.0) << "the black plane carries the picture";
+}
+
+TEST_F(ImageFileTest, ResolutionAndProfileAreCarriedThrough)
+{
+    if (!test::fileExists(rgbProfile)) {
+        GTEST_SKIP() << "no RGB ICC profile at " << rgbProfile;
+    }
+    HostImage original = pattern(4, 4, plugInModeRGBColor, false);
+    original.iccProfile = test::readBytes(rgbProfile);
+    original.xResolution = 300 / 25.4;
+    original.yResolution = 150 / 25.4;
+    for (const char* name : {"meta.png", "meta.tif"}) {
+        saveImage(original, folder.file(name));
+        HostImage loaded = loadImage(folder.file(name));
+        EXPECT_EQ(loaded.iccProfile, original.iccProfile) << name;
+        EXPECT_NEAR(loaded.xResolution, original.xResolution, 0.01) << name;
+        EXPECT_NEAR(loaded.yResolution, original.yResolution, 0.01) << name;
+    }
+}
+
+TEST_F(ImageFileTest, GrayscaleIsRefusedUnlessConverted)
+{
+    HostImage gray = HostImage::blank(3, 2, plugInModeGrayScale, false);
+    for (size_t i = 0; i < gray.pixels.size(); ++i) {
+        gray.pixels[i] = uint8_t(40 * i);
+    }
+    saveImage(gray, folder.file("gray.png"));
+
+    try {
+        loadImage(folder.file("gray.png"));
+        FAIL() << "a grayscale image was accepted";
+    } catch (const UnsupportedImageError& e) {
+        EXPECT_NE(e.description().find("Grayscale"), std::string::npos) << e.description();
+        EXPECT_NE(std::string(e.what()).find(folder.file("gray.png")), std::string::npos) << e.what();
+    }
+
+    HostImage converted = loadImage(folder.file("gray.png"), ImageLoadOptions{true});
+    EXPECT_EQ(converted.mode, plugInModeRGBColor);
+    ASSERT_EQ(converted.planes, 3);
+    for (size_t i = 0; i < gray.pixels.size(); ++i) {
+        for (size_t c = 0; c < 3; ++c) {
+            EXPECT_EQ(converted.pixels[i * 3 + c], gray.pixels[i]) << "pixel " << i;
+        }
+    }
+}
+
+TEST_F(ImageFileTest, SixteenBitIsRefusedUnlessConvertedToEightBits)
+{
+    std::vector<uint16_t> samples = {0x0000, 0x1234, 0xFFFF, 0xABCD, 0x8000, 0x00FF};
+    writeSixteenBitPng(samples, 2, 1, folder.file("deep.png"));
+    try {
+        loadImage(folder.file("deep.png"));
+        FAIL() << "a 16-bit image was accepted";
+    } catch (const UnsupportedImageError& e) {
+        EXPECT_NE(e.description().find("16-bit"), std::string::npos) << e.description();
+    }
+    HostImage converted = loadImage(folder.file("deep.png"), ImageLoadOptions{true});
+    EXPECT_EQ(converted.mode, plugInModeRGBColor);
+    ASSERT_EQ(converted.pixels.size(), samples.size());
+    for (size_t i = 0; i < samples.size(); ++i) {
+        EXPECT_NEAR(converted.pixels[i], samples[i] / 257.0, 1.0) << "sample " << i;
+    }
+}
+
+TEST_F(ImageFileTest, CorpusIndexedPngIsRefusedUnlessConverted)
+{
+    std::string path = corpusImages + "byronsanchez_coloring_book_1_image_1_map_800.png";
+    if (!test::fileExists(path)) {
+        GTEST_SKIP() << "corpus not present: " << path;
+    }
+    try {
+        loadImage(path);
+        FAIL() << "an indexed image was accepted";
+    } catch (const UnsupportedImageError& e) {
+        EXPECT_NE(e.description().find("Indexed"), std::string::npos) << e.description();
+    }
+    HostImage converted = loadImage(path, ImageLoadOptions{true});
+    EXPECT_EQ(converted.mode, plugInModeRGBColor);
+    EXPECT_EQ(converted.width, 800);
+    EXPECT_EQ(converted.colorPlanes, 3);
+    EXPECT_TRUE(converted.hasAlpha) << "the palette's transparent entry becomes an alpha channel";
+}
+
+TEST_F(ImageFileTest, ImagesLargerThanTheHostTakesAreRefused)
+{
+    HostImage wide = HostImage::blank(maxImageSide + 1, 1, plugInModeRGBColor, false);
+    saveImage(wide, folder.file("wide.png"));
+    try {
+        loadImage(folder.file("wide.png"));
+        FAIL() << "an image wider than " << maxImageSide << " was accepted";
+    } catch (const HostError& e) {
+        EXPECT_NE(std::string(e.what()).find("32767"), std::string::npos) << e.what();
+    }
+    HostImage widest = HostImage::blank(maxImageSide, 1, plugInModeRGBColor, false);
+    saveImage(widest, folder.file("widest.png"));
+    EXPECT_EQ(loadImage(folder.file("widest.png")).width, maxImageSide);
+}
+
+TEST_F(ImageFileTest, MissingAndBrokenFilesGiveMessagesNamingThem)
+{
+    std::string missing = folder.file("missing.png");
+    EXPECT_THROW(
+        {
+            try {
+                loadImage(missing);
+            } catch (const HostError& e) {
+                EXPECT_NE(std::string(e.what()).find(missing), std::string::npos);
+                throw;
+            }
+        },
+        HostError);
+    test::writeBytes(folder.file("broken.png"), {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0});
+    EXPECT_THROW(loadImage(folder.file("broken.png")), HostError);
+    test::writeBytes(folder.file("notes.png"), {'h', 'e', 'l', 'l', 'o'});
+    EXPECT_THROW(loadImage(folder.file("notes.png")), HostError);
+}
+
+TEST_F(ImageFileTest, AFailedSaveLeavesNoFileAndTheFormerFileUntouched)
+{
+    HostImage image = pattern(4, 4, plugInModeRGBColor, false);
+    std::vector<uint8_t> former = {'f', 'o', 'r', 'm', 'e', 'r'};
+
+    // Unknown format: nothing written at all.
+    EXPECT_THROW(saveImage(image, folder.file("out.unknownformat")), HostError);
+    // A malformed image (too few bytes): the file already there stays as it was.
+    test::writeBytes(folder.file("out.png"), former);
+    HostImage malformed = image;
+    malformed.pixels.resize(5);
+    EXPECT_THROW(saveImage(malformed, folder.file("out.png")), HostError);
+    EXPECT_EQ(test::readBytes(folder.file("out.png")), former);
+    // A folder that does not exist.
+    EXPECT_THROW(saveImage(image, folder.file("no/such/folder/out.png")), HostError);
+
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"out.png"});
+}
+
+TEST_F(ImageFileTest, AnEncoderFailureLeavesNoTemporaryFileBehind)
+{
+    // JPEG holds at most four channels: an image of seven planes cannot be written as one.
+    HostImage sevenPlanes = HostImage::blank(4, 4, plugInModeRGBColor, false);
+    sevenPlanes.planes = 7;
+    sevenPlanes.pixels.assign(4 * 4 * 7, 128);
+    test::writeBytes(folder.file("out.jpg"), {'o', 'l', 'd'});
+    EXPECT_THROW(saveImage(sevenPlanes, folder.file("out.jpg")), HostError);
+    EXPECT_EQ(test::readBytes(folder.file("out.jpg")), (std::vector<uint8_t>{'o', 'l', 'd'}));
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"out.jpg"});
+}
+
+TEST_F(ImageFileTest, ASuccessfulSaveReplacesTheFormerFileWhole)
+{
+    test::writeBytes(folder.file("out.png"), std::vector<uint8_t>(100000, 'x'));
+    HostImage image = pattern(4, 4, plugInModeRGBColor, false);
+    saveImage(image, folder.file("out.png"));
+    EXPECT_EQ(loadImage(folder.file("out.png")).pixels, image.pixels);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"out.png"});
+}
+
+} // namespace
+} // namespace vendrel
