@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 #include "ActionFiles.h"
@@ -41,14 +42,13 @@ HostImage loadInput(const PluginModule& module, const RunRequest& request)
 }
 
 // The palette named on the command line decides the host folder; without one the presets folder serves.
-std::optional<PaletteChoice> choosePalette(const RunRequest& request, SettingOptions& settings)
+std::unique_ptr<PaletteChoice> choosePalette(const RunRequest& request, SettingOptions& settings)
 {
     std::optional<std::string> palette = settings.pathValue();
     if (!palette || palette->empty()) {
-        return std::nullopt;
+        return nullptr;
     }
-    std::optional<PaletteChoice> choice;
-    choice.emplace(request.presetsFolder, *palette);
+    auto choice = std::make_unique<PaletteChoice>(request.presetsFolder, *palette);
     settings.setPathValue(choice->fileName());
     return choice;
 }
@@ -69,7 +69,7 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
 {
     checkOutputName(request);
     Descriptor base = request.actionFile.empty() ? Descriptor() : loadActionFile(request.actionFile, module);
-    std::optional<PaletteChoice> palette = choosePalette(request, settings);
+    std::unique_ptr<PaletteChoice> palette = choosePalette(request, settings);
     Descriptor descriptor = settings.overlay(base);
     HostImage image = loadInput(module, request);
 

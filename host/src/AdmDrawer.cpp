@@ -27,16 +27,6 @@ Rgb8 namedColor(int32_t code)
     }
 }
 
-RgbRaster::RgbRaster(int32_t w, int32_t h, uint8_t red, uint8_t green, uint8_t blue)
-    : width(std::max(w, 0)), height(std::max(h, 0)), pixels(size_t(width) * size_t(height) * 3)
-{
-    for (size_t i = 0; i < pixels.size(); i += 3) {
-        pixels[i] = red;
-        pixels[i + 1] = green;
-        pixels[i + 2] = blue;
-    }
-}
-
 DrawerModel::DrawerModel(RgbRaster& raster, const AdmRect& placement) : raster_(&raster), placement_(placement)
 {
 }

@@ -1,7 +1,7 @@
 // The colorServices callback handed to plug-ins in the filter record.
 #include <algorithm>
 
-#include "HostContext.h"
+#include "FilterSession.h"
 #include "vendrel/host/ColorServices.h"
 
 namespace vendrel {
@@ -64,7 +64,7 @@ OSErr hostColorServices(ColorServicesInfo* info)
 {
     if (!info)
         return paramErr;
-    HostContext* context = currentHostContext();
+    HostContext* context = callbackContext();
     if (context && context->colorRequestObserver)
         context->colorRequestObserver(*info);
     switch (info->selector) {

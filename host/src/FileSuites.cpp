@@ -2,7 +2,7 @@
 // Plug-ins" (the path of a file specification).
 #include <cstring>
 
-#include "HostContext.h"
+#include "FilterSession.h"
 #include "PIGetFileList.h"
 #include "SuiteRegistry.h"
 
@@ -28,7 +28,7 @@ SPErr getSettingsFolder(SPPlatformFileSpecification*) { return notOffered(); }
 
 SPErr browseUrl(const char* url)
 {
-    HostContext* context = currentHostContext();
+    HostContext* context = callbackContext();
     if (!url || !context || !context->frontEnd)
         return paramErr;
     context->frontEnd->browseUrl(url);
@@ -42,7 +42,7 @@ SPErr getHostFolder(SPPlatformFileSpecification* fileSpec)
     if (!fileSpec)
         return paramErr;
     std::memset(fileSpec->path, 0, sizeof fileSpec->path);
-    const HostContext* context = currentHostContext();
+    const HostContext* context = callbackContext();
     if (!context)
         return paramErr;
     if (context->hostFolder.size() >= sizeof fileSpec->path)

@@ -31,6 +31,10 @@ struct FilterSession {
 FilterSession* activeFilterSession();
 void setActiveFilterSession(FilterSession* session);
 
+// The context host callbacks act in: the selector call in progress, else the active session's (so a host
+// that has begun a record answers its callbacks between calls too), else null.
+HostContext* callbackContext();
+
 // The callbacks of the filter record, acting on the active session.
 OSErr advanceStateCallback();
 Boolean testAbortCallback();

@@ -42,6 +42,13 @@ void setActiveFilterSession(FilterSession* session)
     gActiveSession = session;
 }
 
+HostContext* callbackContext()
+{
+    if (HostContext* context = currentHostContext())
+        return context;
+    return gActiveSession ? &gActiveSession->context : nullptr;
+}
+
 OSErr handOutImageBuffers(FilterRecord& record, HostImage& image)
 {
     record.outColumnBytes = image.planes;

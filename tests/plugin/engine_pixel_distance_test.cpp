@@ -82,10 +82,13 @@ TEST(PixelDistance, EveryOffsetComesOnceInAscendingDistanceAcrossLazyRings)
         ASSERT_LE(before, now) << "at " << i;
     }
     // Every offset within distance 20 has been handed out.
-    for (int32 dx = -20; dx <= 20; ++dx)
-        for (int32 dy = -20; dy <= 20; ++dy)
-            if ((dx || dy) && dx * dx + dy * dy <= 400)
+    for (int32 dx = -20; dx <= 20; ++dx) {
+        for (int32 dy = -20; dy <= 20; ++dy) {
+            if ((dx || dy) && dx * dx + dy * dy <= 400) {
                 EXPECT_TRUE(unique.count({dx, dy})) << dx << "," << dy;
+            }
+        }
+    }
     EXPECT_GE(walk.radius, 30);
 }
 

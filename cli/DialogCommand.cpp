@@ -1,0 +1,62 @@
+// vendrel dialog: the filter's main dialog as it would open with the given settings, drawn into a PNG file.
+// The dialog is cancelled after drawing, so neither the last settings nor the image change.
+#include "Commands.h"
+#include "ExitCodes.h"
+#include "PaletteChoice.h"
+#include "vendrel/host/AdmDialog.h"
+#include "vendrel/host/DialogRenderer.h"
+#include "vendrel/host/FilterHost.h"
+#include "vendrel/host/MacRoman.h"
+
+namespace vendrel {
+
+namespace {
+
+class DialogDrawer : public FrontEnd {
+public:
+    explicit DialogDrawer(std::string path) : path_(std::move(path)) {}
+
+    int32_t runModal(AdmDialog& dialog) override
+    {
+        renderDialogToPng(dialog, path_);
+        drawn = true;
+        dialog.pressCancel();
+        return dialog.ended() ? dialog.endingId() : dialog.cancelItemId();
+    }
+    void alert(const std::string& message) override { printError(macRomanToUtf8(message)); }
+
+    bool drawn = false;
+
+private:
+    std::string path_;
+};
+
+} // namespace
+
+int drawDialog(const PluginModule& module, const std::string& pngFile, const std::string& presetsFolder,
+               SettingOptions& settings)
+{
+    std::optional<PaletteChoice> palette;
+    if (std::optional<std::string> name = settings.pathValue(); name && !name->empty()) {
+        palette.emplace(presetsFolder, *name);
+        settings.setPathValue(palette->fileName());
+    }
+    DialogDrawer drawer(pngFile);
+    HostConfig config;
+    config.hostFolder = palette ? palette->hostFolder() : presetsFolder;
+    config.frontEnd = &drawer;
+    FilterHost host(module, config);
+
+    HostImage image = HostImage::blank(1, 1);
+    RunOptions options;
+    options.descriptor = settings.overlay(Descriptor());
+    options.showDialog = true;
+    RunResult result = host.run(image, options);
+    if (!drawer.drawn) {
+        printError("the filter opened no dialog (result " + std::to_string(result.result) + ")");
+        return exitFailure;
+    }
+    return exitSuccess;
+}
+
+} // namespace vendrel

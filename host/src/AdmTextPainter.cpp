@@ -1,0 +1,91 @@
+#include "AdmTextPainter.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include <vips/vips8>
+
+#include "vendrel/host/MacRoman.h"
+
+namespace vendrel::adm {
+
+namespace {
+
+constexpr const char* kDialogFont = "DejaVu Sans 8";
+constexpr int kScreenDpi = 96;
+
+void startVips()
+{
+    static std::once_flag started;
+    std::call_once(started, [] { vips_init("vendrel"); });
+}
+
+// The text renderer reads markup: the characters that markup reserves are escaped.
+std::string escapedMarkup(const std::string& utf8)
+{
+    std::string escaped;
+    for (const char c : utf8) {
+        if (c == '&')
+            escaped += "&amp;";
+        else if (c == '<')
+            escaped += "&lt;";
+        else if (c == '>')
+            escaped += "&gt;";
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
+TextMask maskOf(const vips::VImage& image)
+{
+    const vips::VImage band = image.cast(VIPS_FORMAT_UCHAR).extract_band(0);
+    size_t size = 0;
+    void* bytes = band.write_to_memory(&size);
+    TextMask mask;
+    mask.width = band.width();
+    mask.height = band.height();
+    const auto* begin = static_cast<const uint8_t*>(bytes);
+    mask.coverage.assign(begin, begin + size);
+    g_free(bytes);
+    if (mask.coverage.size() != size_t(mask.width) * size_t(mask.height))
+        return {};
+    return mask;
+}
+
+} // namespace
+
+TextMask renderText(const std::string& macRomanText, int32_t wrapWidth)
+{
+    if (macRomanText.empty())
+        return {};
+    startVips();
+    try {
+        vips::VOption* options = vips::VImage::option()->set("font", kDialogFont)->set("dpi", kScreenDpi);
+        if (wrapWidth > 0)
+            options->set("width", wrapWidth);
+        const std::string markup = escapedMarkup(macRomanToUtf8(macRomanText));
+        return maskOf(vips::VImage::text(markup.c_str(), options));
+    } catch (const vips::VError&) {
+        return {};
+    }
+}
+
+void paintText(RgbRaster& raster, const TextMask& mask, int32_t x, int32_t y, const AdmRect& clip, Rgb8 color)
+{
+    const uint8_t ink[3] = {color.red, color.green, color.blue};
+    for (int32_t row = 0; row < mask.height; ++row) {
+        for (int32_t column = 0; column < mask.width; ++column) {
+            const int32_t px = x + column;
+            const int32_t py = y + row;
+            if (px < clip.left || px >= clip.right || py < clip.top || py >= clip.bottom || !raster.contains(px, py))
+                continue;
+            const unsigned alpha = mask.coverage[size_t(row) * size_t(mask.width) + size_t(column)];
+            uint8_t* pixel = raster.at(px, py);
+            for (int channel = 0; channel < 3; ++channel)
+                pixel[channel] = uint8_t((pixel[channel] * (255 - alpha) + ink[channel] * alpha + 127) / 255);
+        }
+    }
+}
+
+} // namespace vendrel::adm

@@ -1,0 +1,27 @@
+// Text of dialog items painted onto a raster: the plug-in's bytes (Mac OS Roman) rendered with a sans-serif
+// font the size of the dialog font.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "AdmDrawer.h"
+
+namespace vendrel::adm {
+
+// The coverage of rendered text, 0 (none) to 255 (full), one byte per pixel.
+struct TextMask {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> coverage;
+};
+
+// wrapWidth > 0 breaks lines at words to fit that width. An empty mask when the text is empty or cannot be
+// rendered (no font available).
+TextMask renderText(const std::string& macRomanText, int32_t wrapWidth);
+
+// Blends the mask in the colour onto the raster with its top-left corner at (x, y), inside clip only.
+void paintText(RgbRaster& raster, const TextMask& mask, int32_t x, int32_t y, const AdmRect& clip, Rgb8 color);
+
+} // namespace vendrel::adm

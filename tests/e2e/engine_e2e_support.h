@@ -1,0 +1,150 @@
+// Runs of the filter through the module without a dialog: settings as a descriptor, swatch files in a
+// temporary host folder, and a front end that records progress and alerts and can abort.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <boost/filesystem.hpp>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "vendrel/host/FilterHost.h"
+#include "vendrel/host/PluginModule.h"
+
+namespace enginee2e {
+
+namespace fs = boost::filesystem;
+using Color = std::array<uint8_t, 3>;
+
+inline const vendrel::PluginModule& Module()
+{
+    static std::unique_ptr<vendrel::PluginModule> module = vendrel::PluginModule::load(VENDREL_MODULE_PATH);
+    return *module;
+}
+
+class RecordingFrontEnd : public vendrel::FrontEnd {
+public:
+    void progress(int32_t done, int32_t total) override { reports.push_back({done, total}); }
+    bool abortRequested() override { return ++abortChecks > abortAfterRows; }
+    void alert(const std::string& message) override { alerts.push_back(message); }
+
+    std::vector<std::array<int32_t, 2>> reports;
+    std::vector<std::string> alerts;
+    int abortChecks = 0;
+    int abortAfterRows = 1 << 30;
+};
+
+// The settings of a run, each recorded in the descriptor under its scripting name.
+struct Settings {
+    int32_t tolerance = 0;
+    Color fill = {255, 255, 255};
+    Color flag = {255, 0, 255};
+    bool randomColors = true;
+    std::string palette;
+    bool measureArea = false;
+    bool flagAreas = false;
+    int32_t flagSize = 20;
+    bool joinAreas = false;
+    int32_t joinSize = 10;
+};
+
+inline vendrel::DescriptorObject ColorObject(const Color& color)
+{
+    auto components = std::make_shared<vendrel::Descriptor>();
+    components->put(PIFourCC("Rd  "), int32_t(color[0] * 257));
+    components->put(PIFourCC("Grn "), int32_t(color[1] * 257));
+    components->put(PIFourCC("Bl  "), int32_t(color[2] * 257));
+    return vendrel::DescriptorObject{PIFourCC("RGBC"), components};
+}
+
+inline vendrel::Descriptor ToDescriptor(const Settings& s)
+{
+    vendrel::Descriptor d;
+    d.put(PIFourCC("BckC"), ColorObject(s.fill));
+    d.put(PIFourCC("Clr "), ColorObject(s.flag));
+    d.put(PIFourCC("Tlrn"), s.tolerance);
+    d.put(PIFourCC("RanD"), s.randomColors);
+    d.put(PIFourCC("PltF"), s.palette);
+    d.put(PIFourCC("Ar  "), s.measureArea);
+    d.put(PIFourCC("FlaG"), s.flagAreas);
+    d.put(PIFourCC("FlgS"), s.flagSize);
+    d.put(PIFourCC("JoiN"), s.joinAreas);
+    d.put(PIFourCC("JinS"), s.joinSize);
+    return d;
+}
+
+class EngineRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        hostFolder = fs::temp_directory_path() / fs::unique_path("vendrel-engine-%%%%-%%%%");
+        fs::create_directories(hostFolder / "Color Swatches");
+    }
+    void TearDown() override
+    {
+        boost::system::error_code ignored;
+        fs::remove_all(hostFolder, ignored);
+    }
+
+    // Writes a version-1 swatch file of RGB colours into the host's swatch folder.
+    void AddPalette(const std::string& name, const std::vector<Color>& colors)
+    {
+        std::ofstream out((hostFolder / "Color Swatches" / name).string(), std::ios::binary);
+        auto word = [&out](unsigned w) {
+            out.put(char((w >> 8) & 0xFF));
+            out.put(char(w & 0xFF));
+        };
+        word(1);
+        word(unsigned(colors.size()));
+        for (const Color& c : colors) {
+            word(0);
+            word(c[0] * 257u);
+            word(c[1] * 257u);
+            word(c[2] * 257u);
+            word(0);
+        }
+    }
+
+    vendrel::RunResult Run(vendrel::HostImage& image, const Settings& settings)
+    {
+        vendrel::HostConfig config;
+        config.hostFolder = hostFolder.string();
+        config.frontEnd = &frontEnd;
+        vendrel::FilterHost host(Module(), config);
+        vendrel::RunOptions options;
+        options.descriptor = ToDescriptor(settings);
+        return host.run(image, options);
+    }
+
+    fs::path hostFolder;
+    RecordingFrontEnd frontEnd;
+};
+
+// An RGB image drawn from text: each character is a pixel whose colour the legend gives.
+inline vendrel::HostImage Draw(const std::vector<std::string>& rows, const std::map<char, Color>& legend,
+                               int16_t mode = plugInModeRGBColor)
+{
+    vendrel::HostImage image =
+        vendrel::HostImage::blank(int32_t(rows[0].size()), int32_t(rows.size()), mode);
+    for (int32_t y = 0; y < image.height; ++y)
+        for (int32_t x = 0; x < image.width; ++x) {
+            const Color& c = legend.at(rows[size_t(y)][size_t(x)]);
+            uint8_t* p = image.pixel(x, y);
+            p[0] = c[0];
+            p[1] = c[1];
+            p[2] = c[2];
+        }
+    return image;
+}
+
+inline Color At(const vendrel::HostImage& image, int32_t x, int32_t y)
+{
+    const uint8_t* p = image.pixel(x, y);
+    return {p[0], p[1], p[2]};
+}
+
+} // namespace enginee2e
