@@ -1,5 +1,7 @@
 // vendrel about: the filter's About box, read from the dialog it opens, then closed with OK.
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "Commands.h"
 #include "ExitCodes.h"
@@ -16,21 +18,28 @@ class AboutReader : public FrontEnd {
 public:
     int32_t runModal(AdmDialog& dialog) override
     {
-        if (!dialog.caption().empty()) {
-            lines.push_back(dialog.caption());
-        }
+        add(dialog.caption());
         for (AdmItem* item : dialog.items()) {
             bool isButton = item->id() == dialog.defaultItemId() || item->id() == dialog.cancelItemId();
-            if (!isButton && !item->text().empty()) {
-                lines.push_back(item->text());
+            if (!isButton) {
+                add(item->text());
             }
         }
         dialog.pressOK();
         return dialog.ended() ? dialog.endingId() : dialog.defaultItemId();
     }
-    void alert(const std::string& message) override { lines.push_back(message); }
+    void alert(const std::string& message) override { add(message); }
 
     std::vector<std::string> lines;
+
+private:
+    // The caption is often repeated as the box's title text: say it once.
+    void add(const std::string& text)
+    {
+        if (!text.empty() && (lines.empty() || lines.back() != text)) {
+            lines.push_back(text);
+        }
+    }
 };
 
 } // namespace

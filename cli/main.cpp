@@ -86,6 +86,16 @@ Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* mod
     return commands;
 }
 
+bool isCommandName(CLI::App& app, const std::string& name)
+{
+    for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+        if (command->get_name() == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int dispatch(const Subcommands& commands, Arguments& arguments, const PluginModule* module,
              const std::string& moduleError)
 {
@@ -128,6 +138,10 @@ int main(int argc, char** argv)
 
     CLI::App app("vendrel: fills every area of one colour in an image, each with a colour of its own", "vendrel");
     Subcommands commands = declare(app, arguments, module.get());
+    if (argc > 1 && argv[1][0] != '-' && !isCommandName(app, argv[1])) {
+        printError(std::string("unknown command '") + argv[1] + "' (commands: run, about, info, palettes, dialog)");
+        return exitUsage;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

@@ -160,14 +160,12 @@ Descriptor descriptorFromJson(const Json& settings, const AeteInfo& terminology)
         if (!terminology.byName(name))
             fail(name, "is not a setting of this filter");
     }
-    // The terminology's order, so that equal settings give equal descriptors whatever the file's order.
+    // The file's order, so that a recorded descriptor written out and read back has its keys in their order.
     Descriptor descriptor;
-    for (const AeteParameter& parameter : terminology.parameters) {
-        const auto found = settings.find(parameter.name);
-        if (found == settings.end())
-            continue;
-        DescriptorValue value = valueFromJson(parameter, *found);
-        descriptor.put(parameter.key, std::move(value));
+    for (const auto& [name, value] : settings.items()) {
+        const AeteParameter& parameter = *terminology.byName(name);
+        DescriptorValue converted = valueFromJson(parameter, value);
+        descriptor.put(parameter.key, std::move(converted));
     }
     return descriptor;
 }

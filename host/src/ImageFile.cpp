@@ -28,6 +28,9 @@ void ensureVips()
         if (ready) {
             // Every image is read once and written once: a cache only keeps memory alive.
             vips_cache_set_max(0);
+            // The library's warnings would break the host's one-line messages; its errors are reported.
+            g_log_set_handler("VIPS", G_LOG_LEVEL_WARNING, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {},
+                              nullptr);
         }
     });
     if (!ready) {
@@ -53,7 +56,7 @@ std::string vipsReason(const std::exception& error)
 {
     std::string reason = oneLine(error.what());
     vips_error_clear();
-    return reason.empty() ? "the image library could not read it" : reason;
+    return reason.empty() ? "the file is damaged or incomplete" : reason;
 }
 
 bool isCmykInterpretation(VipsInterpretation interpretation)

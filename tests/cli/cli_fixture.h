@@ -44,7 +44,8 @@ inline HostImage drawLineArt(int16_t mode = plugInModeRGBColor, bool alpha = fal
     auto ink = [&](int32_t x, int32_t y, uint8_t value) {
         uint8_t* p = image.pixel(x, y);
         for (int32_t c = 0; c < image.colorPlanes; ++c) {
-            p[c] = mode == plugInModeCMYKColor ? (c == 3 ? uint8_t(255 - value) : 255) : value;
+            // CMYK: no coloured ink, the black plane carries the line (the host's 0 is full ink).
+            p[c] = mode == plugInModeCMYKColor && c < 3 ? 255 : value;
         }
     };
     for (int32_t x = 2; x < width - 2; ++x) {

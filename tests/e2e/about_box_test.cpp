@@ -17,7 +17,7 @@ const std::string kAboutText = std::string("Vendrel\nA multi flood filter for Ad
 TEST_F(AboutBox, ShowsTheTextTheDomainAndTheLogo)
 {
     auto host = MakeHost();
-    frontEnd_.script = [](AdmDialog& dialog) {
+    Inspect([](AdmDialog& dialog) {
         EXPECT_EQ(dialog.name(), "CAboutBox");
         EXPECT_EQ(dialog.resourceId(), 16001);
         EXPECT_EQ(dialog.localRect(), (AdmRect{0, 0, 440, 230}));
@@ -37,19 +37,19 @@ TEST_F(AboutBox, ShowsTheTextTheDomainAndTheLogo)
         EXPECT_EQ(logo.pictureId(), 16009);
         EXPECT_EQ(logo.tooltip(), "Go to vendrel.example");
         dialog.pressOK();
-    };
+    });
     EXPECT_EQ(host->about(), 1);
-    EXPECT_EQ(frontEnd_.dialogsRun, 1);
+    EXPECT_EQ(DialogsShown(), 1);
 }
 
 TEST_F(AboutBox, TheTrademarkByteFollowsPhotoshop)
 {
     auto host = MakeHost();
     std::string shown;
-    frontEnd_.script = [&shown](AdmDialog& dialog) {
+    Inspect([&shown](AdmDialog& dialog) {
         shown = dialog.itemAt(2)->text();
         dialog.pressOK();
-    };
+    });
     ASSERT_EQ(host->about(), 1);
     const size_t at = shown.find("Photoshop");
     ASSERT_NE(at, std::string::npos);
@@ -61,26 +61,26 @@ TEST_F(AboutBox, TheTrademarkByteFollowsPhotoshop)
 TEST_F(AboutBox, ClosingOtherwiseThanWithOKAnswersZero)
 {
     auto host = MakeHost();
-    frontEnd_.script = [](AdmDialog& dialog) { dialog.pressCancel(); };
+    Inspect([](AdmDialog& dialog) { dialog.pressCancel(); });
     EXPECT_EQ(host->about(), 0);
-    EXPECT_EQ(frontEnd_.dialogsRun, 1);
+    EXPECT_EQ(DialogsShown(), 1);
 }
 
 TEST_F(AboutBox, TheLogoOpensTheMakersSiteAndTheBoxStaysOpen)
 {
     auto host = MakeHost();
     std::vector<bool> endedAfterClicks;
-    frontEnd_.script = [&](AdmDialog& dialog) {
+    Inspect([&](AdmDialog& dialog) {
         AdmItem& logo = Item(dialog, "Go to vendrel.example");
         for (int i = 0; i < 2; ++i) {
             EXPECT_TRUE(dialog.click(logo));
             endedAfterClicks.push_back(dialog.ended());
         }
         dialog.pressOK();
-    };
+    });
     EXPECT_EQ(host->about(), 1);
     EXPECT_EQ(endedAfterClicks, (std::vector<bool>{false, false}));
-    EXPECT_EQ(frontEnd_.openedUrls, (std::vector<std::string>{"https://vendrel.example/", "https://vendrel.example/"}));
+    EXPECT_EQ(frontEnd_.browsedUrls(), (std::vector<std::string>{"https://vendrel.example/", "https://vendrel.example/"}));
 }
 
 TEST_F(AboutBox, WithoutTheDialogManagerNothingShowsAndTheAnswerIsZero)
@@ -91,7 +91,7 @@ TEST_F(AboutBox, WithoutTheDialogManagerNothingShowsAndTheAnswerIsZero)
     config.withoutSuites = {"ADM Notifier Suite"};
     vendrel::FilterHost host(Module(), config);
     EXPECT_EQ(host.about(), 0);
-    EXPECT_EQ(frontEnd_.dialogsRun, 0);
+    EXPECT_EQ(DialogsShown(), 0);
 }
 
 } // namespace

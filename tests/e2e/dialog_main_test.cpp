@@ -42,7 +42,7 @@ TEST_F(MainDialog, BuildsItsNineteenItemsInOrder)
         {"ADM Popup List Type", {140, 56, 320, 76}, "", kPopupTip},
     };
     auto host = MakeHost();
-    frontEnd_.script = [&](AdmDialog& dialog) {
+    Inspect([&](AdmDialog& dialog) {
         EXPECT_EQ(dialog.name(), "CVendrelDialog");
         EXPECT_EQ(dialog.resourceId(), 16001);
         EXPECT_EQ(dialog.localRect(), (AdmRect{0, 0, 340, 300}));
@@ -62,15 +62,15 @@ TEST_F(MainDialog, BuildsItsNineteenItemsInOrder)
         EXPECT_EQ(dialog.itemAt(14)->style(), 4);
         EXPECT_EQ(dialog.itemAt(15)->style(), 4);
         dialog.pressOK();
-    };
+    });
     EXPECT_EQ(RunWithDialog(*host).result, 0);
-    EXPECT_EQ(frontEnd_.dialogsRun, 1);
+    EXPECT_EQ(DialogsShown(), 1);
 }
 
 TEST_F(MainDialog, FieldsCarryTheirLimitsAndUnits)
 {
     auto host = MakeHost();
-    frontEnd_.script = [&](AdmDialog& dialog) {
+    Inspect([&](AdmDialog& dialog) {
         const AdmItem& tolerance = Item(dialog, kToleranceTip);
         EXPECT_EQ(tolerance.minValue(), 0);
         EXPECT_EQ(tolerance.maxValue(), 100);
@@ -88,7 +88,7 @@ TEST_F(MainDialog, FieldsCarryTheirLimitsAndUnits)
         EXPECT_TRUE(dialog.typeText(Item(dialog, kToleranceTip), "250"));
         EXPECT_EQ(Item(dialog, kToleranceTip).intValue(), 100);
         dialog.pressOK();
-    };
+    });
     ASSERT_EQ(RunWithDialog(*host).result, 0);
     EXPECT_EQ(StoredParams(host->parametersBytes()).tolerance(), 100);
 }
@@ -98,7 +98,7 @@ TEST_F(MainDialog, FieldsCarryTheirLimitsAndUnits)
 TEST_F(MainDialog, OKWithTheDefaultsAndOneSwatchFileWritesTheDefaultsWithThatName)
 {
     auto host = MakeHost();
-    frontEnd_.script = [](AdmDialog& dialog) {
+    Inspect([](AdmDialog& dialog) {
         EXPECT_FALSE(Item(dialog, kAreaRadioTip).booleanValue());
         EXPECT_TRUE(Item(dialog, kHeightWidthRadioTip).booleanValue());
         EXPECT_EQ(Item(dialog, kToleranceTip).intValue(), 0);
@@ -107,7 +107,7 @@ TEST_F(MainDialog, OKWithTheDefaultsAndOneSwatchFileWritesTheDefaultsWithThatNam
         EXPECT_FALSE(Item(dialog, kJoinCheck).booleanValue());
         EXPECT_FALSE(Item(dialog, kFlagCheck).booleanValue());
         dialog.pressOK();
-    };
+    });
     AddSwatchFile("Only.aco");
     ASSERT_EQ(RunWithDialog(*host).result, 0);
 
@@ -121,11 +121,11 @@ TEST_F(MainDialog, OKWithTheDefaultsAndNoSwatchFilesStoresRandomColors)
     auto host = MakeHost();
     std::vector<std::string> entries;
     int active = -2;
-    frontEnd_.script = [&](AdmDialog& dialog) {
+    Inspect([&](AdmDialog& dialog) {
         entries = Item(dialog, kPopupTip).popupEntries();
         active = Item(dialog, kPopupTip).activeEntryIndex();
         dialog.pressOK();
-    };
+    });
     const vendrel::RunResult result = RunWithDialog(*host);
     ASSERT_EQ(result.result, 0);
     EXPECT_EQ(entries, std::vector<std::string>{"Random Colors"});
@@ -149,7 +149,7 @@ TEST_F(MainDialog, CancelAfterChangingEveryOptionStoresNothing)
 {
     AddSwatchFile("One.aco");
     auto host = MakeHost();
-    frontEnd_.script = [](AdmDialog& dialog) { dialog.pressOK(); };
+    Inspect([](AdmDialog& dialog) { dialog.pressOK(); });
     ASSERT_EQ(RunWithDialog(*host).result, 0);
     const std::optional<std::string> prefsBefore = PrefsBytes();
     const std::vector<uint8_t> paramsBefore = host->parametersBytes();
@@ -157,7 +157,7 @@ TEST_F(MainDialog, CancelAfterChangingEveryOptionStoresNothing)
     ASSERT_EQ(paramsBefore.size(), 296u);
 
     frontEnd_.pickAnswers = {std::array<uint8_t, 3>{1, 2, 3}, std::array<uint8_t, 3>{4, 5, 6}};
-    frontEnd_.script = [](AdmDialog& dialog) {
+    Inspect([](AdmDialog& dialog) {
         EXPECT_TRUE(dialog.click(Item(dialog, kFillSwatchTip)));
         EXPECT_TRUE(dialog.typeText(Item(dialog, kToleranceTip), "55"));
         EXPECT_TRUE(dialog.choosePopupEntry(Item(dialog, kPopupTip), "Random Colors"));
@@ -168,11 +168,11 @@ TEST_F(MainDialog, CancelAfterChangingEveryOptionStoresNothing)
         EXPECT_TRUE(dialog.click(Item(dialog, kFlagSwatchTip)));
         EXPECT_TRUE(dialog.click(Item(dialog, kAreaRadioTip)));
         dialog.pressCancel();
-    };
+    });
     const vendrel::RunResult cancelled = RunWithDialog(*host);
     EXPECT_EQ(cancelled.result, -128);
     EXPECT_EQ(cancelled.failedSelector, 1);
-    EXPECT_EQ(frontEnd_.picksAsked, 2);
+    EXPECT_EQ(frontEnd_.colorPicks(), 2);
     EXPECT_EQ(PrefsBytes(), prefsBefore);
     EXPECT_EQ(host->parametersBytes(), paramsBefore);
 }
@@ -180,10 +180,10 @@ TEST_F(MainDialog, CancelAfterChangingEveryOptionStoresNothing)
 TEST_F(MainDialog, CancelOnTheFirstRunWritesNoPreferencesFile)
 {
     auto host = MakeHost();
-    frontEnd_.script = [](AdmDialog& dialog) {
+    Inspect([](AdmDialog& dialog) {
         EXPECT_TRUE(dialog.typeText(Item(dialog, kToleranceTip), "12"));
         dialog.pressCancel();
-    };
+    });
     EXPECT_EQ(RunWithDialog(*host).result, -128);
     EXPECT_FALSE(PrefsBytes().has_value());
     EXPECT_TRUE(host->parametersBytes().empty());
@@ -194,7 +194,7 @@ TEST_F(MainDialog, EveryChangedOptionReachesTheRecordOnOK)
     AddSwatchFile("One.aco");
     auto host = MakeHost();
     frontEnd_.pickAnswers = {std::array<uint8_t, 3>{0x10, 0x20, 0x30}, std::array<uint8_t, 3>{0x40, 0x50, 0x60}};
-    frontEnd_.script = [](AdmDialog& dialog) {
+    Inspect([](AdmDialog& dialog) {
         EXPECT_TRUE(dialog.click(Item(dialog, kFillSwatchTip)));
         EXPECT_TRUE(dialog.typeText(Item(dialog, kToleranceTip), "55"));
         EXPECT_TRUE(dialog.click(Item(dialog, kJoinCheck)));
@@ -204,7 +204,7 @@ TEST_F(MainDialog, EveryChangedOptionReachesTheRecordOnOK)
         EXPECT_TRUE(dialog.click(Item(dialog, kFlagSwatchTip)));
         EXPECT_TRUE(dialog.click(Item(dialog, kAreaRadioTip)));
         dialog.pressOK();
-    };
+    });
     ASSERT_EQ(RunWithDialog(*host).result, 0);
     const StoredParams stored(host->parametersBytes());
     EXPECT_EQ(stored.fillColor(0), 0x1000);
@@ -250,15 +250,15 @@ TEST_F(MainDialog, PickingPureWhiteStoresTheHighByteOnly)
     frontEnd_.pickAnswers = {std::array<uint8_t, 3>{255, 255, 255}};
     int invalidationsBefore = -1;
     int invalidationsAfter = -1;
-    frontEnd_.script = [&](AdmDialog& dialog) {
+    Inspect([&](AdmDialog& dialog) {
         AdmItem& swatch = Item(dialog, kFillSwatchTip);
         invalidationsBefore = swatch.invalidationCount();
         EXPECT_TRUE(dialog.click(swatch));
         invalidationsAfter = swatch.invalidationCount();
         dialog.pressOK();
-    };
+    });
     ASSERT_EQ(RunWithDialog(*host).result, 0);
-    EXPECT_EQ(frontEnd_.picksAsked, 1);
+    EXPECT_EQ(frontEnd_.colorPicks(), 1);
     EXPECT_GT(invalidationsAfter, invalidationsBefore);
     const StoredParams stored(host->parametersBytes());
     for (int channel = 0; channel < 3; ++channel)
@@ -277,7 +277,7 @@ TEST_F(MainDialog, ACancelledPickChangesNothing)
     std::vector<vendrel::AdmDrawOp> before, after;
     int invalidationsBefore = -1;
     int invalidationsAfter = -1;
-    frontEnd_.script = [&](AdmDialog& dialog) {
+    Inspect([&](AdmDialog& dialog) {
         AdmItem& swatch = Item(dialog, kFillSwatchTip);
         before = dialog.recordDrawing(swatch);
         invalidationsBefore = swatch.invalidationCount();
@@ -285,9 +285,9 @@ TEST_F(MainDialog, ACancelledPickChangesNothing)
         invalidationsAfter = swatch.invalidationCount();
         after = dialog.recordDrawing(swatch);
         dialog.pressOK();
-    };
+    });
     ASSERT_EQ(RunWithDialog(*host).result, 0);
-    EXPECT_EQ(frontEnd_.picksAsked, 1);
+    EXPECT_EQ(frontEnd_.colorPicks(), 1);
     EXPECT_EQ(invalidationsAfter, invalidationsBefore);
     EXPECT_EQ(after, before);
     const StoredParams stored(host->parametersBytes());
@@ -300,11 +300,11 @@ TEST_F(MainDialog, SwatchesDrawFramesAndTheirColour)
 {
     auto host = MakeHost();
     std::vector<vendrel::AdmDrawOp> fill, flag;
-    frontEnd_.script = [&](AdmDialog& dialog) {
+    Inspect([&](AdmDialog& dialog) {
         fill = dialog.recordDrawing(Item(dialog, kFillSwatchTip));
         flag = dialog.recordDrawing(Item(dialog, kFlagSwatchTip));
         dialog.pressOK();
-    };
+    });
     ASSERT_EQ(RunWithDialog(*host).result, 0);
     using Kind = vendrel::AdmDrawOp::Kind;
     // Enabled fill swatch: black outer frame, white inner frame, white fill.
@@ -351,7 +351,7 @@ void ExpectEnabled(const EnableState& state, bool radios, bool joinSize, bool fl
 TEST_F(MainDialog, EnableRulesFollowTheCheckBoxes)
 {
     auto host = MakeHost();
-    frontEnd_.script = [](AdmDialog& dialog) {
+    Inspect([](AdmDialog& dialog) {
         {
             SCOPED_TRACE("both cleared");
             ExpectEnabled(ReadEnableState(dialog), false, false, false);
@@ -377,7 +377,7 @@ TEST_F(MainDialog, EnableRulesFollowTheCheckBoxes)
             ExpectEnabled(ReadEnableState(dialog), false, false, false);
         }
         dialog.pressOK();
-    };
+    });
     EXPECT_EQ(RunWithDialog(*host).result, 0);
 }
 
@@ -388,14 +388,14 @@ TEST_F(MainDialog, EnableRulesStartFromTheStoredSettings)
     start.measureArea = 0;
     WritePrefs(start.text());
     auto host = MakeHost();
-    frontEnd_.script = [](AdmDialog& dialog) {
+    Inspect([](AdmDialog& dialog) {
         ExpectEnabled(ReadEnableState(dialog), true, true, false);
         EXPECT_TRUE(Item(dialog, kJoinCheck).booleanValue());
         EXPECT_FALSE(Item(dialog, kFlagCheck).booleanValue());
         EXPECT_TRUE(Item(dialog, kHeightWidthRadioTip).booleanValue());
         EXPECT_FALSE(Item(dialog, kAreaRadioTip).booleanValue());
         dialog.pressOK();
-    };
+    });
     ASSERT_EQ(RunWithDialog(*host).result, 0);
     EXPECT_FALSE(StoredParams(host->parametersBytes()).measureArea());
 }
@@ -404,14 +404,14 @@ TEST_F(MainDialog, TheLogoOpensTheMakersSiteAndTheDialogStaysOpen)
 {
     auto host = MakeHost();
     bool endedAfterClick = true;
-    frontEnd_.script = [&](AdmDialog& dialog) {
+    Inspect([&](AdmDialog& dialog) {
         EXPECT_TRUE(dialog.click(Item(dialog, "Go to vendrel.example")));
         endedAfterClick = dialog.ended();
         dialog.pressOK();
-    };
+    });
     ASSERT_EQ(RunWithDialog(*host).result, 0);
     EXPECT_FALSE(endedAfterClick);
-    EXPECT_EQ(frontEnd_.openedUrls, std::vector<std::string>{"https://vendrel.example/"});
+    EXPECT_EQ(frontEnd_.browsedUrls(), std::vector<std::string>{"https://vendrel.example/"});
 }
 
 } // namespace

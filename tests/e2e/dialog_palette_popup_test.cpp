@@ -21,11 +21,11 @@ protected:
     Seen RunAndSeePopup()
     {
         Seen seen;
-        frontEnd_.script = [&seen](AdmDialog& dialog) {
+        Inspect([&seen](AdmDialog& dialog) {
             seen.entries = Item(dialog, kPopupTip).popupEntries();
             seen.active = Item(dialog, kPopupTip).activeEntryIndex();
             dialog.pressOK();
-        };
+        });
         host_ = MakeHost();
         EXPECT_EQ(RunWithDialog(*host_).result, 0);
         return seen;
@@ -112,10 +112,10 @@ TEST_F(PalettePopup, ChoosingRandomColorsKeepsTheStoredName)
 {
     AddSwatchFile("Kept.aco");
     StorePreferences("Kept.aco", false);
-    frontEnd_.script = [](AdmDialog& dialog) {
+    Inspect([](AdmDialog& dialog) {
         EXPECT_TRUE(dialog.choosePopupEntry(Item(dialog, kPopupTip), "Random Colors"));
         dialog.pressOK();
-    };
+    });
     host_ = MakeHost();
     ASSERT_EQ(RunWithDialog(*host_).result, 0);
     EXPECT_TRUE(Stored().randomColors());

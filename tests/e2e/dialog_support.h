@@ -1,5 +1,5 @@
-// Shared pieces of the dialog, About box and parameters tests: the loaded module, a front end driven by a
-// script, a private host folder and preferences folder per test, and a reader of the stored settings record.
+// Shared pieces of the dialog, About box and parameters tests: the loaded module, the scripted front end,
+// a private host folder and preferences folder per test, and a reader of the stored settings record.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -25,6 +25,7 @@
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/FrontEnd.h"
 #include "vendrel/host/PluginModule.h"
+#include "vendrel/host/ScriptedFrontEnd.h"
 
 namespace uie2e {
 
@@ -35,41 +36,6 @@ inline const vendrel::PluginModule& Module()
     static std::unique_ptr<vendrel::PluginModule> module = vendrel::PluginModule::load(VENDREL_MODULE_PATH);
     return *module;
 }
-
-// A front end that hands each modal dialog to a script, answers the colour picker from a queue and keeps the
-// web addresses it was asked to open. A script that leaves its dialog open has it cancelled.
-class ScriptFrontEnd : public vendrel::FrontEnd {
-public:
-    using Script = std::function<void(vendrel::AdmDialog&)>;
-
-    Script script;
-    std::vector<std::optional<std::array<uint8_t, 3>>> pickAnswers; // front first; empty: cancelled
-    std::vector<std::string> openedUrls;
-    int dialogsRun = 0;
-    int picksAsked = 0;
-
-    int32_t runModal(vendrel::AdmDialog& dialog) override
-    {
-        ++dialogsRun;
-        if (script)
-            script(dialog);
-        if (!dialog.ended())
-            dialog.pressCancel();
-        return dialog.endingId();
-    }
-
-    std::optional<std::array<uint8_t, 3>> pickColor(std::array<uint8_t, 3>) override
-    {
-        ++picksAsked;
-        if (pickAnswers.empty())
-            return std::nullopt;
-        auto answer = pickAnswers.front();
-        pickAnswers.erase(pickAnswers.begin());
-        return answer;
-    }
-
-    void browseUrl(const std::string& url) override { openedUrls.push_back(url); }
-};
 
 // The settings record as the host's parameters handle holds it (native little-endian, fixed offsets).
 struct StoredParams {
@@ -214,11 +180,25 @@ protected:
         return host.run(image_, options);
     }
 
+    // Hands each modal dialog to check, which inspects and acts on it; a dialog it leaves open is cancelled.
+    void Inspect(std::function<void(vendrel::AdmDialog&)> check)
+    {
+        frontEnd_.onModal([check](vendrel::AdmDialog& dialog) {
+            check(dialog);
+            if (!dialog.ended())
+                dialog.pressCancel();
+            return dialog.endingId();
+        });
+    }
+    // Goes back to the step script of the front end.
+    void UseSteps() { frontEnd_.onModal(nullptr); }
+    int DialogsShown() const { return int(frontEnd_.dialogsShown().size()); }
+
     fs::path root_;
     fs::path hostFolder_;
     fs::path configFolder_;
     std::optional<std::string> savedConfigHome_;
-    ScriptFrontEnd frontEnd_;
+    vendrel::ScriptedFrontEnd frontEnd_;
     vendrel::HostImage image_;
 };
 

@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <boost/filesystem.hpp>
+#include <filesystem>
+#include <random>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -17,7 +18,7 @@
 
 namespace enginee2e {
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 using Color = std::array<uint8_t, 3>;
 
 inline const vendrel::PluginModule& Module()
@@ -81,12 +82,14 @@ class EngineRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        hostFolder = fs::temp_directory_path() / fs::unique_path("vendrel-engine-%%%%-%%%%");
+        std::random_device device;
+        hostFolder = fs::temp_directory_path() / ("vendrel-engine-" + std::to_string(device()) + "-" +
+                                                  std::to_string(device()));
         fs::create_directories(hostFolder / "Color Swatches");
     }
     void TearDown() override
     {
-        boost::system::error_code ignored;
+        std::error_code ignored;
         fs::remove_all(hostFolder, ignored);
     }
 

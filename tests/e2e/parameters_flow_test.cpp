@@ -17,6 +17,13 @@ protected:
             throw std::runtime_error(std::string("no scripting key named ") + name);
         return parameter->key;
     }
+
+    // The finish selector ends a run that single selector calls left open, releasing the filter object.
+    static void EndRun(vendrel::FilterHost& host)
+    {
+        EXPECT_EQ(host.call(5), 0);
+        EXPECT_EQ(host.data(), 0);
+    }
 };
 
 TEST_F(ParametersFlow, WithoutTheDialogTheRecordIsStoredAndThePreferencesStayAlone)
@@ -36,7 +43,7 @@ TEST_F(ParametersFlow, WithoutTheDialogTheRecordIsStoredAndThePreferencesStayAlo
     host->begin(image);
     host->setDescriptor(descriptor, 0);
     EXPECT_EQ(host->call(1), 0);
-    EXPECT_EQ(frontEnd_.dialogsRun, 0);
+    EXPECT_EQ(DialogsShown(), 0);
 
     const StoredParams stored(host->parametersBytes());
     ASSERT_EQ(stored.size(), 296u);
@@ -47,6 +54,7 @@ TEST_F(ParametersFlow, WithoutTheDialogTheRecordIsStoredAndThePreferencesStayAlo
     EXPECT_EQ(stored.flagSize(), 20);        // the default
     EXPECT_EQ(stored.fillColor(0), 0xFFFF);
     EXPECT_EQ(PrefsBytes(), prefs.text());
+    EndRun(*host);
 }
 
 TEST_F(ParametersFlow, WithoutTheDialogAndWithoutPreferencesNoFileIsMade)
@@ -60,6 +68,7 @@ TEST_F(ParametersFlow, WithoutTheDialogAndWithoutPreferencesNoFileIsMade)
     EXPECT_EQ(host->call(1), 0);
     EXPECT_EQ(StoredParams(host->parametersBytes()).tolerance(), 5);
     EXPECT_FALSE(PrefsBytes().has_value());
+    EndRun(*host);
 }
 
 TEST_F(ParametersFlow, TheDialogShowsThePreferencesOverlaidByTheDescriptor)
@@ -73,17 +82,17 @@ TEST_F(ParametersFlow, TheDialogShowsThePreferencesOverlaidByTheDescriptor)
 
     int shownTolerance = -1;
     int shownFlagSize = -1;
-    frontEnd_.script = [&](AdmDialog& dialog) {
+    Inspect([&](AdmDialog& dialog) {
         shownTolerance = Item(dialog, kToleranceTip).intValue();
         shownFlagSize = Item(dialog, kFlagSizeTip).intValue();
         dialog.pressOK();
-    };
+    });
     auto host = MakeHost();
     vendrel::HostImage image = vendrel::HostImage::blank(2, 2);
     host->begin(image);
     host->setDescriptor(descriptor, 1);
     ASSERT_EQ(host->call(1), 0);
-    EXPECT_EQ(frontEnd_.dialogsRun, 1);
+    EXPECT_EQ(DialogsShown(), 1);
     EXPECT_EQ(shownTolerance, 61);
     EXPECT_EQ(shownFlagSize, 99);
     // OK writes the preferences from what the dialog held.
@@ -91,16 +100,17 @@ TEST_F(ParametersFlow, TheDialogShowsThePreferencesOverlaidByTheDescriptor)
     expected.tolerance = 61;
     expected.random = 1; // no swatch files: "Random Colors" is the only choice
     EXPECT_EQ(PrefsBytes(), expected.text());
+    EndRun(*host);
 }
 
 TEST_F(ParametersFlow, AFullRunWithTheDialogFillsTheImage)
 {
     // A 4 x 3 white image with one black pixel: the white area around it is filled with a colour of its own.
     auto host = MakeHost();
-    frontEnd_.script = [](AdmDialog& dialog) {
+    Inspect([](AdmDialog& dialog) {
         EXPECT_TRUE(dialog.typeText(Item(dialog, kToleranceTip), "3"));
         dialog.pressOK();
-    };
+    });
     vendrel::HostImage image = vendrel::HostImage::blank(4, 3);
     std::fill(image.pixels.begin(), image.pixels.end(), uint8_t(255));
     uint8_t* black = image.pixel(1, 1);
@@ -111,7 +121,7 @@ TEST_F(ParametersFlow, AFullRunWithTheDialogFillsTheImage)
 
     EXPECT_EQ(result.result, 0);
     EXPECT_EQ(result.failedSelector, -1);
-    EXPECT_EQ(frontEnd_.dialogsRun, 1);
+    EXPECT_EQ(DialogsShown(), 1);
     EXPECT_EQ(host->data(), 0); // finish ended the filter object
     EXPECT_EQ(StoredParams(host->parametersBytes()).tolerance(), 3);
     PrefsText expected;
@@ -135,7 +145,7 @@ TEST_F(ParametersFlow, AFullRunWithTheDialogFillsTheImage)
 TEST_F(ParametersFlow, ACancelledDialogEndsTheRunWithTheImageUntouched)
 {
     auto host = MakeHost();
-    frontEnd_.script = [](AdmDialog& dialog) { dialog.pressCancel(); };
+    Inspect([](AdmDialog& dialog) { dialog.pressCancel(); });
     vendrel::HostImage image = vendrel::HostImage::blank(3, 3);
     std::fill(image.pixels.begin(), image.pixels.end(), uint8_t(255));
     const std::vector<uint8_t> before = image.pixels;
@@ -158,6 +168,7 @@ TEST_F(ParametersFlow, PrepareAsksForNoExtraMemory)
     EXPECT_EQ(host->call(2), 0);
     EXPECT_EQ(host->record().maxSpace, 0);
     EXPECT_EQ(host->record().bufferSpace, 0);
+    EndRun(*host);
 }
 
 TEST_F(ParametersFlow, WithoutTheDialogManagerTheFilterCannotAskForSettings)
@@ -171,7 +182,7 @@ TEST_F(ParametersFlow, WithoutTheDialogManagerTheFilterCannotAskForSettings)
     host.begin(image);
     host.setDescriptor(std::nullopt, 1);
     EXPECT_EQ(host.call(1), -30100);
-    EXPECT_EQ(frontEnd_.dialogsRun, 0);
+    EXPECT_EQ(DialogsShown(), 0);
     EXPECT_TRUE(host.parametersBytes().empty());
 }
 

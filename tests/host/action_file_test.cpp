@@ -77,8 +77,9 @@ TEST(ActionText, ARecordedDescriptorReplaysToTheSameSettings)
 {
     const Descriptor back = vendrel::parseActionText(vendrel::actionText(Recorded(), Terminology()), Terminology());
     // The colour objects come back without the writer's empty closing entry; everything else is equal.
+    const Descriptor recorded = Recorded();
     Descriptor expected;
-    for (const Descriptor::Entry& entry : Recorded().entries())
+    for (const Descriptor::Entry& entry : recorded.entries())
         if (entry.key != PIFourCC("BckC") && entry.key != PIFourCC("Clr "))
             expected.put(entry.key, entry.value);
     Descriptor withoutColors;
@@ -92,17 +93,17 @@ TEST(ActionText, ARecordedDescriptorReplaysToTheSameSettings)
     EXPECT_EQ(*fill.value, *Color(65535, 0, 0, false).value);
 }
 
-TEST(ActionText, KeysFollowTheTerminologyWhateverTheFileOrder)
+TEST(ActionText, KeysKeepTheOrderOfTheFile)
 {
     const Descriptor descriptor =
         vendrel::parseActionText(R"({"joinsize": 3, "palette": "", "tolerance": 0, "flagcolor": {"red": 1}})",
                                  Terminology());
     ASSERT_EQ(descriptor.entries().size(), 4u);
-    EXPECT_EQ(descriptor.entries()[0].key, PIFourCC("Clr "));
+    EXPECT_EQ(descriptor.entries()[0].key, PIFourCC("JinS"));
     EXPECT_EQ(descriptor.entries()[1].key, PIFourCC("PltF"));
     EXPECT_EQ(descriptor.entries()[2].key, PIFourCC("Tlrn"));
-    EXPECT_EQ(descriptor.entries()[3].key, PIFourCC("JinS"));
-    const auto& flag = std::get<DescriptorObject>(descriptor.entries()[0].value);
+    EXPECT_EQ(descriptor.entries()[3].key, PIFourCC("Clr "));
+    const auto& flag = std::get<DescriptorObject>(descriptor.entries()[3].value);
     ASSERT_EQ(flag.value->entries().size(), 1u); // a partial colour stays partial
     EXPECT_EQ(std::get<int32_t>(flag.value->entries()[0].value), 1);
 }

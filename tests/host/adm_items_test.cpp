@@ -440,8 +440,9 @@ TEST_F(Items, DrawingWithoutARasterIsRecorded)
             items->Enable(swatch, false);
             const std::vector<AdmDrawOp> disabled = shown.recordDrawing(view(shown, swatch));
             EXPECT_EQ(disabled.size(), 3u);
-            if (!disabled.empty())
+            if (!disabled.empty()) {
                 EXPECT_EQ(disabled[0], (AdmDrawOp{AdmDrawOp::Kind::frame, {0, 0, 28, 28}, 128, 128, 128}));
+            }
             return 1;
         });
     EXPECT_EQ(gLocal.right, 28);

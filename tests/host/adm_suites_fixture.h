@@ -14,8 +14,9 @@
 
 namespace vendrel::admtest {
 
+// Public throughout: the plug-in's callbacks are plain functions that reach the test through `current`.
 class AdmSuitesTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override
     {
         registerDialogManagerSuites(registry);

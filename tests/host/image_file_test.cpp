@@ -4,7 +4,7 @@
 #include <vips/vips8>
 
 #include "cli_test_files.h"
-#include "image_tiff_strips.h"
+#include "cli_tiff_strips.h"
 #include "vendrel/host/ImageFile.h"
 
 namespace vendrel {

@@ -16,7 +16,7 @@ namespace vendrel {
 // does not fit the key's type.
 std::string actionText(const Descriptor& descriptor, const AeteInfo& terminology);
 
-// The descriptor of a JSON text, keys in the terminology's order. Throws HostError naming the key at fault
+// The descriptor of a JSON text, keys in the order of the text. Throws HostError naming the key at fault
 // ("action file: \"tolerance\" must be an integer").
 Descriptor parseActionText(const std::string& text, const AeteInfo& terminology);
 
