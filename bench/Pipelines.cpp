@@ -23,7 +23,7 @@ void openCvPipeline(HostImage& image, int tolerance)
     cv::Mat labels, stats, centroids;
     const int count = cv::connectedComponentsWithStats(mask, labels, stats, centroids, 4, CV_32S);
 
-    std::vector<cv::Vec3b> colors(size_t(count));
+    std::vector<cv::Vec3b> colors(static_cast<size_t>(count));
     uint32_t state = 1;
     for (int i = 1; i < count; ++i) {
         state = state * 214013u + 2531011u;

@@ -11,6 +11,7 @@ packages=(
   libvips-dev
   nlohmann-json3-dev libcli11-dev
   libopencv-dev
+  fonts-dejavu-core
 )
 
 missing=()

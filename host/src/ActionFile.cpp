@@ -61,6 +61,17 @@ Json colorToJson(const AeteParameter& parameter, const DescriptorValue& value)
     return color;
 }
 
+// JSON holds UTF-8 text only; other bytes are refused rather than silently replaced.
+Json textToJson(const AeteParameter& parameter, const std::string& text)
+{
+    try {
+        (void)Json(text).dump();
+    } catch (const Json::exception&) {
+        fail(parameter.name, "is not UTF-8 text");
+    }
+    return text;
+}
+
 Json valueToJson(const AeteParameter& parameter, const DescriptorValue& value)
 {
     switch (parameter.type) {
@@ -78,7 +89,7 @@ Json valueToJson(const AeteParameter& parameter, const DescriptorValue& value)
     case kTypePath:
     case kTypeText:
         if (const auto* text = std::get_if<std::string>(&value))
-            return *text;
+            return textToJson(parameter, *text);
         fail(parameter.name, "must be text");
     default: fail(parameter.name, "has the type '" + fourCCText(parameter.type) + "', which action files do not hold");
     }
@@ -187,7 +198,7 @@ Descriptor parseActionText(const std::string& text, const AeteInfo& terminology)
     Json settings;
     try {
         settings = Json::parse(text);
-    } catch (const Json::parse_error& error) {
+    } catch (const Json::exception& error) {
         throw HostError(std::string("action file: not valid JSON: ") + error.what());
     }
     return descriptorFromJson(settings, terminology);

@@ -128,7 +128,7 @@ std::optional<Picture> decodeBitmapResource(const std::vector<uint8_t>& bytes)
         if (headerSize < kInfoHeaderSize || bitCount != 24 || compression != 0 || width <= 0 || height == 0 ||
             width > kLargestPictureSide || height > kLargestPictureSide)
             return std::nullopt;
-        reader.skip(headerSize - 16, "header");
+        reader.skip(headerSize - 20, "header"); // the fields above take 20 bytes
         const size_t rowBytes = (size_t(width) * 3 + 3) / 4 * 4;
         Picture picture{width, height, std::vector<uint8_t>(size_t(width) * size_t(height) * 3)};
         for (int32_t row = 0; row < height; ++row) {

@@ -39,7 +39,7 @@ void CVendrel::JoinSmallAreas(const CVendrelParams& params)
             if (!candidate || !IsNormalAreaPixel(candidate))
                 continue;
             const int32 step = PlaneStep();
-            for (int i = 0; i < channels; ++i)
+            for (int i = 0; i < channels && i < 4; ++i)
                 paintColor[i] = candidate[i * step];
             if (!IsAcceptableColor(false))
                 continue;

@@ -140,6 +140,18 @@ TEST(ActionText, DescriptorsThatDoNotFitTheTerminologyAreRefused)
     }
 }
 
+TEST(ActionText, TextThatIsNotUtf8IsRefusedNamingTheKey)
+{
+    Descriptor descriptor;
+    descriptor.put(PIFourCC("PltF"), std::string("Caf\x8E.aco")); // Mac Roman e-acute
+    try {
+        vendrel::actionText(descriptor, Terminology());
+        FAIL() << "text that is not UTF-8 was written";
+    } catch (const HostError& error) {
+        EXPECT_NE(std::string(error.what()).find("\"palette\""), std::string::npos) << error.what();
+    }
+}
+
 class ActionFiles : public ::testing::Test {
 protected:
     void TearDown() override { std::filesystem::remove_all(folder); }

@@ -323,6 +323,93 @@ TEST_F(FilterHostTest, DescriptorsHandedToTheFilterAreFreshCopies)
     EXPECT_FALSE(Host().currentDescriptor().has_value());
 }
 
+// Every setting of the filter, so that a played run does not depend on preferences left by other runs.
+vendrel::Descriptor FullSettings(int32_t tolerance)
+{
+    using vendrel::Descriptor;
+    const auto color = [](int32_t red, int32_t green, int32_t blue) {
+        auto object = std::make_shared<Descriptor>();
+        object->put(PIFourCC("Rd  "), red);
+        object->put(PIFourCC("Grn "), green);
+        object->put(PIFourCC("Bl  "), blue);
+        return vendrel::DescriptorObject{PIFourCC("RGBC"), object};
+    };
+    Descriptor settings;
+    settings.put(PIFourCC("BckC"), color(65535, 65535, 65535));
+    settings.put(PIFourCC("Clr "), color(65535, 0, 65535));
+    settings.put(PIFourCC("PltF"), std::string());
+    settings.put(PIFourCC("Tlrn"), tolerance);
+    settings.put(PIFourCC("RanD"), true);
+    settings.put(PIFourCC("Ar  "), false);
+    settings.put(PIFourCC("FlaG"), false);
+    settings.put(PIFourCC("JoiN"), false);
+    settings.put(PIFourCC("FlgS"), int32_t(20));
+    settings.put(PIFourCC("JinS"), int32_t(10));
+    return settings;
+}
+
+class AbortingFrontEnd : public RecordingFrontEnd {
+public:
+    bool abortRequested() override { return true; }
+};
+
+TEST_F(FilterHostTest, APlayedRunRecordsTheSettingsAndKeepsTheParametersHandle)
+{
+    HostImage image = HostImage::blank(4, 3);
+    vendrel::RunOptions options;
+    options.descriptor = FullSettings(5);
+    const vendrel::RunResult first = Host().run(image, options);
+    EXPECT_EQ(first.result, 0);
+    EXPECT_EQ(first.failedSelector, -1);
+    ASSERT_TRUE(first.recorded.has_value());
+    ASSERT_NE(first.recorded->find(PIFourCC("Tlrn")), nullptr);
+    EXPECT_EQ(std::get<int32_t>(*first.recorded->find(PIFourCC("Tlrn"))), 5);
+    EXPECT_EQ(Host().parametersBytes().size(), 296u);
+    EXPECT_EQ(Host().data(), 0);
+    EXPECT_FALSE(frontEnd.progressCalls.empty());
+
+    HostImage second = HostImage::blank(4, 3);
+    options.descriptor = FullSettings(9);
+    const vendrel::RunResult again = Host().run(second, options);
+    EXPECT_EQ(again.result, 0);
+    EXPECT_EQ(std::get<int32_t>(*again.recorded->find(PIFourCC("Tlrn"))), 9);
+    EXPECT_EQ(Host().parametersBytes().size(), 296u);
+}
+
+TEST_F(FilterHostTest, AnAbortedRunEndsWithCancelledAndClearsTheDataSlot)
+{
+    AbortingFrontEnd aborting;
+    config.frontEnd = &aborting;
+    HostImage image = HostImage::blank(4, 3);
+    vendrel::RunOptions options;
+    options.descriptor = FullSettings(0);
+    const size_t handlesBefore = vendrel::liveHostHandles();
+    const vendrel::RunResult result = Host().run(image, options);
+    EXPECT_EQ(result.result, userCanceledErr);
+    EXPECT_EQ(result.failedSelector, filterSelectorStart);
+    EXPECT_TRUE(result.recorded.has_value()); // the settings are written back after an abort too
+    EXPECT_EQ(Host().data(), 0);
+    EXPECT_EQ(Host().record().outData, nullptr);
+    EXPECT_EQ(Host().record().descriptorParameters->descriptor, nullptr);
+    // What remains is the parameters handle the host keeps for the next run.
+    EXPECT_EQ(vendrel::liveHostHandles(), handlesBefore + (Host().parametersBytes().empty() ? 0 : 1));
+}
+
+TEST_F(FilterHostTest, AFailedParametersSelectorEndsTheRunThere)
+{
+    config.withoutSuites = {"ADM Dialog Suite"};
+    HostImage image = HostImage::blank(4, 3);
+    vendrel::RunOptions options;
+    options.showDialog = true;
+    const vendrel::RunResult result = Host().run(image, options);
+    EXPECT_NE(result.result, 0);
+    EXPECT_EQ(result.failedSelector, filterSelectorParameters);
+    EXPECT_FALSE(result.recorded.has_value());
+    EXPECT_EQ(Host().data(), 0);
+    EXPECT_TRUE(frontEnd.progressCalls.empty()); // start never ran
+    EXPECT_EQ(image.pixels, HostImage::blank(4, 3).pixels);
+}
+
 TEST(HostImages, BlankImagesArePlaneCountedAndWhite)
 {
     const HostImage cmyk = HostImage::blank(3, 2, plugInModeCMYKColor, true);
