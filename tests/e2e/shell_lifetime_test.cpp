@@ -158,7 +158,8 @@ void WriteOneColourSwatches(const std::filesystem::path& folder)
         .write(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
-uint8_t FilledRedChannel(const std::set<std::string>& withoutSuites, const std::filesystem::path& folder)
+uint8_t FilledRedChannel(const PluginModule& module, const std::set<std::string>& withoutSuites,
+                         const std::filesystem::path& folder)
 {
     HostConfig config;
     config.hostFolder = folder.string();
@@ -169,17 +170,22 @@ uint8_t FilledRedChannel(const std::set<std::string>& withoutSuites, const std::
     settings.put(PIFourCC("PltF"), std::string("One.aco"));
     vendrel::RunOptions options;
     options.descriptor = settings;
-    FilterHost host(Module(), config);
+    FilterHost host(module, config);
     EXPECT_EQ(host.run(image, options).result, 0);
     return image.pixels[0];
 }
 
 TEST(ShellHostPath, WithoutThePathSuiteThePaletteIsNotFound)
 {
+    // The suite pointers outlive a run while the module stays loaded, so this needs a module of its own whose
+    // first call finds no path suite: a copy of the module file loads as a separate instance.
     const auto folder = std::filesystem::temp_directory_path() / "vendrel-shell-hostpath";
     WriteOneColourSwatches(folder);
-    EXPECT_EQ(FilledRedChannel({}, folder), 255);
-    EXPECT_LT(FilledRedChannel({"Photoshop GetPath Suite for Plug-ins"}, folder), 255);
+    const auto copy = folder / "VendrelCopy.8bf";
+    std::filesystem::copy_file(VENDREL_MODULE_PATH, copy, std::filesystem::copy_options::overwrite_existing);
+    const auto module = PluginModule::load(copy.string());
+    EXPECT_LT(FilledRedChannel(*module, {"Photoshop GetPath Suite for Plug-ins"}, folder), 255);
+    EXPECT_EQ(FilledRedChannel(*module, {}, folder), 255);
     std::filesystem::remove_all(folder);
 }
 
