@@ -11,7 +11,10 @@ namespace vendrel::adm {
 
 namespace {
 
-constexpr const char* kDialogFont = "DejaVu Sans 8";
+// MS Sans Serif 8 pt, the font the dialogs are laid out for, is narrower than the sans-serif fonts found
+// here: a slightly smaller size with tighter letters keeps the texts inside their items.
+constexpr const char* kDialogFont = "DejaVu Sans 7.5";
+constexpr const char* kLetterSpacing = "-384"; // 1/1024 points
 constexpr int kScreenDpi = 96;
 
 void startVips()
@@ -64,7 +67,8 @@ TextMask renderText(const std::string& macRomanText, int32_t wrapWidth)
         vips::VOption* options = vips::VImage::option()->set("font", kDialogFont)->set("dpi", kScreenDpi);
         if (wrapWidth > 0)
             options->set("width", wrapWidth);
-        const std::string markup = escapedMarkup(macRomanToUtf8(macRomanText));
+        const std::string markup = std::string("<span letter_spacing=\"") + kLetterSpacing + "\">" +
+                                   escapedMarkup(macRomanToUtf8(macRomanText)) + "</span>";
         return maskOf(vips::VImage::text(markup.c_str(), options));
     } catch (const vips::VError&) {
         return {};
