@@ -18,7 +18,6 @@ class AboutReader : public FrontEnd {
 public:
     int32_t runModal(AdmDialog& dialog) override
     {
-        add(dialog.caption());
         for (AdmItem* item : dialog.items()) {
             bool isButton = item->id() == dialog.defaultItemId() || item->id() == dialog.cancelItemId();
             if (!isButton) {
@@ -33,10 +32,10 @@ public:
     std::vector<std::string> lines;
 
 private:
-    // The caption is often repeated as the box's title text: say it once.
+    // The window caption repeats the product name that opens the About text, so only the items are read.
     void add(const std::string& text)
     {
-        if (!text.empty() && (lines.empty() || lines.back() != text)) {
+        if (!text.empty()) {
             lines.push_back(text);
         }
     }

@@ -202,9 +202,12 @@ RunResult FilterHost::run(HostImage& image, const RunOptions& options)
     if (running)
         step(filterSelectorFinish);
 
+    // A plug-in that kept its object through a failure (an exception it answered with an error) gets the
+    // finish selector, so that it releases the object instead of leaking it with the run.
+    if (result.result != noErr && session.data != 0)
+        call(filterSelectorFinish);
     // The run is over either way: the host's buffers and descriptor go, the parameters handle stays.
-    if (result.result != noErr)
-        session.data = 0;
+    session.data = 0;
     disposeDescriptor(session.descriptorParameters);
     session.record.outData = nullptr;
     session.record.inData = nullptr;

@@ -24,6 +24,7 @@ TEST_F(InfoTest, AboutTextReachesTheTerminalInUtf8)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("Photoshop\xC2\xAE"), std::string::npos) << "the registered sign in UTF-8: " << run.out;
     EXPECT_EQ(run.out.find('\xA8'), std::string::npos) << "no Mac OS Roman byte left";
+    EXPECT_EQ(run.out.rfind("Vendrel\nA multi flood filter", 0), 0u) << "the About text, said once: " << run.out;
 }
 
 TEST_F(InfoTest, PalettesListsTheBundledSwatchFilesWithTheirColours)
