@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "ExitCodes.h"
 #include "vendrel/host/AdmDialog.h"
+#include "vendrel/host/DialogRenderer.h"
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/MacRoman.h"
 
@@ -13,11 +14,15 @@ namespace vendrel {
 
 namespace {
 
-// Collects the texts of every dialog the filter opens and confirms it.
+// Collects the texts of every dialog the filter opens (drawing it first when asked) and confirms it.
 class AboutReader : public FrontEnd {
 public:
+    explicit AboutReader(std::string pngFile) : pngFile_(std::move(pngFile)) {}
+
     int32_t runModal(AdmDialog& dialog) override
     {
+        if (!pngFile_.empty())
+            renderDialogToPng(dialog, pngFile_);
         for (AdmItem* item : dialog.items()) {
             bool isButton = item->id() == dialog.defaultItemId() || item->id() == dialog.cancelItemId();
             if (!isButton) {
@@ -32,6 +37,8 @@ public:
     std::vector<std::string> lines;
 
 private:
+    std::string pngFile_;
+
     // The window caption repeats the product name that opens the About text, so only the items are read.
     void add(const std::string& text)
     {
@@ -43,9 +50,9 @@ private:
 
 } // namespace
 
-int showAbout(const PluginModule& module)
+int showAbout(const PluginModule& module, const std::string& pngFile)
 {
-    AboutReader reader;
+    AboutReader reader(pngFile);
     HostConfig config;
     config.frontEnd = &reader;
     FilterHost host(module, config);

@@ -21,7 +21,7 @@ struct RunRequest {
 };
 
 int runFilter(const PluginModule& module, const RunRequest& request, SettingOptions& settings);
-int showAbout(const PluginModule& module);
+int showAbout(const PluginModule& module, const std::string& pngFile);
 int showInfo(const PluginModule& module);
 int listPalettes(const std::string& presetsFolder);
 int drawDialog(const PluginModule& module, const std::string& pngFile, const std::string& presetsFolder,

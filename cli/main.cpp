@@ -69,6 +69,8 @@ Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* mod
                            "turn grayscale, indexed, Lab and 16-bit images into 8-bit RGB instead of refusing them");
 
     commands.about = app.add_subcommand("about", "the filter's About text");
+    commands.about->add_option("--png", arguments.pngFile, "also draw the About box into this PNG file")
+        ->type_name("FILE");
     commands.info = app.add_subcommand("info", "what the module declares: menu, modes, parameters");
     commands.palettes = app.add_subcommand("palettes", "the swatch files the filter's dialog offers, with their colours");
     commands.palettes->add_option("--presets", arguments.presetsFolder, "the folder that holds \"Color Swatches\"")
@@ -113,7 +115,7 @@ int dispatch(const Subcommands& commands, Arguments& arguments, const PluginModu
         return runFilter(*module, arguments.run, arguments.runSettings);
     }
     if (*commands.about) {
-        return showAbout(*module);
+        return showAbout(*module, arguments.pngFile);
     }
     if (*commands.info) {
         return showInfo(*module);

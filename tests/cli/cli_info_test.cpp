@@ -54,5 +54,14 @@ TEST_F(InfoTest, DialogIsDrawnIntoAPngAndChangesNoSettings)
     EXPECT_TRUE(std::filesystem::is_empty(config.path())) << "a cancelled dialog writes no preferences";
 }
 
+TEST_F(InfoTest, AboutBoxIsDrawnAtItsOwnSize)
+{
+    CommandResult run = vendrel({"about", "--png", file("about.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    HostImage picture = loadImage(file("about.png"));
+    EXPECT_EQ(picture.width, 440);
+    EXPECT_EQ(picture.height, 230);
+}
+
 } // namespace
 } // namespace vendrel::test
