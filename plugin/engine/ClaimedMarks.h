@@ -29,12 +29,6 @@ public:
         bits_[index >> 6] |= uint64_t(1) << (index & 63);
     }
     bool Covers(int32 x, int32 y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
-    void Clear()
-    {
-        bits_.clear();
-        bits_.shrink_to_fit();
-        width_ = height_ = 0;
-    }
 
 private:
     std::vector<uint64_t> bits_;

@@ -41,17 +41,13 @@ bool CVendrel::IsNormalAreaPixel(const uint8* p) const
 
 bool CVendrel::IsAcceptableColor(bool allowDark) const
 {
-    bool inside = true;
     bool dark = true;
-    for (int i = 0; i < channels; ++i) {
-        if (paintColor[i] < windowLow[i] || paintColor[i] > windowHigh[i])
-            inside = false;
+    for (int i = 0; i < channels; ++i)
         if (paintColor[i] > kDarkLimit)
             dark = false;
-    }
     if (filterRecord && filterRecord->imageMode == plugInModeCMYKColor)
         dark = paintColor[3] < kCmykInkedBlack;
-    return !inside && (!dark || allowDark);
+    return !PaintColorInWindow() && (!dark || allowDark);
 }
 
 void CVendrel::PaintPixel(uint8* p) const
@@ -61,8 +57,6 @@ void CVendrel::PaintPixel(uint8* p) const
 
 bool CVendrel::PaintColorInWindow() const
 {
-    for (int i = 0; i < channels; ++i)
-        if (paintColor[i] < windowLow[i] || paintColor[i] > windowHigh[i])
-            return false;
-    return true;
+    // paintColor holds its channels in consecutive bytes, whatever the image's plane step.
+    return RuntimePixelOps(windowLow, windowHigh, paintColor, channels, 1).InWindow(paintColor);
 }

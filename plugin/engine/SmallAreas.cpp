@@ -24,6 +24,7 @@ void CVendrel::JoinSmallAreas(const CVendrelParams& params)
     const int32 lastColumn = uint16(filterRecord->outRect.right - 1);
     const int32 lastRow = uint16(filterRecord->outRect.bottom - 1);
     SetColorWindow(params.flagColor, 0);
+    const int32 step = PlaneStep();
     CPixelDistance distance;
     for (const JoinSeed& seed : joinSeeds) {
         const int32 x = seed.x;
@@ -38,7 +39,6 @@ void CVendrel::JoinSmallAreas(const CVendrelParams& params)
             const uint8* candidate = PixelAddress(x + dx, y + dy);
             if (!candidate || !IsNormalAreaPixel(candidate))
                 continue;
-            const int32 step = PlaneStep();
             for (int i = 0; i < channels && i < 4; ++i)
                 paintColor[i] = candidate[i * step];
             if (!IsAcceptableColor(false))

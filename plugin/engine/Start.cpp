@@ -12,16 +12,28 @@ namespace {
 
 const char kNothingFoundMessage[] =
     "The color to fill was not found in the image!\nCheck the color in the Vendreled Color swatch.";
-const char kSwatchFolderName[] = "Color Swatches";
 
-template <int Channels, bool UnitPlaneStep>
-int32 FirstInWindow(const uint8* p, int32 x, int32 width, intptr_t columnStep,
-                    const PixelOps<Channels, UnitPlaneStep>& ops)
+template <typename Ops>
+int32 FirstInWindow(const uint8* p, int32 x, int32 width, intptr_t columnStep, const Ops& ops)
 {
     for (; x < width; ++x, p += columnStep)
         if (ops.InWindow(p))
             return x;
     return width;
+}
+
+// The first column from x on whose pixel is in the window and not yet flooded, or width; row is the address
+// of the row's first pixel.
+template <typename Ops>
+int32 FirstUnflooded(const uint8* row, int32 x, int32 y, int32 width, intptr_t columnStep, const Ops& ops,
+                     const ClaimedMarks& marks)
+{
+    for (;; ++x) {
+        x = FirstInWindow(row + intptr_t(x) * columnStep, x, width, columnStep, ops);
+        // A pixel already flooded with a colour inside the window is not a new area.
+        if (x >= width || !marks.IsActive() || !marks.Covers(x, y) || !marks.IsMarked(x, y))
+            return x;
+    }
 }
 
 } // namespace
@@ -61,15 +73,12 @@ void CVendrel::LoadPalette(const CVendrelParams& params)
     if (params.randomColors)
         return;
     try {
-        char hostPath[kHostPathSize];
-        std::memset(hostPath, 0, sizeof hostPath);
-        GetHostPath(hostPath, kHostPathSize);
-        hostPath[kHostPathSize - 1] = '\0';
+        const std::string hostPath = HostFolderPath();
         // Without the host's folder there is no swatch folder to look in: the run uses random colours.
-        if (hostPath[0] == '\0')
+        if (hostPath.empty())
             return;
         const std::string paletteFile(params.paletteFile, strnlen(params.paletteFile, kPaletteFileSize));
-        const std::string path = AppendPath(AppendPath(hostPath, kSwatchFolderName), paletteFile);
+        const std::string path = AppendPath(SwatchFolderOf(hostPath), paletteFile);
         CPSPalette* loaded = new CPSPalette(path.c_str());
         delete palette;
         palette = loaded;
@@ -110,29 +119,24 @@ bool CVendrel::WalkImage(const CVendrelParams& params, bool& foundArea)
 
 int32 CVendrel::NextSeedInRow(int32 x, int32 y, int32 width) const
 {
-    const uint8* p = PixelAddress(x, y);
-    if (!p)
+    const uint8* row = PixelAddress(0, y);
+    if (!row)
         return width;
     const intptr_t columnStep = ColumnStep();
     const int32 planeStep = PlaneStep();
-    for (;;) {
-        if (planeStep == 1 && channels == 3)
-            x = FirstInWindow(p, x, width, columnStep,
-                              PixelOps<3, true>(windowLow, windowHigh, paintColor, channels, planeStep));
-        else if (planeStep == 1 && channels == 4)
-            x = FirstInWindow(p, x, width, columnStep,
-                              PixelOps<4, true>(windowLow, windowHigh, paintColor, channels, planeStep));
-        else if (planeStep == 1 && channels == 1)
-            x = FirstInWindow(p, x, width, columnStep,
-                              PixelOps<1, true>(windowLow, windowHigh, paintColor, channels, planeStep));
-        else
-            x = FirstInWindow(p, x, width, columnStep,
-                              RuntimePixelOps(windowLow, windowHigh, paintColor, channels, planeStep));
-        // A pixel already flooded with a colour inside the window is not a new area.
-        if (x >= width || !claimedMarks.IsActive() || !claimedMarks.Covers(x, y) || !claimedMarks.IsMarked(x, y))
-            return x;
-        ++x;
-        p = PixelAddress(x, y);
+    switch (planeStep == 1 ? channels : 0) {
+    case 1:
+        return FirstUnflooded(row, x, y, width, columnStep,
+                              PixelOps<1, true>(windowLow, windowHigh, paintColor, channels, planeStep), claimedMarks);
+    case 3:
+        return FirstUnflooded(row, x, y, width, columnStep,
+                              PixelOps<3, true>(windowLow, windowHigh, paintColor, channels, planeStep), claimedMarks);
+    case 4:
+        return FirstUnflooded(row, x, y, width, columnStep,
+                              PixelOps<4, true>(windowLow, windowHigh, paintColor, channels, planeStep), claimedMarks);
+    default:
+        return FirstUnflooded(row, x, y, width, columnStep,
+                              RuntimePixelOps(windowLow, windowHigh, paintColor, channels, planeStep), claimedMarks);
     }
 }
 

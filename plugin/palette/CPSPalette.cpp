@@ -25,7 +25,6 @@ CPSPalette::CPSPalette(const char* path)
     } catch (...) {
         // Memory ran out or the stream failed: keep the colours appended so far.
     }
-    cursor = 0;
 }
 
 void CPSPalette::Load(const char* path)

@@ -44,12 +44,22 @@ std::string AppendPath(const std::string& left, const std::string& right)
     return joined;
 }
 
-std::string SwatchFolderPath()
+std::string HostFolderPath()
 {
     char hostPath[kHostPathSize] = {0};
     GetHostPath(hostPath, kHostPathSize);
     hostPath[kHostPathSize - 1] = '\0';
+    return hostPath;
+}
+
+std::string SwatchFolderOf(const std::string& hostPath)
+{
     return AppendPath(AppendPath(std::string(), hostPath), kSwatchFolderName);
+}
+
+std::string SwatchFolderPath()
+{
+    return SwatchFolderOf(HostFolderPath());
 }
 
 bool IsSwatchFileName(const std::string& fileName)
@@ -62,9 +72,9 @@ void ListSwatchFiles(const std::string& folder, const std::function<void(const s
     try {
         const boost::filesystem::directory_iterator end;
         for (boost::filesystem::directory_iterator it{boost::filesystem::path(folder)}; it != end; ++it) {
-            const boost::filesystem::path fileName = it->path().filename();
-            if (ExtensionOf(fileName) == kSwatchExtension)
-                addName(fileName.string());
+            const std::string fileName = it->path().filename().string();
+            if (IsSwatchFileName(fileName))
+                addName(fileName);
         }
     } catch (...) {
         // A missing or unreadable folder, or a failure while stepping on: keep what was handed over.

@@ -9,6 +9,12 @@
 // '/' or '\'.
 std::string AppendPath(const std::string& left, const std::string& right);
 
+// The host's folder path; empty when the host has no path service.
+std::string HostFolderPath();
+
+// The swatch folder below a host folder path: an empty path joined with hostPath, then with "Color Swatches".
+std::string SwatchFolderOf(const std::string& hostPath);
+
 // The host's folder path (empty when the host has no path service) joined with "Color Swatches".
 std::string SwatchFolderPath();
 

@@ -16,6 +16,16 @@ bool FlagByte(const bool& field)
     return byte != 0;
 }
 
+// Stores text up to its NUL, zero-filling the rest of the field; a name that fills the whole field still ends
+// in a NUL, so that nobody reads past it.
+void StorePaletteName(const char* text, char (&field)[kPaletteFileSize])
+{
+    const size_t length = strnlen(text, kPaletteFileSize);
+    std::memcpy(field, text, length);
+    std::memset(field + length, 0, kPaletteFileSize - length);
+    field[kPaletteFileSize - 1] = '\0';
+}
+
 void CopyColor(const uint16 (&source)[3], uint16 (&destination)[3])
 {
     for (int i = 0; i < 3; ++i)
@@ -51,14 +61,7 @@ void CVendrelParams::SetDefaults()
 
 void CVendrelParams::SetPaletteFile(const char* text)
 {
-    if (!text) {
-        std::memset(paletteFile, 0, kPaletteFileSize);
-        return;
-    }
-    const size_t length = strnlen(text, kPaletteFileSize);
-    std::memcpy(paletteFile, text, length);
-    std::memset(paletteFile + length, 0, kPaletteFileSize - length);
-    paletteFile[kPaletteFileSize - 1] = '\0';
+    StorePaletteName(text ? text : "", paletteFile);
 }
 
 bool CVendrelParams::IsValid() const
@@ -99,11 +102,7 @@ void CopyParams(const _SVendrelParams& source, _SVendrelParams& destination)
     destination.measureArea = FlagByte(source.measureArea);
     destination.flagSize = source.flagSize;
     destination.joinSize = source.joinSize;
-    const size_t length = strnlen(source.paletteFile, kPaletteFileSize);
-    std::memcpy(destination.paletteFile, source.paletteFile, length);
-    std::memset(destination.paletteFile + length, 0, kPaletteFileSize - length);
-    // A name that fills the whole field still ends in a NUL, so that nobody reads past it.
-    destination.paletteFile[kPaletteFileSize - 1] = '\0';
+    StorePaletteName(source.paletteFile, destination.paletteFile);
     CopyColor(source.fillColor, destination.fillColor);
     CopyColor(source.flagColor, destination.flagColor);
 }

@@ -18,27 +18,22 @@ SPBasicSuite* BasicSuiteOf(int16 selector, void* record)
 // The object of the run in the host's data slot, created on the first call of a run.
 CPSFilter* FilterObjectFor(intptr_t* data)
 {
-    if (*data) {
-        gCurrentFilter = reinterpret_cast<CPSFilter*>(*data);
-        return gCurrentFilter;
+    if (!*data) {
+        CPSFilter* created = new (std::nothrow) CVendrel;
+        if (!created)
+            return nullptr;
+        *data = reinterpret_cast<intptr_t>(created);
     }
-    CPSFilter* filter = new (std::nothrow) CVendrel;
-    if (filter) {
-        *data = reinterpret_cast<intptr_t>(filter);
-        gCurrentFilter = filter;
-    }
-    return filter;
+    gCurrentFilter = reinterpret_cast<CPSFilter*>(*data);
+    return gCurrentFilter;
 }
 
 int16 Dispatch(CPSFilter& filter, int16 selector, void* record)
 {
-    if (selector == filterSelectorAbout) {
-        auto* about = static_cast<AboutRecord*>(record);
-        filter.SetRecords(nullptr, about);
-        sSPBasic = about->sSPBasic;
-    } else {
+    if (selector == filterSelectorAbout)
+        filter.SetRecords(nullptr, static_cast<AboutRecord*>(record));
+    else
         filter.SetRecords(static_cast<FilterRecord*>(record), nullptr);
-    }
     switch (selector) {
     case filterSelectorAbout: return filter.About();
     case filterSelectorParameters: return filter.Parameters();

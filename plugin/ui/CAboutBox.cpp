@@ -1,8 +1,8 @@
 #include "CAboutBox.h"
 
-#include "DialogResources.h"
 #include "HostSuites.h"
 #include "MakerInfo.h"
+#include "MakerLogo.h"
 
 namespace {
 
@@ -48,13 +48,8 @@ ASErr CAboutBox::Init()
 
 void CAboutBox::CreateLogoButton()
 {
-    ADMItemRef logo = CreatePlainItem(fDialog, kADMPicturePushButtonType, {20, 162, 68, 210});
-    if (!logo)
-        return;
-    sADMItem->SetPictureID(logo, kLogoPictureID, nullptr);
-    const std::string tip = std::string("Go to ") + kMakerWebDomain;
-    sADMItem->SetTipString(logo, tip.c_str());
-    fLogoButton = std::make_unique<IADMItem>(logo);
+    if (ADMItemRef logo = CreateMakerLogoButton(fDialog, {20, 162, 68, 210}))
+        fLogoButton = std::make_unique<IADMItem>(logo);
 }
 
 void CAboutBox::Notify(ADMNotifierRef notifier)
@@ -63,6 +58,6 @@ void CAboutBox::Notify(ADMNotifierRef notifier)
     if (!fLogoButton || !sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier))
         return;
     ADMItemRef sender = sADMNotifier->GetItem(notifier);
-    if (sender && sADMItem->GetID(sender) == fLogoButton->GetID() && sPSGetFileList && sPSGetFileList->BrowseUrl)
-        sPSGetFileList->BrowseUrl(kMakerWebAddress);
+    if (sender && sADMItem->GetID(sender) == fLogoButton->GetID())
+        OpenMakerWebSite();
 }

@@ -1,11 +1,11 @@
 #include "CVendrelDialog.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "CADMColorSwatch.h"
 #include "HostSuites.h"
 #include "MakerInfo.h"
+#include "MakerLogo.h"
 
 namespace {
 
@@ -102,13 +102,9 @@ CADMColorSwatch* CVendrelDialog::CreateSwatch(const ADMRect& bounds, const char*
 
 std::unique_ptr<IADMItem> CVendrelDialog::CreateLogoButton()
 {
-    const ADMRect bounds{20, 232, 68, 280};
-    ADMItemRef item = CreateItem(kADMPicturePushButtonType, bounds);
+    ADMItemRef item = CreateMakerLogoButton(fDialog, {20, 232, 68, 280});
     if (!item)
         return nullptr;
-    const std::string tip = std::string("Go to ") + kMakerWebDomain;
-    sADMItem->SetTipString(item, tip.c_str());
-    sADMItem->SetPictureID(item, kLogoPictureID, nullptr);
     return std::make_unique<IADMItem>(item);
 }
 
@@ -255,8 +251,8 @@ void CVendrelDialog::Notify(ADMNotifierRef notifier)
         const int32 senderID = sADMItem->GetID(sender);
         if (IsSender(fJoinCheckBox, senderID) || IsSender(fFlagCheckBox, senderID))
             ApplyEnableRules();
-        else if (IsSender(fLogoButton, senderID) && sPSGetFileList && sPSGetFileList->BrowseUrl)
-            sPSGetFileList->BrowseUrl(kMakerWebAddress);
+        else if (IsSender(fLogoButton, senderID))
+            OpenMakerWebSite();
     }
     if (fParams && sADMNotifier->IsNotifierType(notifier, kADMDeactivateWindowNotifier))
         StoreToParams();
@@ -295,8 +291,5 @@ void CVendrelDialog::StorePaletteChoice()
         return;
     }
     fParams->randomColors = false;
-    const std::string& name = fPaletteNames[id];
-    const size_t length = std::min(name.size(), kPaletteFileSize - 1);
-    std::memset(fParams->paletteFile, 0, kPaletteFileSize);
-    std::memcpy(fParams->paletteFile, name.data(), length);
+    fParams->SetPaletteFile(fPaletteNames[id].c_str());
 }
