@@ -1,5 +1,7 @@
 // vendrel dialog: the filter's main dialog as it would open with the given settings, drawn into a PNG file.
 // The dialog is cancelled after drawing, so neither the last settings nor the image change.
+#include <memory>
+
 #include "Commands.h"
 #include "ExitCodes.h"
 #include "PaletteChoice.h"
@@ -36,11 +38,7 @@ private:
 int drawDialog(const PluginModule& module, const std::string& pngFile, const std::string& presetsFolder,
                SettingOptions& settings)
 {
-    std::optional<PaletteChoice> palette;
-    if (std::optional<std::string> name = settings.pathValue(); name && !name->empty()) {
-        palette.emplace(presetsFolder, *name);
-        settings.setPathValue(palette->fileName());
-    }
+    std::unique_ptr<PaletteChoice> palette = choosePalette(presetsFolder, settings);
     DialogDrawer drawer(pngFile);
     HostConfig config;
     config.hostFolder = palette ? palette->hostFolder() : presetsFolder;

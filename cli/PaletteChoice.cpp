@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "ExitCodes.h"
@@ -78,6 +79,17 @@ void PaletteChoice::useFileElsewhere(const std::string& path)
         throw UsageError("--palette: cannot copy " + path + ": " + error.message());
     }
     hostFolder_ = temporaryFolder_;
+}
+
+std::unique_ptr<PaletteChoice> choosePalette(const std::string& presetsFolder, SettingOptions& settings)
+{
+    std::optional<std::string> palette = settings.pathValue();
+    if (!palette || palette->empty()) {
+        return nullptr;
+    }
+    auto choice = std::make_unique<PaletteChoice>(presetsFolder, *palette);
+    settings.setPathValue(choice->fileName());
+    return choice;
 }
 
 PaletteChoice::~PaletteChoice()

@@ -3,7 +3,10 @@
 // when it already sits in a folder called "Color Swatches", else at a temporary folder holding a copy.
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "SettingOptions.h"
 
 namespace vendrel {
 
@@ -25,6 +28,10 @@ private:
     std::string fileName_;
     std::string temporaryFolder_; // removed with the choice
 };
+
+// The palette the settings name, made reachable from a host folder, with the setting rewritten to its file
+// name there; null when the settings name none, and the presets folder serves as the host folder.
+std::unique_ptr<PaletteChoice> choosePalette(const std::string& presetsFolder, SettingOptions& settings);
 
 // Whether a palette value names a file by its path rather than by its name in the swatch folder.
 bool isPalettePath(const std::string& palette);

@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <memory>
-#include <optional>
 
 #include "ActionFiles.h"
 #include "Commands.h"
@@ -13,7 +12,6 @@
 #include "TerminalFrontEnd.h"
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/ImageFile.h"
-#include "vendrel/host/MacRoman.h"
 
 namespace vendrel {
 
@@ -41,18 +39,6 @@ HostImage loadInput(const PluginModule& module, const RunRequest& request)
     }
 }
 
-// The palette named on the command line decides the host folder; without one the presets folder serves.
-std::unique_ptr<PaletteChoice> choosePalette(const RunRequest& request, SettingOptions& settings)
-{
-    std::optional<std::string> palette = settings.pathValue();
-    if (!palette || palette->empty()) {
-        return nullptr;
-    }
-    auto choice = std::make_unique<PaletteChoice>(request.presetsFolder, *palette);
-    settings.setPathValue(choice->fileName());
-    return choice;
-}
-
 std::string failureText(int16_t result)
 {
     if (result == cannotRunResult) {
@@ -69,7 +55,7 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
 {
     checkOutputName(request);
     Descriptor base = request.actionFile.empty() ? Descriptor() : loadActionFile(request.actionFile, module);
-    std::unique_ptr<PaletteChoice> palette = choosePalette(request, settings);
+    std::unique_ptr<PaletteChoice> palette = choosePalette(request.presetsFolder, settings);
     Descriptor descriptor = settings.overlay(base);
     HostImage image = loadInput(module, request);
 

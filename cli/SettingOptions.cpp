@@ -4,21 +4,16 @@
 #include <limits>
 
 #include "ExitCodes.h"
+#include "PITypes.h"
 
 namespace vendrel {
 
 namespace {
 
-constexpr uint32_t code(const char (&text)[5])
-{
-    return uint32_t(uint8_t(text[0])) << 24 | uint32_t(uint8_t(text[1])) << 16 | uint32_t(uint8_t(text[2])) << 8 |
-           uint32_t(uint8_t(text[3]));
-}
-
-constexpr uint32_t integerType = code("long");
-constexpr uint32_t switchType = code("bool");
-constexpr uint32_t colorType = code("Clr ");
-constexpr uint32_t pathType = code("Pth ");
+constexpr uint32_t integerType = PIFourCC("long");
+constexpr uint32_t switchType = PIFourCC("bool");
+constexpr uint32_t colorType = PIFourCC("Clr ");
+constexpr uint32_t pathType = PIFourCC("Pth ");
 
 std::string optionName(const AeteParameter& parameter) { return "--" + parameter.name; }
 
@@ -31,6 +26,19 @@ std::string helpText(const AeteParameter& parameter)
         return parameter.description + " (a swatch file name in the presets' \"Color Swatches\", or a path)";
     default:
         return parameter.description;
+    }
+}
+
+// What the help shows for an option's value.
+const char* placeholder(const AeteParameter& parameter)
+{
+    switch (parameter.type) {
+    case integerType:
+        return "N";
+    case colorType:
+        return "RRGGBB";
+    default:
+        return "NAME";
     }
 }
 
@@ -85,10 +93,10 @@ int32_t parseIntegerOption(const std::string& option, const std::string& text)
 DescriptorObject colorObject(const std::array<uint16_t, 3>& rgb)
 {
     auto components = std::make_shared<Descriptor>();
-    components->put(code("Rd  "), int32_t(rgb[0]));
-    components->put(code("Grn "), int32_t(rgb[1]));
-    components->put(code("Bl  "), int32_t(rgb[2]));
-    return DescriptorObject{code("RGBC"), components};
+    components->put(PIFourCC("Rd  "), int32_t(rgb[0]));
+    components->put(PIFourCC("Grn "), int32_t(rgb[1]));
+    components->put(PIFourCC("Bl  "), int32_t(rgb[2]));
+    return DescriptorObject{PIFourCC("RGBC"), components};
 }
 
 void SettingOptions::addTo(CLI::App& command, const AeteInfo& terminology)
@@ -101,9 +109,7 @@ void SettingOptions::addTo(CLI::App& command, const AeteInfo& terminology)
             setting->option = command.add_flag(name, setting->switchValue, helpText(parameter) + " (=true|false)");
         } else {
             setting->option = command.add_option(name, setting->text, helpText(parameter));
-            setting->option->type_name(parameter.type == integerType ? "N"
-                                       : parameter.type == colorType ? "RRGGBB"
-                                                                     : "NAME");
+            setting->option->type_name(placeholder(parameter));
         }
         setting->option->group("Settings");
         settings_.push_back(std::move(setting));

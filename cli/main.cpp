@@ -98,20 +98,24 @@ bool isCommandName(CLI::App& app, const std::string& name)
     return false;
 }
 
+// The presets folder given on the command line, else the user's own.
+std::string presetsOrDefault(const std::string& folder)
+{
+    return folder.empty() ? defaultPresetsFolder() : folder;
+}
+
 int dispatch(const Subcommands& commands, Arguments& arguments, const PluginModule* module,
              const std::string& moduleError)
 {
     if (*commands.palettes) {
-        return listPalettes(arguments.presetsFolder.empty() ? defaultPresetsFolder() : arguments.presetsFolder);
+        return listPalettes(presetsOrDefault(arguments.presetsFolder));
     }
     if (module == nullptr) {
         printError(moduleError);
         return exitFailure;
     }
     if (*commands.run) {
-        if (arguments.run.presetsFolder.empty()) {
-            arguments.run.presetsFolder = defaultPresetsFolder();
-        }
+        arguments.run.presetsFolder = presetsOrDefault(arguments.run.presetsFolder);
         return runFilter(*module, arguments.run, arguments.runSettings);
     }
     if (*commands.about) {
@@ -120,8 +124,7 @@ int dispatch(const Subcommands& commands, Arguments& arguments, const PluginModu
     if (*commands.info) {
         return showInfo(*module);
     }
-    std::string presets = arguments.presetsFolder.empty() ? defaultPresetsFolder() : arguments.presetsFolder;
-    return drawDialog(*module, arguments.pngFile, presets, arguments.dialogSettings);
+    return drawDialog(*module, arguments.pngFile, presetsOrDefault(arguments.presetsFolder), arguments.dialogSettings);
 }
 
 } // namespace
@@ -135,7 +138,8 @@ int main(int argc, char** argv)
     try {
         module = PluginModule::load(modulePath);
     } catch (const std::exception& e) {
-        moduleError = "cannot load the filter module " + modulePath + ": " + e.what();
+        // The host's message already starts with the module's path.
+        moduleError = std::string("cannot load the filter module: ") + e.what();
     }
 
     CLI::App app("vendrel: fills every area of one colour in an image, each with a colour of its own", "vendrel");

@@ -12,16 +12,6 @@ namespace vendrel::adm {
 
 namespace {
 
-int32_t roundedToInt32(float value)
-{
-    const double rounded = std::nearbyint(double(value));
-    if (rounded >= 2147483647.0)
-        return INT32_MAX;
-    if (rounded <= -2147483648.0)
-        return INT32_MIN;
-    return int32_t(rounded);
-}
-
 std::optional<float> textToNumber(ItemModel& field, const std::string& text)
 {
     if (!field.procs.textToFloat)

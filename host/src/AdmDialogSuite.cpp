@@ -55,9 +55,8 @@ void setDestroyProc(ADMDialogRef ref, ADMDialogDestroyProc proc)
 // The dialog's own default look is the background the renderer has already painted.
 void defaultDraw(ADMDialogRef ref, ADMDrawerRef drawerRef)
 {
-    DrawerModel* drawer = DrawerModel::fromRef(drawerRef);
-    if (DialogModel::fromRef(ref) && drawer && drawer->drawDefault)
-        drawer->drawDefault();
+    if (DialogModel::fromRef(ref))
+        DrawerModel::drawDefaultThrough(drawerRef);
 }
 
 ASBoolean defaultTrack(ADMDialogRef, ADMTrackerRef)
@@ -89,7 +88,7 @@ ADMUserData getUserData(ADMDialogRef ref)
 void setLocalRect(ADMDialogRef ref, const ADMRect* rect)
 {
     DialogModel* dialog = DialogModel::fromRef(ref);
-    if (!dialog || !rect || rect->right < rect->left || rect->bottom < rect->top)
+    if (!dialog || !rect || !isOrdered(*rect))
         return;
     dialog->frame = {0, 0, rect->right - rect->left, rect->bottom - rect->top};
     dialog->requestRedraw();
@@ -112,11 +111,7 @@ ADMItemRef getItem(ADMDialogRef ref, int32 itemID)
 ADMItemRef createItem(ADMDialogRef ref, int32 itemID, const char* itemType, const ADMRect* bounds,
                       ADMItemInitProc initProc, ADMUserData data, int32)
 {
-    DialogModel* dialog = DialogModel::fromRef(ref);
-    if (!dialog || !itemType || !bounds)
-        return nullptr;
-    ItemModel* item = adm::createItem(*dialog, itemID, itemType, *bounds, initProc, data);
-    return item ? item->ref() : nullptr;
+    return adm::createItem(ref, itemID, itemType, bounds, initProc, data);
 }
 
 int32 getDefaultItemID(ADMDialogRef ref)

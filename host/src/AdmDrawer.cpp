@@ -40,6 +40,13 @@ DrawerModel* DrawerModel::fromRef(ADMDrawerRef ref)
     return liveModel<DrawerModel>(ref, Kind::drawer);
 }
 
+void DrawerModel::drawDefaultThrough(ADMDrawerRef ref)
+{
+    DrawerModel* drawer = fromRef(ref);
+    if (drawer && drawer->drawDefault)
+        drawer->drawDefault();
+}
+
 void DrawerModel::setRgbColor(const ADMRGBColor& color)
 {
     color_ = {uint8_t(color.red >> 8), uint8_t(color.green >> 8), uint8_t(color.blue >> 8)};

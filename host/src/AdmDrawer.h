@@ -45,6 +45,9 @@ public:
     // What DefaultDraw paints with this drawer (the item's standard look); empty: nothing.
     std::function<void()> drawDefault;
 
+    // Runs drawDefault of the drawer behind ref, when that drawer is live and has one.
+    static void drawDefaultThrough(ADMDrawerRef ref);
+
 private:
     void paint(int32_t left, int32_t top, int32_t right, int32_t bottom);
     void record(AdmDrawOp::Kind kind, const AdmRect& rect);

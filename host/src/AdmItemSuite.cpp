@@ -1,6 +1,4 @@
 // "ADM Item Suite": items, their callbacks and defaults, values, texts and looks.
-#include <array>
-
 #include "AdmDrawer.h"
 #include "AdmEvents.h"
 #include "AdmLifecycle.h"
@@ -30,11 +28,7 @@ Answer read(ADMItemRef ref, Answer whenGone, Read&& get)
 ADMItemRef create(ADMDialogRef dialogRef, int32 itemID, const char* itemType, const ADMRect* bounds,
                   ADMItemInitProc initProc, ADMUserData data)
 {
-    DialogModel* dialog = DialogModel::fromRef(dialogRef);
-    if (!dialog || !itemType || !bounds)
-        return nullptr;
-    ItemModel* item = createItem(*dialog, itemID, itemType, *bounds, initProc, data);
-    return item ? item->ref() : nullptr;
+    return createItem(dialogRef, itemID, itemType, bounds, initProc, data);
 }
 
 void destroy(ADMItemRef ref)
@@ -74,9 +68,8 @@ void setFloatToTextProc(ADMItemRef ref, ADMItemFloatToTextProc proc)
 
 void defaultDraw(ADMItemRef ref, ADMDrawerRef drawerRef)
 {
-    DrawerModel* drawer = DrawerModel::fromRef(drawerRef);
-    if (ItemModel::fromRef(ref) && drawer && drawer->drawDefault)
-        drawer->drawDefault();
+    if (ItemModel::fromRef(ref))
+        DrawerModel::drawDefaultThrough(drawerRef);
 }
 
 // No item of this dialog manager changes on its own through tracking; a user item only when its own track
@@ -143,7 +136,7 @@ ADMListRef getList(ADMItemRef ref)
 
 void setBoundsRect(ADMItemRef ref, const ADMRect* bounds)
 {
-    if (bounds && bounds->right >= bounds->left && bounds->bottom >= bounds->top)
+    if (bounds && isOrdered(*bounds))
         change(ref, [&](ItemModel& item) {
             item.rect = toAdmRect(*bounds);
             item.dialog.requestRedraw();

@@ -135,6 +135,16 @@ ItemModel* createItem(DialogModel& dialog, int32_t itemId, const char* type, con
     return ItemModel::fromRef(ref);
 }
 
+ADMItemRef createItem(ADMDialogRef dialogRef, int32_t itemId, const char* type, const ADMRect* bounds,
+                      ADMItemInitProc init, ADMUserData userData)
+{
+    DialogModel* dialog = DialogModel::fromRef(dialogRef);
+    if (!dialog || !type || !bounds)
+        return nullptr;
+    ItemModel* item = createItem(*dialog, itemId, type, *bounds, init, userData);
+    return item ? item->ref() : nullptr;
+}
+
 void destroyDialog(DialogModel& dialog)
 {
     if (dialog.modal)

@@ -25,6 +25,10 @@ int32_t runModalDialog(const char* name, int32_t dialogId, int32_t style, ADMDia
 ItemModel* createItem(DialogModel& dialog, int32_t itemId, const char* type, const ADMRect& bounds,
                       ADMItemInitProc init, ADMUserData userData);
 
+// The same for a plug-in's dialog reference: null when the dialog is gone or the type or bounds are missing.
+ADMItemRef createItem(ADMDialogRef dialog, int32_t itemId, const char* type, const ADMRect* bounds,
+                      ADMItemInitProc init, ADMUserData userData);
+
 // A modal dialog only ends here (its modal run tears it down); any other is torn down: items, then the
 // dialog's destroy callback. A request for a dialog already being destroyed does nothing.
 void destroyDialog(DialogModel& dialog);

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "AdmLiveObjects.h"
 #include "AdmModel.h"
 
@@ -35,7 +37,7 @@ ListModel* ListModel::fromRef(ADMListRef ref)
 
 EntryModel* ListModel::insert(int32_t index)
 {
-    const int32_t at = index < 0 ? 0 : (index > count() ? count() : index);
+    const int32_t at = std::clamp(index, 0, count());
     auto entry = std::make_unique<EntryModel>(*this);
     EntryModel* inserted = entry.get();
     entries_.insert(entries_.begin() + at, std::move(entry));

@@ -23,6 +23,11 @@ class ListModel;
 
 AdmRect toAdmRect(const ADMRect& rect);
 ADMRect toSdkRect(const AdmRect& rect);
+// A rectangle whose right and bottom edges are not before its left and top ones.
+inline bool isOrdered(const ADMRect& rect)
+{
+    return rect.right >= rect.left && rect.bottom >= rect.top;
+}
 
 class EntryModel {
 public:

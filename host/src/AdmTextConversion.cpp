@@ -53,16 +53,19 @@ std::optional<float> parseNumber(const std::string& text, bool allowUnits)
     return std::nullopt;
 }
 
-std::string formatNumber(float value)
+int32_t roundedToInt32(float value)
 {
-    if (!std::isfinite(value))
-        return "0";
     const double rounded = std::nearbyint(double(value));
     if (rounded >= 2147483647.0)
-        return "2147483647";
+        return INT32_MAX;
     if (rounded <= -2147483648.0)
-        return "-2147483648";
-    return std::to_string(static_cast<long long>(rounded));
+        return INT32_MIN;
+    return int32_t(rounded);
+}
+
+std::string formatNumber(float value)
+{
+    return std::isfinite(value) ? std::to_string(roundedToInt32(value)) : "0";
 }
 
 void copyToBuffer(const std::string& text, char* buffer, int capacity)

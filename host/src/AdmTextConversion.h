@@ -1,6 +1,7 @@
 // The dialog manager's default conversions between the text of an entry field and its number.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -9,6 +10,9 @@ namespace vendrel::adm {
 // A decimal number with optional sign and fraction, surrounded by blanks. When units are allowed, a unit
 // name may follow the number ("12 px", "12pt"); otherwise anything after the number makes the text invalid.
 std::optional<float> parseNumber(const std::string& text, bool allowUnits);
+
+// A finite number rounded to the nearest integer, held at the ends of the int32 range: an entry field's value.
+int32_t roundedToInt32(float value);
 
 // The number rounded to the nearest integer, as the entry fields show it ("12", "-3").
 std::string formatNumber(float value);

@@ -4,8 +4,6 @@ namespace vendrel {
 
 namespace {
 
-bool sameValue(const DescriptorValue& a, const DescriptorValue& b);
-
 struct ValueEquals {
     const DescriptorValue& other;
     template <typename T>

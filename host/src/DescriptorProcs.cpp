@@ -140,87 +140,89 @@ Boolean getKeyProc(PIReadDescriptor handle, DescriptorKeyID* key, DescType* type
     return true;
 }
 
+// Hands a converted value to the plug-in: the wrong type when there is none, else make(value) into out when
+// the plug-in gave somewhere to put it.
+template <typename Value, typename Out, typename Make>
+OSErr deliver(const std::optional<Value>& converted, Out* out, Make make)
+{
+    if (!converted)
+        return kWrongTypeErr;
+    if (out)
+        *out = make(*converted);
+    return noErr;
+}
+
+// A get procedure for a whole-number value; make turns it into what the plug-in asked for.
+template <typename Out, typename Make>
+OSErr readInteger(PIReadDescriptor handle, Out* out, Make make)
+{
+    return readCurrent(handle, [&](const DescriptorValue& stored) { return deliver(asInteger(stored), out, make); });
+}
+
+// A real number pinned to the limits the plug-in gave (either may be absent).
+double pinned(double real, const double* min, const double* max)
+{
+    if (min && real < *min)
+        real = *min;
+    if (max && real > *max)
+        real = *max;
+    return real;
+}
+
+// What every float getter answers: the value pinned to the limits given and, when asked, its unit (typeNull
+// for a number that carries none).
+OSErr unitFloat(const DescriptorValue& stored, DescType* unit, double* value, const double* min, const double* max)
+{
+    const auto* unitValue = std::get_if<DescriptorUnitFloat>(&stored);
+    const std::optional<double> real = asFloat(stored);
+    if (real && unit)
+        *unit = unitValue ? unitValue->unit : typeNull;
+    return deliver(real, value, [&](double number) { return pinned(number, min, max); });
+}
+
+// A get procedure for a value held as one alternative of the stored value; make picks what the plug-in asked for.
+template <typename Alternative, typename Out, typename Make>
+OSErr readAlternative(PIReadDescriptor handle, Out* out, Make make)
+{
+    return readCurrent(handle, [&](const DescriptorValue& stored) {
+        const auto* held = std::get_if<Alternative>(&stored);
+        return deliver(held ? std::optional<Alternative>(*held) : std::nullopt, out, make);
+    });
+}
+
 OSErr getIntegerProc(PIReadDescriptor handle, int32* value)
 {
-    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
-        const std::optional<int32_t> integer = asInteger(stored);
-        if (!integer)
-            return kWrongTypeErr;
-        if (value)
-            *value = *integer;
-        return noErr;
-    });
+    return readInteger(handle, value, [](int32_t integer) { return integer; });
 }
 
 OSErr getPinnedIntegerProc(PIReadDescriptor handle, int32 min, int32 max, int32* value)
 {
-    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
-        const std::optional<int32_t> integer = asInteger(stored);
-        if (!integer)
-            return kWrongTypeErr;
-        if (value)
-            *value = min <= max ? std::clamp(*integer, min, max) : *integer;
-        return noErr;
-    });
+    return readInteger(handle, value,
+                       [&](int32_t integer) { return min <= max ? std::clamp(integer, min, max) : integer; });
 }
 
 OSErr getCountProc(PIReadDescriptor handle, uint32* value)
 {
-    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
-        const std::optional<int32_t> integer = asInteger(stored);
-        if (!integer)
-            return kWrongTypeErr;
-        if (value)
-            *value = uint32(*integer);
-        return noErr;
-    });
+    return readInteger(handle, value, [](int32_t integer) { return uint32(integer); });
+}
+
+OSErr getBooleanProc(PIReadDescriptor handle, Boolean* value)
+{
+    return readInteger(handle, value, [](int32_t integer) { return Boolean(integer != 0); });
 }
 
 OSErr getFloatProc(PIReadDescriptor handle, double* value)
 {
-    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
-        const std::optional<double> real = asFloat(stored);
-        if (!real)
-            return kWrongTypeErr;
-        if (value)
-            *value = *real;
-        return noErr;
+    return readCurrent(handle, [&](const DescriptorValue& stored) {
+        return unitFloat(stored, nullptr, value, nullptr, nullptr);
     });
 }
 
 OSErr getPinnedFloatProc(PIReadDescriptor handle, const double* min, const double* max, double* value)
 {
-    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
-        const std::optional<double> real = asFloat(stored);
-        if (!real)
-            return kWrongTypeErr;
-        double pinned = *real;
-        if (min && pinned < *min)
-            pinned = *min;
-        if (max && pinned > *max)
-            pinned = *max;
-        if (value)
-            *value = pinned;
-        return noErr;
+    return readCurrent(handle, [&](const DescriptorValue& stored) {
+        return unitFloat(stored, nullptr, value, min, max);
     });
-}
-
-OSErr unitFloat(const DescriptorValue& stored, DescType* unit, double* value, const double* min, const double* max)
-{
-    const auto* unitValue = std::get_if<DescriptorUnitFloat>(&stored);
-    const std::optional<double> real = asFloat(stored);
-    if (!real)
-        return kWrongTypeErr;
-    double pinned = *real;
-    if (min && pinned < *min)
-        pinned = *min;
-    if (max && pinned > *max)
-        pinned = *max;
-    if (unit)
-        *unit = unitValue ? unitValue->unit : typeNull;
-    if (value)
-        *value = pinned;
-    return noErr;
 }
 
 OSErr getUnitFloatProc(PIReadDescriptor handle, DescType* unit, double* value)
@@ -234,18 +236,6 @@ OSErr getPinnedUnitFloatProc(PIReadDescriptor handle, const double* min, const d
                              double* value)
 {
     return readCurrent(handle, [&](const DescriptorValue& stored) { return unitFloat(stored, unit, value, min, max); });
-}
-
-OSErr getBooleanProc(PIReadDescriptor handle, Boolean* value)
-{
-    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
-        const std::optional<int32_t> integer = asInteger(stored);
-        if (!integer)
-            return kWrongTypeErr;
-        if (value)
-            *value = *integer != 0;
-        return noErr;
-    });
 }
 
 // A new host handle holding the bytes; the caller disposes of it.
@@ -281,26 +271,12 @@ OSErr getAliasProc(PIReadDescriptor handle, Handle* value)
 
 OSErr getEnumeratedProc(PIReadDescriptor handle, DescType* value)
 {
-    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
-        const auto* enumerated = std::get_if<DescriptorEnum>(&stored);
-        if (!enumerated)
-            return kWrongTypeErr;
-        if (value)
-            *value = enumerated->value;
-        return noErr;
-    });
+    return readAlternative<DescriptorEnum>(handle, value, [](const DescriptorEnum& held) { return held.value; });
 }
 
 OSErr getClassProc(PIReadDescriptor handle, DescType* value)
 {
-    return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
-        const auto* classValue = std::get_if<DescriptorClass>(&stored);
-        if (!classValue)
-            return kWrongTypeErr;
-        if (value)
-            *value = classValue->value;
-        return noErr;
-    });
+    return readAlternative<DescriptorClass>(handle, value, [](const DescriptorClass& held) { return held.value; });
 }
 
 // References are not kept in this host's descriptors.

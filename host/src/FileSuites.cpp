@@ -1,5 +1,5 @@
 // "Photoshop GetFileList Suite for Plug-ins" (web links, the host folder) and "Photoshop GetPath Suite for
-// Plug-ins" (the path of a file specification).
+// Plug-ins" (the path held in a platform file record).
 #include <cstring>
 
 #include "FilterSession.h"
@@ -35,7 +35,7 @@ SPErr browseUrl(const char* url)
     return kSPNoError;
 }
 
-// The specification holds at most 299 characters; a longer folder path is refused rather than cut, since a
+// The record's path field holds at most 299 characters; a longer folder path is refused rather than cut, since a
 // cut path would name another folder.
 SPErr getHostFolder(SPPlatformFileSpecification* fileSpec)
 {

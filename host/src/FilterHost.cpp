@@ -20,11 +20,6 @@ int32 fixedResolution(double pixelsPerMillimetre)
     return int32(std::lround(std::min(pixelsPerInch, 32767.0) * 65536.0));
 }
 
-bool isEmpty(const Rect& rect)
-{
-    return rect.top == rect.bottom || rect.left == rect.right;
-}
-
 void disposeDescriptor(PIDescriptorParameters& parameters)
 {
     disposeHostHandle(reinterpret_cast<Handle>(parameters.descriptor));
@@ -162,8 +157,7 @@ RunResult FilterHost::run(HostImage& image, const RunOptions& options)
 {
     FilterSession& session = impl_->session;
     checkImageMode(session.module, image);
-    checkImageGeometry(image);
-    begin(image);
+    begin(image); // checks the image's geometry
 
     RunResult result;
     const auto step = [&](int16_t selector) {
@@ -188,7 +182,7 @@ RunResult FilterHost::run(HostImage& image, const RunOptions& options)
     const size_t mostContinues = size_t(image.height) * size_t(image.planes) + 1024;
     for (size_t continues = 0; running; ++continues) {
         FilterRecord& record = session.record;
-        if (isEmpty(record.outRect) && isEmpty(record.inRect))
+        if (isEmptyRect(record.outRect) && isEmptyRect(record.inRect))
             break;
         const OSErr handedOut = continues < mostContinues ? handOutImageBuffers(record, image) : OSErr(filterBadParameters);
         if (handedOut != noErr) {

@@ -40,6 +40,12 @@ OSErr advanceStateCallback();
 Boolean testAbortCallback();
 void progressCallback(int32 done, int32 total);
 
+// A rectangle the filter leaves empty asks for no image data.
+inline bool isEmptyRect(const Rect& rect)
+{
+    return rect.top == rect.bottom || rect.left == rect.right;
+}
+
 // Points outData (and inData) at the requested rectangles and planes of the image, in place. A request outside
 // the image or for planes it does not have answers paramErr and leaves the pointer null.
 OSErr handOutImageBuffers(FilterRecord& record, HostImage& image);

@@ -8,18 +8,13 @@ namespace {
 
 FilterSession* gActiveSession = nullptr;
 
-bool isEmpty(const Rect& rect)
-{
-    return rect.top == rect.bottom || rect.left == rect.right;
-}
-
 OSErr handOut(const Rect& rect, int16 loPlane, int16 hiPlane, HostImage& image, void*& data, int32& rowBytes)
 {
     data = nullptr;
     rowBytes = 0;
     if (rect.top > rect.bottom || rect.left > rect.right)
         return paramErr;
-    if (isEmpty(rect))
+    if (isEmptyRect(rect))
         return noErr;
     if (rect.top < 0 || rect.left < 0 || rect.bottom > image.height || rect.right > image.width)
         return paramErr;

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "Utf8.h"
+
 namespace vendrel {
 
 namespace {
@@ -27,20 +29,6 @@ constexpr std::array<char32_t, 128> upperHalf = {
     0xF8FF, 0x00D2, 0x00DA, 0x00DB, 0x00D9, 0x0131, 0x02C6, 0x02DC, // F0
     0x00AF, 0x02D8, 0x02D9, 0x02DA, 0x00B8, 0x02DD, 0x02DB, 0x02C7, // F8
 };
-
-void appendUtf8(std::string& out, char32_t code)
-{
-    if (code < 0x80) {
-        out.push_back(char(code));
-    } else if (code < 0x800) {
-        out.push_back(char(0xC0 | (code >> 6)));
-        out.push_back(char(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(char(0xE0 | (code >> 12)));
-        out.push_back(char(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (code & 0x3F)));
-    }
-}
 
 } // namespace
 

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "Utf8.h"
 #include "vendrel/host/PluginModule.h"
 
 namespace vendrel {
@@ -57,30 +58,11 @@ bool readColor(BigEndianReader& reader, Swatch& swatch)
     return true;
 }
 
-void appendUtf8(std::string& out, uint32_t code)
-{
-    if (code < 0x80) {
-        out.push_back(char(code));
-    } else if (code < 0x800) {
-        out.push_back(char(0xC0 | (code >> 6)));
-        out.push_back(char(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        out.push_back(char(0xE0 | (code >> 12)));
-        out.push_back(char(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(char(0xF0 | (code >> 18)));
-        out.push_back(char(0x80 | ((code >> 12) & 0x3F)));
-        out.push_back(char(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (code & 0x3F)));
-    }
-}
-
 std::string utf16ToUtf8(const std::vector<uint16_t>& units)
 {
     std::string out;
     for (size_t i = 0; i < units.size(); ++i) {
-        uint32_t unit = units[i];
+        char32_t unit = units[i];
         if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
             units[i + 1] < 0xE000) {
             unit = 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00);
