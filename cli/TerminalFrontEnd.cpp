@@ -1,5 +1,6 @@
 #include "TerminalFrontEnd.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -44,7 +45,8 @@ void TerminalFrontEnd::progress(int32_t done, int32_t total)
     if (!showProgress_ || total <= 0) {
         return;
     }
-    int percent = int(int64_t(done) * 100 / total);
+    // A filter may report rows past its total (or a negative count): the bar stays within its frame.
+    int percent = int(std::clamp<int64_t>(int64_t(done) * 100 / total, 0, 100));
     if (percent == lastPercent_) {
         return;
     }
