@@ -12,20 +12,13 @@ namespace {
 
 std::string typeName(uint32_t type)
 {
-    std::string code = fourCCText(type);
-    if (code == "long") {
-        return "integer";
+    switch (type) {
+    case typeInteger: return "integer";
+    case typeBoolean: return "true|false";
+    case typeColor: return "colour RRGGBB";
+    case typePath: return "swatch file";
+    default: return "'" + fourCCText(type) + "'";
     }
-    if (code == "bool") {
-        return "true|false";
-    }
-    if (code == "Clr ") {
-        return "colour RRGGBB";
-    }
-    if (code == "Pth ") {
-        return "swatch file";
-    }
-    return "'" + code + "'";
 }
 
 } // namespace

@@ -10,10 +10,10 @@ namespace vendrel {
 
 namespace {
 
-constexpr uint32_t integerType = PIFourCC("long");
-constexpr uint32_t switchType = PIFourCC("bool");
-constexpr uint32_t colorType = PIFourCC("Clr ");
-constexpr uint32_t pathType = PIFourCC("Pth ");
+constexpr uint32_t integerType = typeInteger;
+constexpr uint32_t switchType = typeBoolean;
+constexpr uint32_t colorType = typeColor;
+constexpr uint32_t pathType = typePath;
 
 std::string optionName(const AeteParameter& parameter) { return "--" + parameter.name; }
 
@@ -96,7 +96,7 @@ DescriptorObject colorObject(const std::array<uint16_t, 3>& rgb)
     components->put(PIFourCC("Rd  "), int32_t(rgb[0]));
     components->put(PIFourCC("Grn "), int32_t(rgb[1]));
     components->put(PIFourCC("Bl  "), int32_t(rgb[2]));
-    return DescriptorObject{PIFourCC("RGBC"), components};
+    return DescriptorObject{classRGBColor, components};
 }
 
 void SettingOptions::addTo(CLI::App& command, const AeteInfo& terminology)

@@ -30,6 +30,10 @@ typedef DescriptorKeyID DescriptorKeyIDArray[];
 #define typePString PI_FOURCC('p', 's', 't', 'r')
 #define typePath PI_FOURCC('P', 't', 'h', ' ')
 #define typeNull PI_FOURCC('n', 'u', 'l', 'l')
+#define typeColor PI_FOURCC('C', 'l', 'r', ' ') /* a colour parameter of a terminology resource */
+
+/* The class of colour objects: red, green and blue components. */
+#define classRGBColor PI_FOURCC('R', 'G', 'B', 'C')
 
 /* Values of playInfo and recordInfo. */
 enum {

@@ -16,12 +16,12 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr uint32_t kTypeLong = PI_FOURCC('l', 'o', 'n', 'g');
-constexpr uint32_t kTypeBool = PI_FOURCC('b', 'o', 'o', 'l');
-constexpr uint32_t kTypeColor = PI_FOURCC('C', 'l', 'r', ' ');
-constexpr uint32_t kTypePath = PI_FOURCC('P', 't', 'h', ' ');
-constexpr uint32_t kTypeText = PI_FOURCC('T', 'E', 'X', 'T');
-constexpr uint32_t kColorClass = PI_FOURCC('R', 'G', 'B', 'C');
+constexpr uint32_t kTypeLong = typeInteger;
+constexpr uint32_t kTypeBool = typeBoolean;
+constexpr uint32_t kTypeColor = typeColor;
+constexpr uint32_t kTypePath = typePath;
+constexpr uint32_t kTypeText = typeChar;
+constexpr uint32_t kColorClass = classRGBColor;
 
 struct ColorComponent {
     const char* name;

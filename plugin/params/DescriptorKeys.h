@@ -1,7 +1,7 @@
 // The scripting descriptor's keys and classes under which the settings are recorded.
 #pragma once
 
-#include "PITypes.h"
+#include "PIActions.h"
 
 inline constexpr DescriptorKeyID keyFlagColor = PIFourCC("Clr ");
 inline constexpr DescriptorKeyID keyFillColor = PIFourCC("BckC");
@@ -19,4 +19,4 @@ inline constexpr DescriptorKeyID keyRed = PIFourCC("Rd  ");
 inline constexpr DescriptorKeyID keyGreen = PIFourCC("Grn ");
 inline constexpr DescriptorKeyID keyBlue = PIFourCC("Bl  ");
 
-inline constexpr DescType classRGBColor = PIFourCC("RGBC");
+// Colour objects are recorded in the class classRGBColor of the host interface.
