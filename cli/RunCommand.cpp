@@ -49,8 +49,6 @@ std::string failureText(int16_t result)
 
 } // namespace
 
-void printError(const std::string& message) { std::fprintf(stderr, "vendrel: %s\n", message.c_str()); }
-
 int runFilter(const PluginModule& module, const RunRequest& request, SettingOptions& settings)
 {
     checkOutputName(request);
