@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,11 +14,12 @@ namespace vendrel {
 
 namespace {
 
-// Test hook: VENDREL_TEST_ABORT_AFTER_ROWS=N makes the abort callback answer true once the filter has
-// reported N rows, as if the user had pressed Ctrl-C there. Lets tests cancel a run deterministically.
-std::optional<int32_t> abortAfterRowsFromEnvironment()
+// Test hook: VENDREL_TEST_INTERRUPT_AT_ROW=N makes the command send itself SIGINT once the filter has
+// reported N rows, exactly as if the user had pressed Ctrl-C there, so tests cancel a run deterministically
+// through the real signal handling.
+std::optional<int32_t> interruptAtRowFromEnvironment()
 {
-    const char* text = std::getenv("VENDREL_TEST_ABORT_AFTER_ROWS");
+    const char* text = std::getenv("VENDREL_TEST_INTERRUPT_AT_ROW");
     if (text == nullptr) {
         return std::nullopt;
     }
@@ -35,13 +37,16 @@ constexpr int barWidth = 40;
 } // namespace
 
 TerminalFrontEnd::TerminalFrontEnd(bool showProgress)
-    : showProgress_(showProgress), abortAfterRows_(abortAfterRowsFromEnvironment())
+    : showProgress_(showProgress), interruptAtRow_(interruptAtRowFromEnvironment())
 {
 }
 
 void TerminalFrontEnd::progress(int32_t done, int32_t total)
 {
-    rowsDone_ = done;
+    if (interruptAtRow_ && done >= *interruptAtRow_) {
+        interruptAtRow_.reset();
+        std::raise(SIGINT);
+    }
     if (!showProgress_ || total <= 0) {
         return;
     }
@@ -60,7 +65,7 @@ void TerminalFrontEnd::progress(int32_t done, int32_t total)
 
 bool TerminalFrontEnd::abortRequested()
 {
-    return InterruptWatch::interrupted() || (abortAfterRows_ && rowsDone_ >= *abortAfterRows_);
+    return InterruptWatch::interrupted();
 }
 
 void TerminalFrontEnd::alert(const std::string& message)

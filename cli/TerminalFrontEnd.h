@@ -25,8 +25,7 @@ private:
     bool showProgress_;
     bool barDrawn_ = false;
     int lastPercent_ = -1;
-    int32_t rowsDone_ = 0;
-    std::optional<int32_t> abortAfterRows_;
+    std::optional<int32_t> interruptAtRow_;
 };
 
 } // namespace vendrel

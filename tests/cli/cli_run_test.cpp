@@ -189,12 +189,12 @@ TEST_F(RunTest, ARecordedActionReplaysToTheSamePixels)
     EXPECT_NE(colorOf(loadImage(file("third.png")), 10, 10), (std::vector<uint8_t>{255, 0, 255}));
 }
 
-TEST_F(RunTest, AnAbortedRunWritesNothing)
+TEST_F(RunTest, AnInterruptedRunWritesNothing)
 {
     saveImage(drawLineArt(), file("art.png"));
     writeBytes(file("flat.png"), {'k', 'e', 'e', 'p'});
     CommandResult run = vendrel({"run", file("art.png"), "-o", file("flat.png"), "--tolerance", "10"},
-                                {{"VENDREL_TEST_ABORT_AFTER_ROWS", "3"}});
+                                {{"VENDREL_TEST_INTERRUPT_AT_ROW", "3"}});
     EXPECT_EQ(run.exitCode, 130) << run.err;
     EXPECT_NE(run.err.find("cancelled"), std::string::npos) << run.err;
     EXPECT_EQ(readBytes(file("flat.png")), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
