@@ -12,25 +12,14 @@
 #include "vendrel/host/Descriptor.h"
 #include "vendrel/host/HostHandles.h"
 
+#include "params_descriptor_keys.h"
+
 namespace {
 
 using vendrel::Descriptor;
 using vendrel::DescriptorObject;
 
-constexpr DescriptorKeyID kFlagColor = PIFourCC("Clr ");
-constexpr DescriptorKeyID kFillColor = PIFourCC("BckC");
-constexpr DescriptorKeyID kPalette = PIFourCC("PltF");
-constexpr DescriptorKeyID kTolerance = PIFourCC("Tlrn");
-constexpr DescriptorKeyID kRandom = PIFourCC("RanD");
-constexpr DescriptorKeyID kMeasure = PIFourCC("Ar  ");
-constexpr DescriptorKeyID kFlagAreas = PIFourCC("FlaG");
-constexpr DescriptorKeyID kJoinAreas = PIFourCC("JoiN");
-constexpr DescriptorKeyID kFlagSize = PIFourCC("FlgS");
-constexpr DescriptorKeyID kJoinSize = PIFourCC("JinS");
-constexpr DescriptorKeyID kRed = PIFourCC("Rd  ");
-constexpr DescriptorKeyID kGreen = PIFourCC("Grn ");
-constexpr DescriptorKeyID kBlue = PIFourCC("Bl  ");
-constexpr DescType kRGBC = PIFourCC("RGBC");
+using namespace params_test;
 
 DescriptorObject Color(int32_t red, int32_t green, int32_t blue)
 {
