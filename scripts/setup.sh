@@ -12,6 +12,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   libopencv-dev
   fonts-dejavu-core
+  gimp libgimp2.0-dev xvfb xauth xdotool
 )
 
 missing=()

@@ -1,0 +1,96 @@
+#include "FilterRun.h"
+
+#include <libgimp/gimp.h>
+#include <libgimp/gimpui.h>
+
+#include "DrawablePixels.h"
+#include "GimpFrontEnd.h"
+#include "Locations.h"
+#include "PdbSettings.h"
+#include "Procedure.h"
+#include "vendrel/host/FilterHost.h"
+
+namespace vendrel::gimp {
+
+namespace {
+
+constexpr int16_t kCancelled = -128;
+
+// The settings each run mode plays: NONINTERACTIVE the call's values without the dialog; INTERACTIVE the
+// dialog, opening on the last confirmed settings; WITH-LAST-VALS the last confirmed settings without
+// showing anything: the filter's dialog run, confirmed as it opens (the filter keeps those settings itself).
+RunOptions optionsFor(const PluginModule& module, GimpRunMode mode, gint count, const GimpParam* values)
+{
+    RunOptions options;
+    switch (mode) {
+    case GIMP_RUN_NONINTERACTIVE:
+        if (count != kFixedParameters + gint(module.aete().parameters.size())) {
+            throw HostError("wrong number of parameters");
+        }
+        options.descriptor = settingsDescriptor(module.aete(), values + kFixedParameters);
+        break;
+    default:
+        options.showDialog = true;
+        break;
+    }
+    return options;
+}
+
+std::string failureText(int16_t result)
+{
+    return "Vendrel could not run (result " + std::to_string(result) + ").";
+}
+
+} // namespace
+
+GimpPDBStatusType runProcedure(const PluginModule& module, gint count, const GimpParam* values)
+{
+    if (count < kFixedParameters) {
+        return GIMP_PDB_CALLING_ERROR;
+    }
+    const auto mode = GimpRunMode(values[0].data.d_int32);
+    const gint32 drawable = values[2].data.d_drawable;
+    if (std::string problem = drawableProblem(drawable); !problem.empty()) {
+        g_message("%s", problem.c_str());
+        return GIMP_PDB_EXECUTION_ERROR;
+    }
+    RunOptions options;
+    try {
+        options = optionsFor(module, mode, count, values);
+    } catch (const HostError& e) {
+        g_message("%s", e.what());
+        return GIMP_PDB_CALLING_ERROR;
+    }
+    if (mode == GIMP_RUN_INTERACTIVE) {
+        gimp_ui_init("vendrel", FALSE);
+    }
+
+    GimpFrontEnd frontEnd(mode == GIMP_RUN_INTERACTIVE);
+    HostConfig config;
+    config.hostFolder = presetsFolder();
+    config.frontEnd = &frontEnd;
+    try {
+        HostImage image = readDrawable(drawable);
+        FilterHost host(module, config);
+        gimp_progress_init(module.pipl().name.c_str());
+        RunResult result = host.run(image, options);
+        if (result.result == kCancelled) {
+            return GIMP_PDB_CANCEL;
+        }
+        if (result.result != 0) {
+            g_message("%s", failureText(result.result).c_str());
+            return GIMP_PDB_EXECUTION_ERROR;
+        }
+        writeDrawable(drawable, image);
+    } catch (const HostError& e) {
+        g_message("%s", e.what());
+        return GIMP_PDB_EXECUTION_ERROR;
+    }
+    gimp_progress_end();
+    if (mode != GIMP_RUN_NONINTERACTIVE) {
+        gimp_displays_flush();
+    }
+    return GIMP_PDB_SUCCESS;
+}
+
+} // namespace vendrel::gimp

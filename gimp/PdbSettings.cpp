@@ -1,0 +1,55 @@
+#include "PdbSettings.h"
+
+#include "PIActions.h"
+#include "Procedure.h"
+
+namespace vendrel::gimp {
+
+namespace {
+
+DescriptorObject colorObject(const std::array<uint16_t, 3>& rgb)
+{
+    auto components = std::make_shared<Descriptor>();
+    components->put(PI_FOURCC('R', 'd', ' ', ' '), int32_t(rgb[0]));
+    components->put(PI_FOURCC('G', 'r', 'n', ' '), int32_t(rgb[1]));
+    components->put(PI_FOURCC('B', 'l', ' ', ' '), int32_t(rgb[2]));
+    return DescriptorObject{classRGBColor, components};
+}
+
+DescriptorValue valueOf(const AeteParameter& parameter, const GimpParam& value)
+{
+    if (value.type != pdbTypeFor(parameter.type)) {
+        throw HostError("parameter " + parameter.name + " has the wrong type");
+    }
+    switch (parameter.type) {
+    case typeColor:
+        return colorObject(settingsColor(value.data.d_color));
+    case typeInteger:
+        return int32_t(value.data.d_int32);
+    case typeBoolean:
+        return value.data.d_int32 != 0;
+    default:
+        return std::string(value.data.d_string != nullptr ? value.data.d_string : "");
+    }
+}
+
+} // namespace
+
+std::array<uint16_t, 3> settingsColor(const GimpRGB& color)
+{
+    guchar red = 0, green = 0, blue = 0;
+    gimp_rgb_get_uchar(&color, &red, &green, &blue);
+    return {uint16_t(red * 257), uint16_t(green * 257), uint16_t(blue * 257)};
+}
+
+Descriptor settingsDescriptor(const AeteInfo& terminology, const GimpParam* values)
+{
+    Descriptor descriptor;
+    for (size_t i = 0; i < terminology.parameters.size(); ++i) {
+        const AeteParameter& parameter = terminology.parameters[i];
+        descriptor.put(parameter.key, valueOf(parameter, values[i]));
+    }
+    return descriptor;
+}
+
+} // namespace vendrel::gimp

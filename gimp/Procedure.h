@@ -1,0 +1,38 @@
+// The filter's procedure in GIMP's procedure database, worked out from the module's PIPL and AETE: its name,
+// menu, image types and parameters (run-mode, image, drawable, then one per scripting parameter).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <libgimp/gimp.h>
+
+#include "vendrel/host/PluginModule.h"
+
+namespace vendrel::gimp {
+
+constexpr int kFixedParameters = 3; // run-mode, image, drawable
+
+struct ProcedureParameter {
+    GimpPDBArgType type;
+    std::string name;
+    std::string description;
+};
+
+struct Procedure {
+    std::string name;      // "plug-in-vendrel"
+    std::string menuLabel; // "Vendrel..."
+    std::string menuPath;  // "<Image>/Filters/Orvik"
+    std::string blurb;
+    std::vector<ProcedureParameter> parameters;
+};
+
+// The PDB type that carries a scripting parameter of this terminology type.
+GimpPDBArgType pdbTypeFor(uint32_t terminologyType);
+
+Procedure describeProcedure(const PluginModule& module);
+
+// Registers the procedure with GIMP (during the plug-in's query).
+void installProcedure(const Procedure& procedure);
+
+} // namespace vendrel::gimp

@@ -1,0 +1,191 @@
+// plug-in-vendrel in a real GIMP, in batch mode: the same pixels as `vendrel run` with the same settings, for
+// RGB and RGBA images, with the last confirmed settings, and inside a selection only.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli_command.h"
+#include "gimp_session.h"
+#include "vendrel/host/ImageFile.h"
+
+namespace vendrel::test {
+
+namespace {
+
+// Line art: black grid lines closing cells of 22 x 16 pixels, a few 3 x 3 specks, near-white pixels within
+// a small tolerance of white, and (with alpha) a transparency that varies from pixel to pixel but is never 0,
+// so that GIMP keeps every colour.
+HostImage lineArt(bool alpha)
+{
+    HostImage image = HostImage::blank(120, 90, plugInModeRGBColor, alpha);
+    for (int32_t y = 0; y < image.height; ++y) {
+        for (int32_t x = 0; x < image.width; ++x) {
+            uint8_t* p = image.pixel(x, y);
+            const bool line = x % 23 == 0 || y % 17 == 0;
+            const bool speck = (x % 23 >= 5 && x % 23 <= 9 && y % 17 >= 5 && y % 17 <= 9) && (x / 23 + y / 17) % 3 == 0;
+            const bool speckInside = speck && x % 23 >= 6 && x % 23 <= 8 && y % 17 >= 6 && y % 17 <= 8;
+            uint8_t value = (line || (speck && !speckInside)) ? 0 : 255;
+            p[0] = p[1] = p[2] = value;
+            if (value == 255 && (x * y) % 13 == 0) {
+                p[0] = 250, p[1] = 252, p[2] = 249;
+            }
+            if (alpha) {
+                p[3] = uint8_t(1 + (x * 3 + y * 5) % 255);
+            }
+        }
+    }
+    return image;
+}
+
+struct Settings {
+    std::string flagColor, fillColor, palette;
+    int tolerance;
+    bool random, measureArea, flagAreas, joinAreas;
+    int flagSize, joinSize;
+
+    std::vector<std::string> options() const
+    {
+        auto flag = [](bool on) { return std::string(on ? "=true" : "=false"); };
+        return {"--flagcolor", flagColor, "--fillcolor", fillColor, "--palette", palette, "--tolerance",
+                std::to_string(tolerance), "--randomcolors" + flag(random), "--measurearea" + flag(measureArea),
+                "--flagareas" + flag(flagAreas), "--joinareas" + flag(joinAreas), "--flagsize",
+                std::to_string(flagSize), "--joinsize", std::to_string(joinSize)};
+    }
+    // The script-fu arguments after run-mode, image and drawable.
+    std::string scriptArguments() const
+    {
+        auto color = [](const std::string& hex) {
+            return "'(" + std::to_string(std::stoi(hex.substr(0, 2), nullptr, 16)) + " " +
+                   std::to_string(std::stoi(hex.substr(2, 2), nullptr, 16)) + " " +
+                   std::to_string(std::stoi(hex.substr(4, 2), nullptr, 16)) + ")";
+        };
+        return color(flagColor) + " " + color(fillColor) + " \"" + palette + "\" " + std::to_string(tolerance) + " " +
+               std::to_string(random) + " " + std::to_string(measureArea) + " " + std::to_string(flagAreas) + " " +
+               std::to_string(joinAreas) + " " + std::to_string(flagSize) + " " + std::to_string(joinSize);
+    }
+};
+
+const Settings kPalette{"FF00FF", "FFFFFF", "Flatting 24.aco", 10, false, false, false, false, 20, 10};
+const Settings kSmallAreas{"00C000", "FFFFFF", "Pastels.aco", 12, false, true, true, true, 9, 6};
+const Settings kConfirmed{"0000FF", "FDFDFD", "Pastels.aco", 9, false, false, true, false, 10, 10};
+
+// One GIMP step: load a file, optionally select a rectangle, run the filter with the run mode and settings
+// given, save.
+std::string gimpStep(const std::string& in, const std::string& out, const std::string& mode, const Settings& settings,
+                     const std::string& before = "")
+{
+    return "(let* ((img (car (gimp-file-load RUN-NONINTERACTIVE \"" + in + "\" \"" + in +
+           "\"))) (drw (car (gimp-image-get-active-drawable img))))\n  " + before + "\n  (plug-in-vendrel " + mode +
+           " img drw " + settings.scriptArguments() + ")\n  (gimp-file-save RUN-NONINTERACTIVE img drw \"" + out + "\" \"" + out +
+           "\"))\n";
+}
+
+class GimpBatch : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        session_ = new GimpSession();
+        ASSERT_TRUE(session_->installed()) << "the install script failed";
+        saveImage(lineArt(false), session_->file("rgb.png"));
+        saveImage(lineArt(true), session_->file("rgba.png"));
+        // The command's results, and the confirmed settings (a run through the dialog confirmed with OK).
+        cli("rgb.png", "cli-rgb-palette.png", kPalette.options());
+        cli("rgba.png", "cli-rgba-small.png", kSmallAreas.options());
+        std::vector<std::string> confirmed = kConfirmed.options();
+        confirmed.push_back("--dialog");
+        cli("rgba.png", "cli-rgba-confirmed.png", confirmed);
+
+        auto path = [](const char* name) { return session_->file(name); };
+        const std::string script =
+            gimpStep(path("rgb.png"), path("gimp-rgb-palette.png"), "RUN-NONINTERACTIVE", kPalette) +
+            gimpStep(path("rgba.png"), path("gimp-rgba-small.png"), "RUN-NONINTERACTIVE", kSmallAreas) +
+            // The settings passed are not used with the last values; script-fu still wants one of each.
+            gimpStep(path("rgba.png"), path("gimp-rgba-last.png"), "RUN-WITH-LAST-VALS", kPalette) +
+            gimpStep(path("rgb.png"), path("gimp-rgb-selection.png"), "RUN-NONINTERACTIVE", kPalette,
+                     "(gimp-image-select-rectangle img CHANNEL-OP-REPLACE 30 20 50 40)");
+        gimpRan_ = session_->runScript(script);
+    }
+    static void TearDownTestSuite()
+    {
+        delete session_;
+        session_ = nullptr;
+    }
+
+    static void cli(const char* in, const char* out, std::vector<std::string> options)
+    {
+        std::vector<std::string> arguments = {"run", session_->file(in), "-o", session_->file(out), "--quiet"};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        CommandResult result = runVendrel(arguments, {{"XDG_CONFIG_HOME", session_->config()}});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+    }
+
+    static HostImage load(const char* name) { return loadImage(session_->file(name)); }
+
+    void SetUp() override { ASSERT_TRUE(gimpRan_) << session_->lastLog(); }
+
+    static GimpSession* session_;
+    static bool gimpRan_;
+};
+
+GimpSession* GimpBatch::session_ = nullptr;
+bool GimpBatch::gimpRan_ = false;
+
+void expectSamePixels(const HostImage& actual, const HostImage& expected)
+{
+    ASSERT_EQ(actual.width, expected.width);
+    ASSERT_EQ(actual.height, expected.height);
+    ASSERT_EQ(actual.planes, expected.planes);
+    size_t differing = 0;
+    for (size_t i = 0; i < actual.pixels.size(); ++i) {
+        differing += actual.pixels[i] != expected.pixels[i];
+    }
+    EXPECT_EQ(differing, 0u) << "bytes differ";
+}
+
+TEST_F(GimpBatch, NonInteractiveRunsGiveTheCommandsPixels)
+{
+    const struct {
+        const char* gimp;
+        const char* cli;
+    } cases[] = {{"gimp-rgb-palette.png", "cli-rgb-palette.png"}, {"gimp-rgba-small.png", "cli-rgba-small.png"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.gimp);
+        HostImage result = load(c.gimp);
+        expectSamePixels(result, load(c.cli));
+        EXPECT_NE(result.pixels, load(result.hasAlpha ? "rgba.png" : "rgb.png").pixels) << "the filter changed nothing";
+    }
+}
+
+TEST_F(GimpBatch, AlphaIsLeftAsItWas)
+{
+    HostImage before = load("rgba.png"), after = load("gimp-rgba-small.png");
+    ASSERT_TRUE(after.hasAlpha);
+    for (size_t i = 3; i < before.pixels.size(); i += 4) {
+        ASSERT_EQ(after.pixels[i], before.pixels[i]) << "alpha byte " << i / 4;
+    }
+}
+
+TEST_F(GimpBatch, LastValuesReplayTheConfirmedSettings)
+{
+    expectSamePixels(load("gimp-rgba-last.png"), load("cli-rgba-confirmed.png"));
+}
+
+TEST_F(GimpBatch, SelectionMasksTheResult)
+{
+    HostImage result = load("gimp-rgb-selection.png"), filtered = load("cli-rgb-palette.png"), input = load("rgb.png");
+    size_t insideChanged = 0;
+    for (int32_t y = 0; y < result.height; ++y) {
+        for (int32_t x = 0; x < result.width; ++x) {
+            const bool inside = x >= 30 && x < 80 && y >= 20 && y < 60;
+            const uint8_t* expected = inside ? filtered.pixel(x, y) : input.pixel(x, y);
+            ASSERT_TRUE(std::equal(expected, expected + 3, result.pixel(x, y))) << x << "," << y;
+            insideChanged += inside && !std::equal(expected, expected + 3, input.pixel(x, y));
+        }
+    }
+    EXPECT_GT(insideChanged, 0u);
+}
+
+} // namespace
+
+} // namespace vendrel::test
