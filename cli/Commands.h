@@ -5,6 +5,7 @@
 #include <string>
 
 #include "SettingOptions.h"
+#include "vendrel/host/FlattingStages.h"
 #include "vendrel/host/PluginModule.h"
 
 namespace vendrel {
@@ -18,6 +19,7 @@ struct RunRequest {
     bool dialog = false;
     bool quiet = false;
     bool convert = false;
+    FlattingOptions flatting;
 };
 
 int runFilter(const PluginModule& module, const RunRequest& request, SettingOptions& settings);

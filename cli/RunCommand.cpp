@@ -7,6 +7,7 @@
 #include "ActionFiles.h"
 #include "Commands.h"
 #include "ExitCodes.h"
+#include "FlattingSettings.h"
 #include "Interrupt.h"
 #include "PaletteChoice.h"
 #include "TerminalFrontEnd.h"
@@ -52,10 +53,18 @@ std::string failureText(int16_t result)
 int runFilter(const PluginModule& module, const RunRequest& request, SettingOptions& settings)
 {
     checkOutputName(request);
+    if (request.flatting.any() && request.dialog) {
+        throw UsageError("--flats and --close-gaps need the settings before the run; they do not go with --dialog");
+    }
     Descriptor base = request.actionFile.empty() ? Descriptor() : loadActionFile(request.actionFile, module);
     std::unique_ptr<PaletteChoice> palette = choosePalette(request.presetsFolder, settings);
     Descriptor descriptor = settings.overlay(base);
     HostImage image = loadInput(module, request);
+    std::optional<FlattingStages> stages;
+    if (request.flatting.any()) {
+        stages.emplace(request.flatting, flattingWindow(module, descriptor, image));
+        stages->beforeFilter(image);
+    }
 
     TerminalFrontEnd frontEnd(!request.quiet && isatty(STDERR_FILENO));
     HostConfig config;
@@ -78,6 +87,9 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
     if (result.result != 0) {
         printError(request.input + ": " + failureText(result.result) + "; nothing was written");
         return exitFailure;
+    }
+    if (stages) {
+        stages->afterFilter(image);
     }
     saveImage(image, request.output);
     if (!request.recordFile.empty()) {

@@ -67,6 +67,12 @@ Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* mod
     commands.run->add_flag("-q,--quiet", arguments.run.quiet, "no progress bar");
     commands.run->add_flag("--convert", arguments.run.convert,
                            "turn grayscale, indexed, Lab and 16-bit images into 8-bit RGB instead of refusing them");
+    commands.run->add_flag("--flats", arguments.run.flatting.flats,
+                           "give every pixel no area took (the lines) the colour of the nearest filled area");
+    commands.run->add_option("--close-gaps", arguments.run.flatting.closeGaps,
+                             "close gaps in the lines up to N pixels wide before filling")
+        ->type_name("N")
+        ->check(CLI::Range(1, 255));
 
     commands.about = app.add_subcommand("about", "the filter's About text");
     commands.about->add_option("--png", arguments.pngFile, "also draw the About box into this PNG file")

@@ -1,0 +1,18 @@
+// Flats: every pixel that no area took gets the colour of the nearest filled pixel.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "HostImage.h"
+
+namespace vendrel {
+
+// filled holds one byte per pixel, row-major, non-zero where the filter filled the pixel. Every other pixel (the
+// line pixels and whatever the filter could not colour) takes the colour channels of the filled pixel nearest to
+// it by exact Euclidean distance; among equally near filled pixels the one in the leftmost column wins, and in
+// that column the one in the topmost row. Filled pixels, and any alpha plane, are left as they are. Without any
+// filled pixel the image is left as it is.
+void spreadFlats(HostImage& image, const std::vector<uint8_t>& filled);
+
+} // namespace vendrel

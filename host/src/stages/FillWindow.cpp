@@ -1,0 +1,78 @@
+#include "vendrel/host/FillWindow.h"
+
+#include "vendrel/host/ColorServices.h"
+#include "vendrel/host/PluginModule.h"
+
+namespace vendrel {
+
+namespace {
+
+int16_t colourSpaceOf(int16_t mode)
+{
+    switch (mode) {
+    case plugInModeGrayScale: return plugIncolorServicesGraySpace;
+    case plugInModeCMYKColor: return plugIncolorServicesCMYKSpace;
+    case plugInModeLabColor: return plugIncolorServicesLabSpace;
+    default: return plugIncolorServicesRGBSpace;
+    }
+}
+
+} // namespace
+
+FillWindow fillWindowFor(const HostImage& image, const std::array<uint16_t, 3>& fillColor, int32_t tolerance)
+{
+    FillWindow window;
+    window.channels = image.colorPlanes < 1 ? 3 : std::min(image.colorPlanes, 4);
+    HostColor colour = {int16_t(fillColor[0] >> 8), int16_t(fillColor[1] >> 8), int16_t(fillColor[2] >> 8), 0};
+    if (convertHostColor(plugIncolorServicesRGBSpace, colourSpaceOf(image.mode), colour) != noErr) {
+        throw HostError("the fill colour cannot be converted into the image's " + imageModeName(image.mode) +
+                        " mode");
+    }
+    const uint32_t widen = uint16_t(tolerance);
+    for (int c = 0; c < window.channels; ++c) {
+        const uint32_t v = uint8_t(colour[size_t(c)]);
+        window.low[size_t(c)] = v > widen ? uint8_t(v - widen) : 0;
+        window.high[size_t(c)] = (widen < 255 && v < 255 - widen) ? uint8_t(v + widen) : 255;
+    }
+    return window;
+}
+
+std::vector<uint8_t> windowMask(const HostImage& image, const FillWindow& window)
+{
+    const size_t count = size_t(image.width) * size_t(image.height);
+    std::vector<uint8_t> mask(count);
+    const size_t planes = size_t(image.planes);
+    const uint8_t* p = image.pixels.data();
+    if (window.channels == 3) {
+        // The common case, written so that the compiler can vectorise it.
+        const uint8_t l0 = window.low[0], l1 = window.low[1], l2 = window.low[2];
+        const uint8_t h0 = window.high[0], h1 = window.high[1], h2 = window.high[2];
+        for (size_t i = 0; i < count; ++i, p += planes) {
+            mask[i] = uint8_t((p[0] >= l0) & (p[0] <= h0) & (p[1] >= l1) & (p[1] <= h1) & (p[2] >= l2) & (p[2] <= h2));
+        }
+        return mask;
+    }
+    for (size_t i = 0; i < count; ++i, p += planes) {
+        mask[i] = window.contains(p) ? 1 : 0;
+    }
+    return mask;
+}
+
+bool colourOutsideWindow(const FillWindow& window, std::array<uint8_t, 4>& colour)
+{
+    colour = {0, 0, 0, 0};
+    for (int c = 0; c < window.channels; ++c) {
+        if (window.low[size_t(c)] > 0) {
+            return true;
+        }
+    }
+    for (int c = 0; c < window.channels; ++c) {
+        if (window.high[size_t(c)] < 255) {
+            colour[size_t(c)] = 255;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace vendrel
