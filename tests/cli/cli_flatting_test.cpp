@@ -61,5 +61,44 @@ TEST_F(FlattingTest, ThickLineTakesTheColourOfEachSideAndFilledPixelsStay)
     EXPECT_EQ(colourAt(plain, 20, 5), colourAt(input, 20, 5)) << "without --flats the line stays";
 }
 
+// A square outline three pixels thick with a gap in its top side, on white.
+HostImage squareWithGap(int32_t gap)
+{
+    HostImage image = whitePage(60, 60);
+    for (int32_t i = 10; i < 50; ++i) {
+        for (int32_t t = 0; t < 3; ++t) {
+            const bool inGap = i >= 30 - gap / 2 && i < 30 - gap / 2 + gap;
+            if (!inGap) {
+                ink(image, i, 10 + t);
+            }
+            ink(image, i, 47 + t), ink(image, 10 + t, i), ink(image, 47 + t, i);
+        }
+    }
+    return image;
+}
+
+// With --close-gaps 6 a gap of 5 pixels is closed (the inside is an area of its own) and one of 7 is not; either
+// way the gap's pixels take the colours of the areas beside them, never the closing stroke's.
+TEST_F(FlattingTest, CloseGapsClosesAGapUpToItsWidthAndLeavesTheLinesAsTheyWere)
+{
+    for (const auto& [gap, closed] : {std::pair{5, true}, std::pair{7, false}}) {
+        SCOPED_TRACE("gap " + std::to_string(gap));
+        const HostImage input = squareWithGap(gap);
+        const HostImage output = run(input, {"--close-gaps", "6"});
+        const std::vector<uint8_t> outside = colourAt(output, 0, 0), inside = colourAt(output, 30, 30);
+        EXPECT_EQ(inside != outside, closed);
+        for (int32_t y = 0; y < input.height; ++y) {
+            for (int32_t x = 0; x < input.width; ++x) {
+                const std::vector<uint8_t> now = colourAt(output, x, y);
+                if (colourAt(input, x, y)[0] == 0) {
+                    EXPECT_EQ(now, colourAt(input, x, y)) << "line pixel (" << x << ", " << y << ")";
+                } else {
+                    EXPECT_TRUE(now == outside || now == inside) << "(" << x << ", " << y << ")";
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace vendrel::test

@@ -1,6 +1,7 @@
 #include "vendrel/host/FlattingStages.h"
 
 #include "vendrel/host/Flats.h"
+#include "vendrel/host/GapClosing.h"
 
 namespace vendrel {
 
@@ -11,6 +12,9 @@ FlattingStages::FlattingStages(const FlattingOptions& options, const FillWindow&
 
 void FlattingStages::beforeFilter(HostImage& image)
 {
+    if (options_.closeGaps > 0) {
+        closings_ = closeGaps(image, window_, options_.closeGaps);
+    }
     filled_ = windowMask(image, window_);
 }
 
@@ -18,6 +22,8 @@ void FlattingStages::afterFilter(HostImage& image) const
 {
     if (options_.flats) {
         spreadFlats(image, filled_);
+    } else if (!closings_.empty()) {
+        settleClosings(image, filled_, closings_);
     }
 }
 

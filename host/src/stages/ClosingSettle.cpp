@@ -1,0 +1,48 @@
+// After the filter: the closing strokes take the colour of the areas beside them.
+#include <cstring>
+
+#include "DiscOffsets.h"
+#include "vendrel/host/Flats.h"
+#include "vendrel/host/GapClosing.h"
+
+namespace vendrel {
+
+namespace {
+// Closing pixels lie beside the areas they divide, so the nearest filled pixel is close; past this radius the
+// exact transform over the whole image answers instead.
+constexpr int32_t searchRadius = 32;
+} // namespace
+
+void settleClosings(HostImage& image, const std::vector<uint8_t>& filled, const std::vector<uint32_t>& closings)
+{
+    static const std::vector<stages::Offset> offsets = stages::discOffsets(searchRadius);
+    const size_t colours = size_t(image.colorPlanes);
+    std::vector<uint32_t> far;
+    for (uint32_t i : closings) {
+        const int32_t x = int32_t(i % uint32_t(image.width)), y = int32_t(i / uint32_t(image.width));
+        bool found = false;
+        for (const stages::Offset& o : offsets) {
+            const int32_t nx = x + o.dx, ny = y + o.dy;
+            if (nx >= 0 && ny >= 0 && nx < image.width && ny < image.height &&
+                filled[size_t(ny) * size_t(image.width) + size_t(nx)]) {
+                std::memcpy(image.pixel(x, y), image.pixel(nx, ny), colours);
+                found = true;
+                break;
+            }
+        }
+        if (!found) {
+            far.push_back(i);
+        }
+    }
+    if (far.empty()) {
+        return;
+    }
+    HostImage flats = image;
+    spreadFlats(flats, filled);
+    for (uint32_t i : far) {
+        const int32_t x = int32_t(i % uint32_t(image.width)), y = int32_t(i / uint32_t(image.width));
+        std::memcpy(image.pixel(x, y), flats.pixel(x, y), colours);
+    }
+}
+
+} // namespace vendrel

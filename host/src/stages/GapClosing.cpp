@@ -1,0 +1,222 @@
+#include "vendrel/host/GapClosing.h"
+
+#include <cmath>
+#include <cstring>
+#include <unordered_map>
+
+#include "DiscOffsets.h"
+#include "LineComponents.h"
+#include "Skeleton.h"
+
+namespace vendrel {
+
+namespace {
+
+using namespace stages;
+
+// How far from an end point the line's edge is looked for: lines up to twice this wide are handled.
+constexpr int32_t maxHalfWidth = 24;
+// A target straight ahead within this angle of the branch's direction (cosine of 60 degrees).
+constexpr float aheadCosine = 0.5f;
+
+// The pixels of the 8-connected straight stroke from (x0, y0) to (x1, y1), both ends included.
+template <typename Visit>
+bool traceStroke(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Visit visit)
+{
+    const int32_t dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+    const int32_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    int32_t error = dx + dy;
+    for (;;) {
+        if (!visit(x0, y0)) {
+            return false;
+        }
+        if (x0 == x1 && y0 == y1) {
+            return true;
+        }
+        const int32_t twice = 2 * error;
+        if (twice >= dy) {
+            error += dy, x0 += sx;
+        }
+        if (twice <= dx) {
+            error += dx, y0 += sy;
+        }
+    }
+}
+
+class GapCloser {
+public:
+    GapCloser(HostImage& image, const FillWindow& window, int32_t maxGap)
+        : image_(image), width_(image.width), height_(image.height), maxGap_(maxGap),
+          state_(size_t(width_) * size_t(height_)), offsets_(discOffsets(maxHalfWidth + maxGap + 2))
+    {
+        const size_t planes = size_t(image.planes);
+        const uint8_t* p = image.pixels.data();
+        for (size_t i = 0; i < state_.size(); ++i, p += planes) {
+            state_[i] = window.contains(p) ? 0 : lineBit;
+        }
+        colourOutsideWindow(window, strokeColour_);
+    }
+
+    std::vector<uint32_t> run()
+    {
+        const LineComponents components(state_, width_, height_);
+        thinLines(state_, width_, height_);
+        for (const EndPoint& end : findEndPoints(state_, width_, height_)) {
+            close(end, components);
+        }
+        return std::move(closings_);
+    }
+
+private:
+    size_t index(int32_t x, int32_t y) const { return size_t(y) * size_t(width_) + size_t(x); }
+    bool inside(int32_t x, int32_t y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+    bool line(int32_t x, int32_t y) const { return state_[index(x, y)] & lineBit; }
+
+    int32_t componentOf(const LineComponents& components, int32_t x, int32_t y) const
+    {
+        const auto stroke = strokeComponent_.find(uint32_t(index(x, y)));
+        return stroke != strokeComponent_.end() ? stroke->second : components.at(x, y);
+    }
+
+    // Distance from the end point to the nearest pixel inside the window, capped.
+    int32_t halfWidth(const EndPoint& end) const
+    {
+        for (const Offset& o : offsets_) {
+            const int32_t x = end.x + o.dx, y = end.y + o.dy;
+            if (o.squared > maxHalfWidth * maxHalfWidth) {
+                break;
+            }
+            if (inside(x, y) && !line(x, y)) {
+                return int32_t(std::ceil(std::sqrt(float(o.squared))));
+            }
+        }
+        return maxHalfWidth;
+    }
+
+    // Steps along the line from the end point to each line pixel of the square of the given radius around it, by
+    // a breadth-first walk over 8-neighbours limited to that many steps; -1 where not reached.
+    void walkAlongLine(const EndPoint& end, int32_t radius)
+    {
+        side_ = 2 * radius + 1;
+        steps_.assign(size_t(side_) * size_t(side_), -1);
+        queue_.clear();
+        auto visit = [&](int32_t x, int32_t y, int32_t count) {
+            const int32_t lx = x - end.x + radius, ly = y - end.y + radius;
+            if (lx < 0 || ly < 0 || lx >= side_ || ly >= side_ || !inside(x, y) || !line(x, y)) {
+                return;
+            }
+            int32_t& cell = steps_[size_t(ly) * size_t(side_) + size_t(lx)];
+            if (cell < 0) {
+                cell = count;
+                queue_.push_back({x, y});
+            }
+        };
+        visit(end.x, end.y, 0);
+        for (size_t head = 0; head < queue_.size(); ++head) {
+            const auto [x, y] = queue_[head];
+            const int32_t count = stepsTo(end, radius, x, y);
+            if (count >= radius) {
+                continue;
+            }
+            for (int32_t dy = -1; dy <= 1; ++dy) {
+                for (int32_t dx = -1; dx <= 1; ++dx) {
+                    visit(x + dx, y + dy, count + 1);
+                }
+            }
+        }
+    }
+
+    int32_t stepsTo(const EndPoint& end, int32_t radius, int32_t x, int32_t y) const
+    {
+        const int32_t lx = x - end.x + radius, ly = y - end.y + radius;
+        if (lx < 0 || ly < 0 || lx >= side_ || ly >= side_) {
+            return -1;
+        }
+        return steps_[size_t(ly) * size_t(side_) + size_t(lx)];
+    }
+
+    // Whether the stroke to (x, y) leaves the end point's own line, crosses 1 to maxGap window pixels and meets
+    // no line before (x, y).
+    bool crossesOneGap(const EndPoint& end, int32_t x, int32_t y) const
+    {
+        int32_t paper = 0;
+        return traceStroke(end.x, end.y, x, y, [&](int32_t px, int32_t py) {
+                   if (px == x && py == y) {
+                       return paper > 0;
+                   }
+                   if (!line(px, py)) {
+                       return ++paper <= maxGap_;
+                   }
+                   return paper == 0;
+               });
+    }
+
+    void close(const EndPoint& end, const LineComponents& components)
+    {
+        const int32_t own = componentOf(components, end.x, end.y);
+        const int32_t reach = halfWidth(end) + maxGap_ + 1;
+        const int32_t alongLimit = 2 * reach + 2;
+        walkAlongLine(end, alongLimit);
+        for (const Offset& o : offsets_) {
+            if (o.squared > reach * reach) {
+                return;
+            }
+            const int32_t x = end.x + o.dx, y = end.y + o.dy;
+            if (o.squared == 0 || !inside(x, y) || !line(x, y) ||
+                float(o.dx) * end.dx + float(o.dy) * end.dy < aheadCosine * std::sqrt(float(o.squared))) {
+                continue;
+            }
+            const int32_t along = stepsTo(end, alongLimit, x, y);
+            if (along >= 0 && float(along) <= 2 * std::sqrt(float(o.squared)) + 2) {
+                continue; // a pixel of the same stretch of line: closing it off would cut no region
+            }
+            if (componentOf(components, x, y) != own || !crossesOneGap(end, x, y)) {
+                continue;
+            }
+            draw(end, x, y, own);
+            return;
+        }
+    }
+
+    void draw(const EndPoint& end, int32_t x, int32_t y, int32_t component)
+    {
+        const size_t colours = size_t(std::min(image_.colorPlanes, 4));
+        traceStroke(end.x, end.y, x, y, [&](int32_t px, int32_t py) {
+            const size_t i = index(px, py);
+            if (!(state_[i] & lineBit)) {
+                state_[i] |= lineBit;
+                closings_.push_back(uint32_t(i));
+                strokeComponent_[uint32_t(i)] = component;
+                std::memcpy(image_.pixel(px, py), strokeColour_.data(), colours);
+            }
+            return true;
+        });
+    }
+
+    HostImage& image_;
+    int32_t width_, height_, maxGap_;
+    std::vector<uint8_t> state_;
+    std::vector<Offset> offsets_;
+    std::array<uint8_t, 4> strokeColour_{};
+    std::vector<uint32_t> closings_;
+    std::unordered_map<uint32_t, int32_t> strokeComponent_;
+    int32_t side_ = 0;
+    std::vector<int32_t> steps_;
+    std::vector<std::pair<int32_t, int32_t>> queue_;
+};
+
+} // namespace
+
+std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, int32_t maxGap)
+{
+    if (maxGap <= 0 || image.width <= 0 || image.height <= 0) {
+        return {};
+    }
+    std::array<uint8_t, 4> colour{};
+    if (!colourOutsideWindow(window, colour)) {
+        return {}; // every pixel is in the window: there are no lines
+    }
+    return GapCloser(image, window, maxGap).run();
+}
+
+} // namespace vendrel

@@ -1,0 +1,74 @@
+#include "LineComponents.h"
+
+#include <algorithm>
+
+#include "Skeleton.h"
+
+namespace vendrel::stages {
+
+namespace {
+constexpr int32_t borderLabel = 0;
+}
+
+LineComponents::LineComponents(const std::vector<uint8_t>& state, int32_t width, int32_t height)
+    : rowStart_(size_t(height) + 1), parent_{borderLabel}
+{
+    for (int32_t y = 0; y < height; ++y) {
+        rowStart_[size_t(y)] = uint32_t(runs_.size());
+        const uint8_t* row = state.data() + size_t(y) * size_t(width);
+        const uint32_t above = y > 0 ? rowStart_[size_t(y - 1)] : 0, aboveEnd = rowStart_[size_t(y)];
+        uint32_t scan = above;
+        for (int32_t x = 0; x < width; ++x) {
+            if (!(row[x] & lineBit)) {
+                continue;
+            }
+            const int32_t left = x;
+            while (x + 1 < width && (row[x + 1] & lineBit)) {
+                ++x;
+            }
+            const int32_t label = int32_t(parent_.size());
+            parent_.push_back(label);
+            runs_.push_back(Run{left, x, label});
+            if (y == 0 || y + 1 == height || left == 0 || x + 1 == width) {
+                join(label, borderLabel);
+            }
+            // Runs of the row above that touch this one, diagonals included.
+            while (scan < aboveEnd && runs_[scan].right < left - 1) {
+                ++scan;
+            }
+            for (uint32_t k = scan; k < aboveEnd && runs_[k].left <= x + 1; ++k) {
+                join(label, runs_[k].label);
+            }
+        }
+    }
+    rowStart_[size_t(height)] = uint32_t(runs_.size());
+}
+
+int32_t LineComponents::find(int32_t label) const
+{
+    while (parent_[size_t(label)] != label) {
+        parent_[size_t(label)] = parent_[size_t(parent_[size_t(label)])];
+        label = parent_[size_t(label)];
+    }
+    return label;
+}
+
+void LineComponents::join(int32_t a, int32_t b)
+{
+    a = find(a), b = find(b);
+    if (a != b) {
+        parent_[size_t(std::max(a, b))] = std::min(a, b);
+    }
+}
+
+int32_t LineComponents::at(int32_t x, int32_t y) const
+{
+    const auto begin = runs_.begin() + rowStart_[size_t(y)], end = runs_.begin() + rowStart_[size_t(y) + 1];
+    const auto run = std::upper_bound(begin, end, x, [](int32_t value, const Run& r) { return value < r.left; });
+    if (run == begin || (run - 1)->right < x) {
+        return -1;
+    }
+    return find((run - 1)->label);
+}
+
+} // namespace vendrel::stages
