@@ -18,10 +18,17 @@ namespace {
 
 constexpr const char* kWindowName = "vendrel-dialog";
 
-// The dialogs are laid out in pixels for a small dialog font.
-void useDialogFont()
+// The dialogs are laid out in pixels for a small dialog font and thin widget frames.
+void useDialogStyle()
 {
-    gtk_rc_parse_string("style \"vendrel-dialog\" { font_name = \"Sans 8\" }\n"
+    gtk_rc_parse_string("style \"vendrel-dialog\" {\n"
+                        "  font_name = \"Sans 8\"\n"
+                        "  xthickness = 1\n"
+                        "  ythickness = 1\n"
+                        "  GtkButton::inner-border = {0, 0, 0, 0}\n"
+                        "  GtkButton::default-border = {0, 0, 0, 0}\n"
+                        "  GtkWidget::focus-padding = 0\n"
+                        "}\n"
                         "widget \"vendrel-dialog*\" style \"vendrel-dialog\"\n");
 }
 
@@ -61,7 +68,7 @@ private:
 
     void build()
     {
-        useDialogFont();
+        useDialogStyle();
         window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
         gtk_widget_set_name(window_, kWindowName);
         gtk_window_set_title(GTK_WINDOW(window_), utf8(dialog_.caption()).c_str());

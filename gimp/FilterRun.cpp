@@ -65,14 +65,13 @@ GimpPDBStatusType runProcedure(const PluginModule& module, gint count, const Gim
         gimp_ui_init("vendrel", FALSE);
     }
 
-    GimpFrontEnd frontEnd(mode == GIMP_RUN_INTERACTIVE);
+    GimpFrontEnd frontEnd(mode == GIMP_RUN_INTERACTIVE, module.pipl().name);
     HostConfig config;
     config.hostFolder = presetsFolder();
     config.frontEnd = &frontEnd;
     try {
         HostImage image = readDrawable(drawable);
         FilterHost host(module, config);
-        gimp_progress_init(module.pipl().name.c_str());
         RunResult result = host.run(image, options);
         if (result.result == kCancelled) {
             return GIMP_PDB_CANCEL;
@@ -86,7 +85,6 @@ GimpPDBStatusType runProcedure(const PluginModule& module, gint count, const Gim
         g_message("%s", e.what());
         return GIMP_PDB_EXECUTION_ERROR;
     }
-    gimp_progress_end();
     if (mode != GIMP_RUN_NONINTERACTIVE) {
         gimp_displays_flush();
     }

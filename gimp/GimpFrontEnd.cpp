@@ -10,10 +10,22 @@
 
 namespace vendrel::gimp {
 
+GimpFrontEnd::~GimpFrontEnd()
+{
+    if (progressShown_) {
+        gimp_progress_end();
+    }
+}
+
 void GimpFrontEnd::progress(int32_t done, int32_t total)
 {
     if (total <= 0) {
         return;
+    }
+    // The bar starts with the walk, not before the dialog.
+    if (!progressShown_) {
+        progressShown_ = true;
+        gimp_progress_init(progressLabel_.c_str());
     }
     // One PDB call per percent: the filter reports every row.
     int percent = int(std::clamp<int64_t>(int64_t(done) * 100 / total, 0, 100));

@@ -2,6 +2,9 @@
 // selector for colour picks, and the filter's dialogs drawn with GTK.
 #pragma once
 
+#include <string>
+#include <utility>
+
 #include "vendrel/host/FrontEnd.h"
 
 namespace vendrel::gimp {
@@ -9,7 +12,12 @@ namespace vendrel::gimp {
 class GimpFrontEnd : public FrontEnd {
 public:
     // showDialogs false: every dialog is confirmed as it opens, without being shown.
-    explicit GimpFrontEnd(bool showDialogs) : showDialogs_(showDialogs) {}
+    // progressLabel: what GIMP's progress bar says while the filter walks the image.
+    GimpFrontEnd(bool showDialogs, std::string progressLabel)
+        : showDialogs_(showDialogs), progressLabel_(std::move(progressLabel))
+    {
+    }
+    ~GimpFrontEnd() override;
 
     void progress(int32_t done, int32_t total) override;
     void alert(const std::string& message) override;
@@ -19,6 +27,8 @@ public:
 
 private:
     bool showDialogs_;
+    std::string progressLabel_;
+    bool progressShown_ = false;
     int lastPercent_ = -1;
 };
 

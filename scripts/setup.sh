@@ -12,7 +12,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   libopencv-dev
   fonts-dejavu-core
-  gimp libgimp2.0-dev xvfb xauth xdotool
+  gimp gtk2-engines-pixbuf libgimp2.0-dev xvfb xauth xdotool
 )
 
 missing=()
