@@ -13,6 +13,7 @@
 #include "TerminalFrontEnd.h"
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/ImageFile.h"
+#include "vendrel/host/OraFile.h"
 
 namespace vendrel {
 
@@ -23,9 +24,9 @@ constexpr int16_t cannotRunResult = -30100;
 
 void checkOutputName(const RunRequest& request)
 {
-    if (!canSaveImage(request.output)) {
+    if (!isOraName(request.output) && !canSaveImage(request.output)) {
         throw UsageError("--output: " + request.output +
-                         ": unknown image format (use a name ending in .png, .jpg, .tif or .webp)");
+                         ": unknown image format (use a name ending in .png, .jpg, .tif, .webp or .ora)");
     }
 }
 
@@ -60,6 +61,7 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
     std::unique_ptr<PaletteChoice> palette = choosePalette(request.presetsFolder, settings);
     Descriptor descriptor = settings.overlay(base);
     HostImage image = loadInput(module, request);
+    const HostImage lineArt = isOraName(request.output) ? image : HostImage{};
     std::optional<FlattingStages> stages;
     if (request.flatting.any()) {
         stages.emplace(request.flatting, flattingWindow(module, descriptor, image));
@@ -91,7 +93,11 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
     if (stages) {
         stages->afterFilter(image);
     }
-    saveImage(image, request.output);
+    if (isOraName(request.output)) {
+        saveOra(image, lineArt, request.output);
+    } else {
+        saveImage(image, request.output);
+    }
     if (!request.recordFile.empty()) {
         if (!result.recorded) {
             printError(request.recordFile + ": the filter recorded no settings; no action was saved");

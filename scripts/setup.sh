@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   libboost-filesystem-dev
   liblcms2-dev libgs-common
-  libvips-dev
+  libvips-dev libzip-dev
   nlohmann-json3-dev libcli11-dev
   libopencv-dev
   fonts-dejavu-core

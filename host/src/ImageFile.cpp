@@ -400,3 +400,30 @@ void saveImage(const HostImage& image, const std::string& path)
 }
 
 } // namespace vendrel
+
+namespace vendrel {
+
+std::vector<uint8_t> encodePng(const HostImage& image, int32_t maxSide)
+{
+    ensureVips();
+    if (image.mode == plugInModeCMYKColor) {
+        throw HostError("a CMYK image has no PNG form");
+    }
+    try {
+        std::vector<uint8_t> bytes;
+        VImage png = vipsImageOf(image, bytes);
+        if (maxSide > 0 && std::max(image.width, image.height) > maxSide) {
+            png = png.thumbnail_image(maxSide, VImage::option()->set("height", maxSide)->set("size", VIPS_SIZE_DOWN));
+        }
+        void* buffer = nullptr;
+        size_t size = 0;
+        png.write_to_buffer(".png", &buffer, &size);
+        std::vector<uint8_t> encoded(static_cast<uint8_t*>(buffer), static_cast<uint8_t*>(buffer) + size);
+        g_free(buffer);
+        return encoded;
+    } catch (const std::exception& e) {
+        throw HostError("cannot encode a PNG image: " + vipsReason(e));
+    }
+}
+
+} // namespace vendrel

@@ -1,4 +1,6 @@
 // The flatting stages of vendrel run, end to end through the built command: --flats and --close-gaps.
+#include <zip.h>
+
 #include "cli_fixture.h"
 
 namespace vendrel::test {
@@ -98,6 +100,75 @@ TEST_F(FlattingTest, CloseGapsClosesAGapUpToItsWidthAndLeavesTheLinesAsTheyWere)
             }
         }
     }
+}
+
+// The entries of a zip file in their stored order, with their compression methods and contents, read with libzip.
+struct ZipEntry {
+    std::string name;
+    int32_t method = -1;
+    std::vector<uint8_t> bytes;
+};
+
+std::vector<ZipEntry> readZip(const std::string& path)
+{
+    int error = 0;
+    zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
+    EXPECT_NE(archive, nullptr) << "libzip error " << error;
+    std::vector<ZipEntry> entries;
+    for (zip_int64_t i = 0; archive != nullptr && i < zip_get_num_entries(archive, 0); ++i) {
+        zip_stat_t stat;
+        zip_stat_index(archive, zip_uint64_t(i), 0, &stat);
+        ZipEntry entry{stat.name, int32_t(stat.comp_method), std::vector<uint8_t>(stat.size)};
+        zip_file_t* file = zip_fopen_index(archive, zip_uint64_t(i), 0);
+        EXPECT_EQ(zip_fread(file, entry.bytes.data(), entry.bytes.size()), zip_int64_t(stat.size));
+        zip_fclose(file);
+        entries.push_back(std::move(entry));
+    }
+    if (archive != nullptr) {
+        zip_close(archive);
+    }
+    return entries;
+}
+
+TEST_F(FlattingTest, OraHoldsTheFlatsUnderTheLineArtWithMergedImageAndThumbnail)
+{
+    const HostImage input = squareWithGap(0);
+    saveImage(input, file("in.png"));
+    CommandResult result = vendrel({"run", file("in.png"), "-o", file("out.ora"), "--palette", "Flatting 24.aco",
+                                    "--presets", presetsFolder, "--flats"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::vector<ZipEntry> entries = readZip(file("out.ora"));
+    std::vector<std::string> names;
+    for (const ZipEntry& entry : entries) {
+        names.push_back(entry.name);
+    }
+    ASSERT_EQ(names, (std::vector<std::string>{"mimetype", "stack.xml", "data/lineart.png", "data/flats.png",
+                                               "mergedimage.png", "Thumbnails/thumbnail.png"}));
+    EXPECT_EQ(entries[0].method, ZIP_CM_STORE);
+    EXPECT_EQ(std::string(entries[0].bytes.begin(), entries[0].bytes.end()), "image/openraster");
+    const std::vector<uint8_t> file0 = readBytes(file("out.ora"));
+    EXPECT_EQ(std::string(file0.begin() + 30, file0.begin() + 54), "mimetypeimage/openraster")
+        << "mimetype is the first entry, with no extra field, so that its text sits at offset 38";
+
+    const std::string stack(entries[1].bytes.begin(), entries[1].bytes.end());
+    const size_t lineArt = stack.find("name=\"Line art\""), flats = stack.find("name=\"Flats\"");
+    ASSERT_NE(lineArt, std::string::npos);
+    ASSERT_NE(flats, std::string::npos);
+    EXPECT_LT(lineArt, flats) << "the first layer of the stack is the top one";
+    EXPECT_NE(stack.find("src=\"data/lineart.png\" composite-op=\"svg:multiply\""), std::string::npos);
+
+    auto image = [&](size_t at) {
+        writeBytes(file("entry.png"), entries[at].bytes);
+        return loadImage(file("entry.png"));
+    };
+    const HostImage layerLines = image(2), layerFlats = image(3), merged = image(4), thumbnail = image(5);
+    EXPECT_EQ(layerLines.pixels, input.pixels);
+    EXPECT_EQ(merged.width, 60);
+    EXPECT_EQ(thumbnail.width, 60) << "no larger than the image";
+    for (size_t i = 0; i < merged.pixels.size(); ++i) {
+        ASSERT_EQ(merged.pixels[i], (layerFlats.pixels[i] * input.pixels[i] + 127) / 255) << "byte " << i;
+    }
+    EXPECT_EQ(colourAt(layerFlats, 12, 30), colourAt(layerFlats, 30, 30)) << "flats: the line took the colours beside it";
 }
 
 } // namespace

@@ -42,3 +42,12 @@ void saveImage(const HostImage& image, const std::string& path);
 bool canSaveImage(const std::string& path);
 
 } // namespace vendrel
+
+namespace vendrel {
+
+// The image as PNG bytes (RGB or gray, with its alpha), shrunk to fit maxSide pixels in either direction when
+// maxSide is positive and the image is larger. CMYK images have no PNG form: throws HostError, as for any
+// failure.
+std::vector<uint8_t> encodePng(const HostImage& image, int32_t maxSide = 0);
+
+} // namespace vendrel

@@ -1,0 +1,181 @@
+#include "vendrel/host/OraFile.h"
+
+#include <zip.h>
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+
+#include "vendrel/host/ImageFile.h"
+#include "vendrel/host/PluginModule.h"
+
+namespace vendrel {
+
+namespace {
+
+constexpr int32_t thumbnailSide = 256;
+
+// The line art multiplied over the flats, channel by channel; the alpha is the flats' own.
+HostImage multiplied(const HostImage& flats, const HostImage& lineArt)
+{
+    HostImage merged = flats;
+    const int32_t colours = flats.colorPlanes;
+    for (size_t i = 0; i < merged.pixels.size(); i += size_t(merged.planes)) {
+        for (int32_t c = 0; c < colours; ++c) {
+            const unsigned product = unsigned(flats.pixels[i + size_t(c)]) * lineArt.pixels[i + size_t(c)];
+            merged.pixels[i + size_t(c)] = uint8_t((product + 127) / 255);
+        }
+    }
+    return merged;
+}
+
+std::string stackXml(const HostImage& image)
+{
+    const std::string size = "w=\"" + std::to_string(image.width) + "\" h=\"" + std::to_string(image.height) + "\"";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<image version=\"0.0.3\" " + size + ">\n"
+           "  <stack>\n"
+           "    <layer name=\"Line art\" src=\"data/lineart.png\" composite-op=\"svg:multiply\" opacity=\"1.0\" "
+           "visibility=\"visible\" x=\"0\" y=\"0\"/>\n"
+           "    <layer name=\"Flats\" src=\"data/flats.png\" composite-op=\"svg:src-over\" opacity=\"1.0\" "
+           "visibility=\"visible\" x=\"0\" y=\"0\"/>\n"
+           "  </stack>\n"
+           "</image>\n";
+}
+
+class ZipWriter {
+public:
+    ZipWriter()
+    {
+        zip_error_init(&error_);
+        source_ = zip_source_buffer_create(nullptr, 0, 0, &error_);
+        if (source_ != nullptr) {
+            archive_ = zip_open_from_source(source_, ZIP_TRUNCATE, &error_);
+        }
+        if (archive_ == nullptr) {
+            fail("cannot start the zip archive");
+        }
+        zip_source_keep(source_);
+    }
+    ~ZipWriter()
+    {
+        if (archive_ != nullptr) {
+            zip_discard(archive_);
+        }
+        zip_source_free(source_);
+        zip_error_fini(&error_);
+    }
+    ZipWriter(const ZipWriter&) = delete;
+    ZipWriter& operator=(const ZipWriter&) = delete;
+
+    // The bytes must stay alive until finish(); entries are written in the order they are added.
+    void add(const char* name, const std::vector<uint8_t>& bytes, bool stored)
+    {
+        zip_source_t* entry = zip_source_buffer(archive_, bytes.data(), bytes.size(), 0);
+        const zip_int64_t index = entry ? zip_file_add(archive_, name, entry, ZIP_FL_ENC_UTF_8) : -1;
+        if (index < 0) {
+            zip_source_free(entry);
+            fail(std::string("cannot add ") + name);
+        }
+        zip_set_file_compression(archive_, zip_uint64_t(index), stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0);
+        zip_file_set_mtime(archive_, zip_uint64_t(index), 0, 0);
+    }
+
+    std::vector<uint8_t> finish()
+    {
+        if (zip_close(archive_) != 0) {
+            fail("cannot finish the zip archive");
+        }
+        archive_ = nullptr;
+        std::vector<uint8_t> bytes;
+        if (zip_source_open(source_) != 0) {
+            fail("cannot read the zip archive back");
+        }
+        zip_source_seek(source_, 0, SEEK_END);
+        bytes.resize(size_t(zip_source_tell(source_)));
+        zip_source_seek(source_, 0, SEEK_SET);
+        const zip_int64_t read = zip_source_read(source_, bytes.data(), bytes.size());
+        zip_source_close(source_);
+        if (read != zip_int64_t(bytes.size())) {
+            fail("cannot read the zip archive back");
+        }
+        return bytes;
+    }
+
+private:
+    [[noreturn]] void fail(const std::string& what)
+    {
+        const char* reason = archive_ ? zip_strerror(archive_) : zip_error_strerror(&error_);
+        throw HostError("OpenRaster: " + what + ": " + (reason ? reason : "unknown error"));
+    }
+
+    zip_error_t error_{};
+    zip_source_t* source_ = nullptr;
+    zip_t* archive_ = nullptr;
+};
+
+std::vector<uint8_t> bytesOf(const std::string& text)
+{
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+} // namespace
+
+bool isOraName(const std::string& path)
+{
+    const size_t length = path.size();
+    if (length < 4 || path[length - 4] != '.') {
+        return false;
+    }
+    std::string extension = path.substr(length - 3);
+    for (char& c : extension) {
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return extension == "ora";
+}
+
+std::vector<uint8_t> oraBytes(const HostImage& flats, const HostImage& lineArt)
+{
+    if (flats.mode == plugInModeCMYKColor || flats.width != lineArt.width || flats.height != lineArt.height ||
+        flats.planes != lineArt.planes) {
+        throw HostError("an OpenRaster file holds RGB layers of one size; write CMYK images as TIFF");
+    }
+    const HostImage merged = multiplied(flats, lineArt);
+    const std::vector<uint8_t> mimetype = bytesOf("image/openraster"), stack = bytesOf(stackXml(flats));
+    const std::vector<uint8_t> lineArtPng = encodePng(lineArt), flatsPng = encodePng(flats);
+    const std::vector<uint8_t> mergedPng = encodePng(merged), thumbnailPng = encodePng(merged, thumbnailSide);
+    ZipWriter zip;
+    zip.add("mimetype", mimetype, true);
+    zip.add("stack.xml", stack, false);
+    // PNG data is compressed already.
+    zip.add("data/lineart.png", lineArtPng, true);
+    zip.add("data/flats.png", flatsPng, true);
+    zip.add("mergedimage.png", mergedPng, true);
+    zip.add("Thumbnails/thumbnail.png", thumbnailPng, true);
+    return zip.finish();
+}
+
+void saveOra(const HostImage& flats, const HostImage& lineArt, const std::string& path)
+{
+    const std::vector<uint8_t> bytes = oraBytes(flats, lineArt);
+    const std::string temporary = path + ".vendrel-" + std::to_string(getpid()) + ".part";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        if (!out.flush()) {
+            std::remove(temporary.c_str());
+            throw HostError(path + ": cannot write: " + std::strerror(errno));
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int reason = errno;
+        std::remove(temporary.c_str());
+        throw HostError(path + ": cannot write: " + std::strerror(reason));
+    }
+}
+
+} // namespace vendrel
