@@ -1,6 +1,6 @@
 // plug-in-vendrel run INTERACTIVE in a real GIMP under Xvfb, driven by xdotool as a user would: the filter's
-// dialog opens on the last confirmed settings, the user types a tolerance, checks "Join Areas <=" and
-// presses OK. The pixels and the stored settings must be those of the command's dialog run confirmed with
+// dialog opens on the last confirmed settings, the user types a tolerance, checks "Join Areas <=", picks
+// black for the flag colour in GIMP's colour selector and presses OK. The pixels and the stored settings must be those of the command's dialog run confirmed with
 // the same final settings.
 #include <gtest/gtest.h>
 
@@ -17,7 +17,10 @@ namespace vendrel::test {
 namespace {
 
 // Where the driver clicks: the window is the dialog's own rectangle, so these are the filter's item
-// rectangles (tolerance field 247,24-320,44; "Join Areas <=" 20,115-135,135; OK 260,260-320,280).
+// rectangles (tolerance field 247,24-320,44; "Join Areas <=" 20,115-135,135; flag colour swatch
+// 292,142-320,170; OK 260,260-320,280), then GIMP's colour selector's "HTML notation" field and its OK.
+// Black is the one colour whose 8-bit channels (v) give the same 16-bit value picked (v * 256) as typed
+// for the command (v * 257).
 // A driver that cannot finish presses Escape, so that a dialog it failed to drive does not hold GIMP open.
 const char* kDriver = R"(#!/usr/bin/env bash
 set -e
@@ -27,7 +30,12 @@ sleep 0.5
 xdotool windowfocus --sync "$window"
 xdotool mousemove --window "$window" 280 34 click 1 key ctrl+a type 30
 xdotool mousemove --window "$window" 30 125 click 1
-sleep 0.3
+xdotool mousemove --window "$window" 306 156 click 1
+picker=$(timeout 30 xdotool search --sync --name '^Pick a Color$' | head -1)
+sleep 0.5
+xdotool mousemove --window "$picker" 357 226 click 1 key ctrl+a type 000000
+xdotool key Return mousemove --window "$picker" 397 274 click 1
+sleep 0.5
 xdotool mousemove --window "$window" 290 270 click 1
 )";
 
@@ -37,16 +45,20 @@ HostImage stripes()
     for (int32_t y = 0; y < image.height; ++y) {
         for (int32_t x = 0; x < image.width; ++x) {
             uint8_t* p = image.pixel(x, y);
-            const bool line = x % 13 == 0 || y % 11 == 0 || (x % 13 == 6 && y % 11 > 3 && y % 11 < 7);
+            // Grid lines, and in every other cell a 5 x 5 box closing a 3 x 3 speck: a small area to flag.
+            const int cx = x % 13, cy = y % 11;
+            const bool box = (x / 13 + y / 11) % 2 == 0 && cx >= 4 && cx <= 8 && cy >= 3 && cy <= 7 &&
+                             !(cx >= 5 && cx <= 7 && cy >= 4 && cy <= 6);
+            const bool line = cx == 0 || cy == 0 || box;
             p[0] = p[1] = p[2] = line ? 0 : uint8_t(255 - (x * 7 + y) % 20);
         }
     }
     return image;
 }
 
-std::vector<std::string> settings(const std::string& tolerance, bool join)
+std::vector<std::string> settings(const std::string& flagColor, const std::string& tolerance, bool join)
 {
-    return {"--flagcolor", "0000FF", "--fillcolor", "FFFFFF", "--palette", "Pastels.aco", "--tolerance", tolerance,
+    return {"--flagcolor", flagColor, "--fillcolor", "FFFFFF", "--palette", "Pastels.aco", "--tolerance", tolerance,
             "--flagareas", "--flagsize", "8", "--joinareas=" + std::string(join ? "true" : "false"), "--joinsize",
             "10", "--dialog", "--quiet"};
 }
@@ -66,11 +78,12 @@ TEST(GimpDialog, ConfirmedDialogGivesTheCommandsPixelsAndStoresTheSettings)
     const std::string in = session.file("in.png");
     saveImage(stripes(), in);
     // The last confirmed settings the dialog must open on.
-    ASSERT_EQ(cliDialogRun(in, session.file("seed.png"), session.config(), settings("9", false)).exitCode, 0);
-    // What the user's changes must give: the same dialog run with tolerance 30 and joining, in a folder of its own.
+    ASSERT_EQ(cliDialogRun(in, session.file("seed.png"), session.config(), settings("0000FF", "9", false)).exitCode, 0);
+    // What the user's changes must give: the same dialog run with tolerance 30, joining and a black flag colour,
+    // in a folder of its own.
     const std::string expectedConfig = session.file("expected-config");
     std::filesystem::create_directories(expectedConfig);
-    ASSERT_EQ(cliDialogRun(in, session.file("expected.png"), expectedConfig, settings("30", true)).exitCode, 0);
+    ASSERT_EQ(cliDialogRun(in, session.file("expected.png"), expectedConfig, settings("000000", "30", true)).exitCode, 0);
 
     const std::string driver = session.file("driver.sh");
     std::ofstream(driver) << kDriver;
@@ -85,9 +98,13 @@ TEST(GimpDialog, ConfirmedDialogGivesTheCommandsPixelsAndStoresTheSettings)
         << session.lastLog();
 
     const HostImage result = loadImage(out), expected = loadImage(session.file("expected.png"));
-    EXPECT_EQ(result.pixels, expected.pixels);
-    EXPECT_NE(result.pixels, loadImage(session.file("seed.png")).pixels) << "the user's changes made no difference";
-    EXPECT_EQ(readBytes(session.prefsFile()), readBytes(expectedConfig + "/Vendrel Prefs"));
+    EXPECT_TRUE(result.pixels == expected.pixels) << "the pixels differ from the command's";
+    EXPECT_TRUE(result.pixels != loadImage(session.file("seed.png")).pixels) << "the user's changes made no difference";
+    auto text = [](const std::string& path) {
+        std::vector<uint8_t> bytes = readBytes(path);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    EXPECT_EQ(text(session.prefsFile()), text(expectedConfig + "/Vendrel Prefs"));
 }
 
 } // namespace
