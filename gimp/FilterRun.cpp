@@ -91,4 +91,22 @@ GimpPDBStatusType runProcedure(const PluginModule& module, gint count, const Gim
     return GIMP_PDB_SUCCESS;
 }
 
+GimpPDBStatusType runAbout(const PluginModule& module, gint count, const GimpParam* values)
+{
+    if (count < 1) {
+        return GIMP_PDB_CALLING_ERROR;
+    }
+    if (GimpRunMode(values[0].data.d_int32) != GIMP_RUN_INTERACTIVE) {
+        return GIMP_PDB_SUCCESS; // nothing to show without a user
+    }
+    gimp_ui_init("vendrel", FALSE);
+    GimpFrontEnd frontEnd(true, module.pipl().name);
+    HostConfig config;
+    config.hostFolder = presetsFolder();
+    config.frontEnd = &frontEnd;
+    FilterHost host(module, config);
+    host.about();
+    return GIMP_PDB_SUCCESS;
+}
+
 } // namespace vendrel::gimp

@@ -20,6 +20,21 @@ std::string procedureStem(const std::string& menuName)
     return stem;
 }
 
+ProcedureParameter runModeParameter()
+{
+    return {GIMP_PDB_INT32, "run-mode", "The run mode { RUN-INTERACTIVE (0), RUN-NONINTERACTIVE (1), RUN-WITH-LAST-VALS (2) }"};
+}
+
+// "Vendrel..." without its trailing dots.
+std::string productName(const std::string& menuName)
+{
+    std::string name = menuName;
+    while (!name.empty() && name.back() == '.') {
+        name.pop_back();
+    }
+    return name;
+}
+
 } // namespace
 
 GimpPDBArgType pdbTypeFor(uint32_t terminologyType)
@@ -44,8 +59,9 @@ Procedure describeProcedure(const PluginModule& module)
     procedure.menuLabel = pipl.name;
     procedure.menuPath = "<Image>/Filters/" + pipl.category;
     procedure.blurb = aete.eventName.empty() ? pipl.name : aete.eventName;
+    procedure.imageTypes = "RGB*";
     procedure.parameters = {
-        {GIMP_PDB_INT32, "run-mode", "The run mode { RUN-INTERACTIVE (0), RUN-NONINTERACTIVE (1), RUN-WITH-LAST-VALS (2) }"},
+        runModeParameter(),
         {GIMP_PDB_IMAGE, "image", "Input image"},
         {GIMP_PDB_DRAWABLE, "drawable", "Input drawable"},
     };
@@ -61,6 +77,18 @@ Procedure describeProcedure(const PluginModule& module)
     return procedure;
 }
 
+Procedure describeAboutProcedure(const PluginModule& module)
+{
+    const Procedure filter = describeProcedure(module);
+    Procedure procedure;
+    procedure.name = filter.name + "-about";
+    procedure.menuLabel = "About " + productName(module.pipl().name) + "...";
+    procedure.menuPath = filter.menuPath;
+    procedure.blurb = "About " + productName(module.pipl().name);
+    procedure.parameters = {runModeParameter()};
+    return procedure;
+}
+
 void installProcedure(const Procedure& procedure)
 {
     std::vector<GimpParamDef> definitions;
@@ -70,7 +98,7 @@ void installProcedure(const Procedure& procedure)
     }
     gimp_install_procedure(procedure.name.c_str(), procedure.blurb.c_str(),
                            "Fills every area of the drawable that matches the chosen colour with a colour of its own.",
-                           "Vendrel", "Vendrel", "2026", procedure.menuLabel.c_str(), "RGB*", GIMP_PLUGIN,
+                           "Vendrel", "Vendrel", "2026", procedure.menuLabel.c_str(), procedure.imageTypes.c_str(), GIMP_PLUGIN,
                            gint(definitions.size()), 0, definitions.data(), nullptr);
     gimp_plugin_menu_register(procedure.name.c_str(), procedure.menuPath.c_str());
 }

@@ -24,6 +24,7 @@ struct Procedure {
     std::string menuLabel; // "Vendrel..."
     std::string menuPath;  // "<Image>/Filters/Orvik"
     std::string blurb;
+    std::string imageTypes; // "RGB*"; empty for a procedure that needs no image
     std::vector<ProcedureParameter> parameters;
 };
 
@@ -31,6 +32,9 @@ struct Procedure {
 GimpPDBArgType pdbTypeFor(uint32_t terminologyType);
 
 Procedure describeProcedure(const PluginModule& module);
+
+// The procedure that shows the filter's About box: "plug-in-vendrel-about", run-mode only, in the same menu.
+Procedure describeAboutProcedure(const PluginModule& module);
 
 // Registers the procedure with GIMP (during the plug-in's query).
 void installProcedure(const Procedure& procedure);

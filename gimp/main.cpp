@@ -28,6 +28,7 @@ void query()
     std::unique_ptr<vendrel::PluginModule> module = loadModule();
     if (module) {
         vendrel::gimp::installProcedure(vendrel::gimp::describeProcedure(*module));
+        vendrel::gimp::installProcedure(vendrel::gimp::describeAboutProcedure(*module));
     }
 }
 
@@ -47,6 +48,8 @@ void run(const gchar* name, gint count, const GimpParam* values, gint* returnCou
     }
     if (vendrel::gimp::describeProcedure(*module).name == name) {
         status[0].data.d_status = vendrel::gimp::runProcedure(*module, count, values);
+    } else if (vendrel::gimp::describeAboutProcedure(*module).name == name) {
+        status[0].data.d_status = vendrel::gimp::runAbout(*module, count, values);
     }
 }
 

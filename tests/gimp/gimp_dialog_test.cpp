@@ -1,6 +1,7 @@
 // plug-in-vendrel run INTERACTIVE in a real GIMP under Xvfb, driven by xdotool as a user would: the filter's
 // dialog opens on the last confirmed settings, the user types a tolerance, checks "Join Areas <=", picks
-// black for the flag colour in GIMP's colour selector and presses OK. The pixels and the stored settings must be those of the command's dialog run confirmed with
+// black for the flag colour in GIMP's colour selector and presses OK. Before it, the filter's About box is
+// opened and closed with OK. The pixels and the stored settings must be those of the command's dialog run confirmed with
 // the same final settings.
 #include <gtest/gtest.h>
 
@@ -21,11 +22,24 @@ namespace {
 // 292,142-320,170; OK 260,260-320,280), then GIMP's colour selector's "HTML notation" field and its OK.
 // Black is the one colour whose 8-bit channels (v) give the same 16-bit value picked (v * 256) as typed
 // for the command (v * 257).
-// A driver that cannot finish presses Escape, so that a dialog it failed to drive does not hold GIMP open.
+// The About box comes first (plug-in-vendrel-about): its size goes to about.geometry and its OK (at the
+// rectangle the filter gives it, 360,190-420,210) closes it. A driver that cannot finish presses Escape, so
+// that a dialog it failed to drive does not hold GIMP open.
 const char* kDriver = R"(#!/usr/bin/env bash
 set -e
-window=$(timeout 60 xdotool search --sync --name '^Vendrel$' | head -1)
-trap 'xdotool key --window "$window" Escape' ERR
+current=$(timeout 60 xdotool search --sync --name '^Vendrel$' | head -1)
+trap 'xdotool key --window "$current" Escape' ERR
+about=$current
+sleep 0.5
+xdotool getwindowgeometry --shell "$about" > about.geometry
+xdotool mousemove --window "$about" 390 200 click 1
+window=
+for attempt in $(seq 300); do
+  window=$(xdotool search --name '^Vendrel$' | grep -vx "$about" | head -1 || true)
+  [ -n "$window" ] && break
+  sleep 0.2
+done
+current=$window
 sleep 0.5
 xdotool windowfocus --sync "$window"
 xdotool mousemove --window "$window" 280 34 click 1 key ctrl+a type 30
@@ -88,7 +102,8 @@ TEST(GimpDialog, ConfirmedDialogGivesTheCommandsPixelsAndStoresTheSettings)
     const std::string driver = session.file("driver.sh");
     std::ofstream(driver) << kDriver;
     const std::string out = session.file("gimp.png");
-    const std::string script = "(let* ((img (car (gimp-file-load RUN-NONINTERACTIVE \"" + in + "\" \"" + in +
+    const std::string script = "(plug-in-vendrel-about RUN-INTERACTIVE)\n"
+                               "(let* ((img (car (gimp-file-load RUN-NONINTERACTIVE \"" + in + "\" \"" + in +
                                "\"))) (drw (car (gimp-image-get-active-drawable img))))\n"
                                "  (plug-in-vendrel RUN-INTERACTIVE img drw '(0 0 0) '(0 0 0) \"\" 0 0 0 0 0 0 0)\n"
                                "  (gimp-file-save RUN-NONINTERACTIVE img drw \"" + out + "\" \"" + out + "\"))\n";
@@ -105,6 +120,9 @@ TEST(GimpDialog, ConfirmedDialogGivesTheCommandsPixelsAndStoresTheSettings)
         return std::string(bytes.begin(), bytes.end());
     };
     EXPECT_EQ(text(session.prefsFile()), text(expectedConfig + "/Vendrel Prefs"));
+    // The About box had the size the filter gives it.
+    const std::string about = text(session.file("about.geometry"));
+    EXPECT_NE(about.find("WIDTH=440\nHEIGHT=230"), std::string::npos) << about;
 }
 
 } // namespace
