@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "SettingOptions.h"
 #include "vendrel/host/FlattingStages.h"
@@ -13,6 +14,11 @@ namespace vendrel {
 struct RunRequest {
     std::string input;
     std::string output;
+    std::vector<std::string> inputs; // as given; one unless a batch
+    std::string outputDir;           // a batch: the folder its outputs go to
+    std::string format;              // a batch: the outputs' extension, empty: the input's own
+    int jobs = 0;                    // a batch: inputs at once, 0: one per core
+    int batchItem = -1;              // a child of a batch: the input it runs
     std::string presetsFolder;
     std::string actionFile; // empty: none
     std::string recordFile; // empty: none
@@ -23,6 +29,11 @@ struct RunRequest {
 };
 
 int runFilter(const PluginModule& module, const RunRequest& request, SettingOptions& settings);
+// Each input in a child process of its own (this program run again on it), several at once.
+int runBatch(const RunRequest& request, const std::vector<std::string>& commandLine);
+// Which input the run is about and the output it writes: -o for a single input, DIR/NAME for a batch item.
+// Throws UsageError for a command line that names neither or both.
+void resolveRunFiles(RunRequest& request);
 int showAbout(const PluginModule& module, const std::string& pngFile);
 int showInfo(const PluginModule& module);
 int listPalettes(const std::string& presetsFolder);

@@ -37,6 +37,7 @@ struct Subcommands {
 };
 
 struct Arguments {
+    std::vector<std::string> commandLine;
     std::string modulePath;
     RunRequest run;
     std::string presetsFolder;
@@ -52,10 +53,17 @@ Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* mod
     app.require_subcommand(1);
 
     commands.run = app.add_subcommand("run", "fill the areas of an image and write the result");
-    commands.run->add_option("INPUT", arguments.run.input, "the image to fill (PNG, JPEG, TIFF, WebP)")->required();
-    commands.run->add_option("-o,--output", arguments.run.output, "the file to write; its extension names the format")
-        ->required()
+    commands.run->add_option("INPUT", arguments.run.inputs, "the images to fill (PNG, JPEG, TIFF, WebP)")->required();
+    commands.run->add_option("-o,--output", arguments.run.output,
+                             "the file to write; its extension names the format (.ora: layered OpenRaster)")
         ->type_name("OUTPUT");
+    commands.run->add_option("--output-dir", arguments.run.outputDir, "write DIR/<input's name> for each input")
+        ->type_name("DIR");
+    commands.run->add_option("--format", arguments.run.format, "with --output-dir: the outputs' format")
+        ->check(CLI::IsMember({"png", "tif", "jpg", "ora"}));
+    commands.run->add_option("-j,--jobs", arguments.run.jobs, "with --output-dir: inputs run at once (one per core)")
+        ->check(CLI::Range(1, 256));
+    commands.run->add_option("--batch-item", arguments.run.batchItem)->group("");
     commands.run->add_option("--presets", arguments.run.presetsFolder, "the folder that holds \"Color Swatches\"")
         ->type_name("DIR");
     commands.run->add_option("--action", arguments.run.actionFile, "replay the settings of a recorded action")
@@ -121,6 +129,10 @@ int dispatch(const Subcommands& commands, Arguments& arguments, const PluginModu
         return exitFailure;
     }
     if (*commands.run) {
+        if (!arguments.run.outputDir.empty() && arguments.run.batchItem < 0) {
+            return runBatch(arguments.run, arguments.commandLine);
+        }
+        resolveRunFiles(arguments.run);
         arguments.run.presetsFolder = presetsOrDefault(arguments.run.presetsFolder);
         return runFilter(*module, arguments.run, arguments.runSettings);
     }
@@ -138,6 +150,7 @@ int dispatch(const Subcommands& commands, Arguments& arguments, const PluginModu
 int main(int argc, char** argv)
 {
     Arguments arguments;
+    arguments.commandLine.assign(argv, argv + argc);
     std::string modulePath = modulePathFromArguments(argc, argv);
     std::unique_ptr<PluginModule> module;
     std::string moduleError;

@@ -171,5 +171,31 @@ TEST_F(FlattingTest, OraHoldsTheFlatsUnderTheLineArtWithMergedImageAndThumbnail)
     EXPECT_EQ(colourAt(layerFlats, 12, 30), colourAt(layerFlats, 30, 30)) << "flats: the line took the colours beside it";
 }
 
+// Two drawings and a broken file in one batch, two at a time, with random colours (which the filter draws from a
+// per-process sequence): each written file is byte for byte the file of a single run, the broken input fails
+// alone, and the exit status is the failure's.
+TEST_F(FlattingTest, BatchWritesTheFilesOfSingleRunsAndFailsOnlyTheBrokenInput)
+{
+    saveImage(squareWithGap(5), file("square.png"));
+    saveImage(drawLineArt(), file("art.png"));
+    writeBytes(file("broken.png"), {'n', 'o', 't'});
+    const std::vector<std::string> settings = {"--tolerance", "10", "--flats", "--close-gaps", "6"};
+    std::vector<std::string> batch = {"run", file("square.png"), file("broken.png"), file("art.png"),
+                                      "--output-dir", file("out"), "--format", "tif", "-j", "2"};
+    batch.insert(batch.end(), settings.begin(), settings.end());
+    const CommandResult result = vendrel(batch);
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_NE(result.err.find("broken.png"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("3 inputs: 2 written"), std::string::npos) << result.err;
+    for (const std::string name : {"square", "art"}) {
+        std::vector<std::string> single = {"run", file(name + ".png"), "-o", file(name + ".tif")};
+        single.insert(single.end(), settings.begin(), settings.end());
+        ASSERT_EQ(vendrel(single).exitCode, 0);
+        const std::vector<uint8_t> alone = readBytes(file(name + ".tif"));
+        ASSERT_FALSE(alone.empty());
+        EXPECT_EQ(readBytes(file("out/" + name + ".tif")), alone) << name;
+    }
+}
+
 } // namespace
 } // namespace vendrel::test
