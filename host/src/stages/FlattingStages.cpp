@@ -12,10 +12,10 @@ FlattingStages::FlattingStages(const FlattingOptions& options, const FillWindow&
 
 void FlattingStages::beforeFilter(HostImage& image)
 {
-    if (options_.closeGaps > 0) {
-        closings_ = closeGaps(image, window_, options_.closeGaps);
-    }
     filled_ = windowMask(image, window_);
+    if (options_.closeGaps > 0) {
+        closings_ = closeGaps(image, window_, filled_, options_.closeGaps);
+    }
 }
 
 void FlattingStages::afterFilter(HostImage& image) const

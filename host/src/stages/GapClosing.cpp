@@ -45,14 +45,12 @@ bool traceStroke(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Visit visit)
 
 class GapCloser {
 public:
-    GapCloser(HostImage& image, const FillWindow& window, int32_t maxGap)
+    GapCloser(HostImage& image, const FillWindow& window, const std::vector<uint8_t>& inWindow, int32_t maxGap)
         : image_(image), width_(image.width), height_(image.height), maxGap_(maxGap),
           state_(size_t(width_) * size_t(height_)), offsets_(discOffsets(maxHalfWidth + maxGap + 2))
     {
-        const size_t planes = size_t(image.planes);
-        const uint8_t* p = image.pixels.data();
-        for (size_t i = 0; i < state_.size(); ++i, p += planes) {
-            state_[i] = window.contains(p) ? 0 : lineBit;
+        for (size_t i = 0; i < state_.size(); ++i) {
+            state_[i] = inWindow[i] ? 0 : lineBit;
         }
         colourOutsideWindow(window, strokeColour_);
     }
@@ -207,7 +205,8 @@ private:
 
 } // namespace
 
-std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, int32_t maxGap)
+std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std::vector<uint8_t>& inWindow,
+                                int32_t maxGap)
 {
     if (maxGap <= 0 || image.width <= 0 || image.height <= 0) {
         return {};
@@ -216,7 +215,11 @@ std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, int3
     if (!colourOutsideWindow(window, colour)) {
         return {}; // every pixel is in the window: there are no lines
     }
-    return GapCloser(image, window, maxGap).run();
+    std::vector<uint32_t> closings = GapCloser(image, window, inWindow, maxGap).run();
+    for (uint32_t i : closings) {
+        inWindow[i] = 0;
+    }
+    return closings;
 }
 
 } // namespace vendrel

@@ -1,6 +1,8 @@
 #include "Skeleton.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace vendrel::stages {
 
@@ -27,6 +29,15 @@ struct Grid {
     unsigned ring(int32_t x, int32_t y) const
     {
         unsigned bits = 0;
+        if (x > 0 && y > 0 && x + 1 < width && y + 1 < height) {
+            const uint8_t* p = state.data() + size_t(y) * size_t(width) + size_t(x);
+            const ptrdiff_t w = width;
+            const uint8_t n[8] = {p[-w], p[-w + 1], p[1], p[w + 1], p[w], p[w - 1], p[-1], p[-w - 1]};
+            for (int k = 0; k < 8; ++k) {
+                bits |= unsigned((n[k] & skeletonBit) != 0) << k;
+            }
+            return bits;
+        }
         for (int k = 0; k < 8; ++k) {
             bits |= unsigned(on(x + ringX[k], y + ringY[k])) << k;
         }
@@ -34,7 +45,7 @@ struct Grid {
     }
 };
 
-int transitions(unsigned ring)
+int countTransitions(unsigned ring)
 {
     int count = 0;
     for (int k = 0; k < 8; ++k) {
@@ -43,84 +54,102 @@ int transitions(unsigned ring)
     return count;
 }
 
-bool deletable(unsigned ring, int pass)
+// The 8-connectivity number of the pixel (Yokoi): how many pieces of line meet at it. Removing a pixel with a
+// straight neighbour off the line and connectivity number 1 changes no connection (a simple pixel).
+int connectivityNumber(unsigned ring)
 {
-    const int neighbours = __builtin_popcount(ring);
-    if (neighbours < 2 || neighbours > 6 || transitions(ring) != 1) {
-        return false;
+    auto off = [ring](int k) { return int(!((ring >> (k & 7)) & 1u)); };
+    int count = 0;
+    for (int k = 0; k < 8; k += 2) {
+        count += off(k) - off(k) * off(k + 1) * off(k + 2);
     }
-    const bool n = ring & 1u, e = ring & 4u, s = ring & 16u, w = ring & 64u;
-    return pass == 0 ? !(n && e && s) && !(e && s && w) : !(n && e && w) && !(n && s && w);
+    return count;
+}
+
+struct Tables {
+    uint8_t transitions[256];
+    bool removable[256]; // simple and not the tip of a line
+    Tables()
+    {
+        for (unsigned ring = 0; ring < 256; ++ring) {
+            transitions[ring] = uint8_t(countTransitions(ring));
+            const bool straightOff = (ring & 0x55u) != 0x55u;
+            removable[ring] = straightOff && connectivityNumber(ring) == 1 && __builtin_popcount(ring) >= 2;
+        }
+    }
+};
+
+const Tables& tables()
+{
+    static const Tables instance;
+    return instance;
+}
+
+int transitions(unsigned ring) { return tables().transitions[ring]; }
+
+// City-block distance of each line pixel to the nearest pixel off the line (outside the image counts as off),
+// capped at 255; 0 off the line.
+std::vector<uint8_t> depths(const std::vector<uint8_t>& state, int32_t width, int32_t height)
+{
+    std::vector<uint8_t> depth(state.size());
+    for (int32_t y = 0; y < height; ++y) {
+        const size_t row = size_t(y) * size_t(width);
+        for (int32_t x = 0; x < width; ++x) {
+            if (!(state[row + size_t(x)] & lineBit)) {
+                continue;
+            }
+            const unsigned up = y > 0 ? depth[row + size_t(x) - size_t(width)] : 0;
+            const unsigned left = x > 0 ? depth[row + size_t(x) - 1] : 0;
+            depth[row + size_t(x)] = uint8_t(std::min(255u, std::min(up, left) + 1));
+        }
+    }
+    for (int32_t y = height - 1; y >= 0; --y) {
+        const size_t row = size_t(y) * size_t(width);
+        for (int32_t x = width - 1; x >= 0; --x) {
+            uint8_t& d = depth[row + size_t(x)];
+            if (d == 0) {
+                continue;
+            }
+            const unsigned down = y + 1 < height ? depth[row + size_t(x) + size_t(width)] : 0;
+            const unsigned right = x + 1 < width ? depth[row + size_t(x) + 1] : 0;
+            d = uint8_t(std::min<unsigned>(d, std::min(down, right) + 1));
+        }
+    }
+    return depth;
 }
 
 } // namespace
 
-
 void thinLines(std::vector<uint8_t>& state, int32_t width, int32_t height)
 {
     Grid grid{state, width, height};
-    std::vector<uint32_t> work;
-    for (int32_t y = 0; y < height; ++y) {
-        for (int32_t x = 0; x < width; ++x) {
-            uint8_t& s = state[size_t(y) * size_t(width) + size_t(x)];
-            if (!(s & lineBit)) {
-                continue;
-            }
-            s |= skeletonBit;
-            const bool inner = x > 0 && y > 0 && x + 1 < width && y + 1 < height &&
-                               (state[size_t(y - 1) * size_t(width) + size_t(x)] & lineBit) &&
-                               (state[size_t(y + 1) * size_t(width) + size_t(x)] & lineBit) &&
-                               (state[size_t(y) * size_t(width) + size_t(x - 1)] & lineBit) &&
-                               (state[size_t(y) * size_t(width) + size_t(x + 1)] & lineBit);
-            if (!inner) {
-                s |= listedBit;
-                work.push_back(uint32_t(size_t(y) * size_t(width) + size_t(x)));
-            }
+    const std::vector<uint8_t> depth = depths(state, width, height);
+    // Line pixels by depth (a counting sort), each depth in raster order.
+    std::vector<uint32_t> count(257, 0);
+    for (uint8_t d : depth) {
+        ++count[size_t(d) + 1];
+    }
+    for (size_t d = 1; d < count.size(); ++d) {
+        count[d] += count[d - 1];
+    }
+    const uint32_t lineStart = count[1];
+    std::vector<uint32_t> order(depth.size() - lineStart);
+    for (size_t i = 0; i < depth.size(); ++i) {
+        if (depth[i] != 0) {
+            order[count[depth[i]]++ - lineStart] = uint32_t(i);
         }
     }
-    std::vector<uint32_t> removed, next;
-    int idlePasses = 0;
-    for (int pass = 0; idlePasses < 2 && !work.empty(); pass ^= 1) {
-        removed.clear();
-        next.clear();
-        for (uint32_t i : work) {
-            const int32_t x = int32_t(i % uint32_t(width)), y = int32_t(i / uint32_t(width));
-            if (deletable(grid.ring(x, y), pass)) {
-                removed.push_back(i);
-                continue;
-            }
-            // A pixel kept by both sub-passes with no neighbour removed in between stays for good.
-            const int fails = ((state[i] >> failShift) & 3) + 1;
-            if (fails >= 2) {
-                state[i] = uint8_t(state[i] & ~(listedBit | (3u << failShift)));
-            } else {
-                state[i] = uint8_t((state[i] & ~(3u << failShift)) | (fails << failShift));
-                next.push_back(i);
-            }
-        }
-        for (uint32_t i : removed) {
-            state[i] = uint8_t(state[i] & ~(skeletonBit | listedBit | (3u << failShift)));
-        }
-        for (uint32_t i : removed) {
-            const int32_t x = int32_t(i % uint32_t(width)), y = int32_t(i / uint32_t(width));
-            for (int k = 0; k < 8; ++k) {
-                const int32_t nx = x + ringX[k], ny = y + ringY[k];
-                if (!grid.on(nx, ny)) {
-                    continue;
-                }
-                uint8_t& s = state[size_t(ny) * size_t(width) + size_t(nx)];
-                s = uint8_t(s & ~(3u << failShift));
-                if (!(s & listedBit)) {
-                    s |= listedBit;
-                    next.push_back(uint32_t(size_t(ny) * size_t(width) + size_t(nx)));
-                }
-            }
-        }
-        idlePasses = removed.empty() ? idlePasses + 1 : 0;
-        work.swap(next);
+    for (uint8_t& s : state) {
+        s = uint8_t(s | ((s & lineBit) << 1)); // every line pixel starts on the skeleton
     }
-    for (uint32_t i : work) {
-        state[i] = uint8_t(state[i] & ~(listedBit | (3u << failShift)));
+    // Peel the line from the outside in, one depth at a time: a pixel goes when its removal changes no
+    // connection and it is no line's tip.
+    const Tables& table = tables();
+    for (uint32_t i : order) {
+        const int32_t x = int32_t(i % uint32_t(width)), y = int32_t(i / uint32_t(width));
+        if (table.removable[grid.ring(x, y)]) {
+            state[i] = uint8_t(state[i] & ~skeletonBit);
+        }
     }
 }
 

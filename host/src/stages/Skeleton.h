@@ -10,12 +10,11 @@ namespace vendrel::stages {
 enum PixelBits : uint8_t {
     lineBit = 1,     // outside the fill window: part of a line
     skeletonBit = 2, // still on the line's skeleton
-    listedBit = 4,   // waiting in the thinning's work list
-    failShift = 3,   // two bits: consecutive thinning passes that kept the pixel
 };
 
-// Thins the pixels with lineBit (Zhang-Suen's two sub-passes, run on a work list of contour pixels so that each
-// pass only looks at pixels that can still change) and marks what remains with skeletonBit.
+// Thins the pixels with lineBit and marks what remains with skeletonBit: the line is peeled from the outside in,
+// in order of each pixel's distance to the nearest pixel off the line, one pass over the line pixels in all;
+// a pixel goes when removing it changes no connection and it is not the tip of a line.
 void thinLines(std::vector<uint8_t>& state, int32_t width, int32_t height);
 
 struct EndPoint {

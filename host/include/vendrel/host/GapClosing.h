@@ -16,8 +16,10 @@ namespace vendrel {
 // window and that closes a region: the target belongs to the same 8-connected line (or to lines touching the
 // image border when the end point's line touches it too), and is not reachable from the end point along the line
 // within twice the stroke's length. The strokes' window pixels are painted in a colour outside the window.
-// Answers their pixel indices (row-major), in drawing order.
-std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, int32_t maxGap);
+// inWindow is the image's windowMask; the closing pixels are cleared in it. Answers their pixel indices
+// (row-major), in drawing order.
+std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std::vector<uint8_t>& inWindow,
+                                int32_t maxGap);
 
 // After the filter: each closing pixel takes the colour of the nearest filled pixel (filled as in spreadFlats,
 // same distance and tie rule), so that the lines of the output are the lines of the input.
