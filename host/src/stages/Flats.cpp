@@ -5,6 +5,7 @@
 #include "vendrel/host/Flats.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -16,6 +17,11 @@ constexpr int32_t noRow = -1;
 
 int64_t floorDivide(int64_t numerator, int64_t denominator) // denominator > 0
 {
+    if (numerator >= INT32_MIN && numerator <= INT32_MAX && denominator <= INT32_MAX) {
+        // The common case, in the cheaper 32-bit division.
+        const int32_t n = int32_t(numerator), d = int32_t(denominator), q = n / d;
+        return q - ((n % d != 0) && (n < 0));
+    }
     const int64_t quotient = numerator / denominator;
     return quotient - ((numerator % denominator != 0) && (numerator < 0));
 }
@@ -149,9 +155,14 @@ private:
         }
         envelope_.build(rise_.data(), lo, hi);
         envelope_.query(a, b, nearest_.data());
+        const int32_t colours = image_.colorPlanes;
         for (int32_t p = a; p <= b; ++p) {
             const int32_t column = nearest_[size_t(p)];
-            std::memcpy(image_.pixel(p, y), image_.pixel(column, featureRow_[size_t(column)]), size_t(image_.colorPlanes));
+            uint8_t* target = image_.pixel(p, y);
+            const uint8_t* source = image_.pixel(column, featureRow_[size_t(column)]);
+            for (int32_t c = 0; c < colours; ++c) {
+                target[c] = source[c];
+            }
         }
     }
 

@@ -145,8 +145,13 @@ void thinLines(std::vector<uint8_t>& state, int32_t width, int32_t height)
     // Peel the line from the outside in, one depth at a time: a pixel goes when its removal changes no
     // connection and it is no line's tip.
     const Tables& table = tables();
+    const double perRow = 1.0 / double(width);
     for (uint32_t i : order) {
-        const int32_t x = int32_t(i % uint32_t(width)), y = int32_t(i / uint32_t(width));
+        // The row by a multiplication rather than a division, corrected when rounding missed it.
+        int32_t y = int32_t(double(i) * perRow);
+        y -= int32_t(size_t(y) * size_t(width) > i);
+        y += int32_t(size_t(y + 1) * size_t(width) <= i);
+        const int32_t x = int32_t(i - uint32_t(y) * uint32_t(width));
         if (table.removable[grid.ring(x, y)]) {
             state[i] = uint8_t(state[i] & ~skeletonBit);
         }
