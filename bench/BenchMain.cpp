@@ -1,5 +1,6 @@
 // vendrel_bench: times the filter's start selector through the module boundary on generated workloads,
-// against a memory floor and an OpenCV pipeline on the same bytes. Options: --quick, --runs N.
+// against a memory floor and an OpenCV pipeline on the same bytes. Options: --quick, --runs N, --only NAME,
+// --module FILE (another build of the filter module, to compare builds on the same workloads).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -24,6 +25,8 @@ using namespace vendrel::bench;
 struct Options {
     bool quick = false;
     int runs = 5;
+    std::string only;
+    std::string module = VENDREL_MODULE_PATH;
 };
 
 bool parseOptions(int argc, char** argv, Options& options)
@@ -38,8 +41,12 @@ bool parseOptions(int argc, char** argv, Options& options)
                 std::cerr << "vendrel_bench: --runs needs a positive count\n";
                 return false;
             }
+        } else if (arg == "--only" && i + 1 < argc) {
+            options.only = argv[++i];
+        } else if (arg == "--module" && i + 1 < argc) {
+            options.module = argv[++i];
         } else {
-            std::cerr << "usage: vendrel_bench [--quick] [--runs N]\n";
+            std::cerr << "usage: vendrel_bench [--quick] [--runs N] [--only WORKLOAD] [--module FILE]\n";
             return false;
         }
     }
@@ -125,11 +132,13 @@ int main(int argc, char** argv)
         return 2;
     cv::setNumThreads(1);
     try {
-        const auto module = PluginModule::load(VENDREL_MODULE_PATH);
+        const auto module = PluginModule::load(options.module);
         double worstVsOpenCv = 0, worstVsFloor = 0, peakExtraMb = 0;
         std::printf("%-9s %11s %9s %9s %9s %10s %10s %9s\n", "workload", "size", "vendrel", "opencv", "floor",
                     "vs_opencv", "vs_floor", "extra_mb");
         for (const std::string& name : workloadNames()) {
+            if (!options.only.empty() && name != options.only)
+                continue;
             const Workload workload = makeWorkload(name, options.quick ? 4 : 1);
             const Timing t = measure(*module, workload, options.runs);
             const double mp = double(workload.image.width) * workload.image.height / 1e6;

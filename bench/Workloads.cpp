@@ -1,5 +1,6 @@
 #include "Workloads.h"
 
+#include <algorithm>
 #include <memory>
 #include <opencv2/imgproc.hpp>
 #include <random>
@@ -36,6 +37,23 @@ void drawCells(HostImage& image, bool splitSomeCells)
                                    x % kCellPitch == kCellPitch / 2 - 1;
             if (gridLine || splitLine)
                 setPixel(image, x, y, kBlack);
+        }
+}
+
+// Small white cells between one-pixel lines of two bright colours: every area is small, and the nearest
+// pixel outside each is a line it can be joined to.
+void drawSmallCells(HostImage& image)
+{
+    constexpr int kSmallPitch = 8;
+    const uint8_t across[3] = {40, 160, 220};
+    const uint8_t down[3] = {220, 160, 40};
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            const uint8_t* line = y % kSmallPitch == kSmallPitch - 1 ? across
+                                  : x % kSmallPitch == kSmallPitch - 1 ? down
+                                                                     : nullptr;
+            if (line)
+                std::copy(line, line + 3, image.pixel(x, y));
         }
 }
 
@@ -83,7 +101,7 @@ std::shared_ptr<Descriptor> colorObject(int32_t red, int32_t green, int32_t blue
     return components;
 }
 
-Descriptor settings(int32_t tolerance, bool smallAreas)
+Descriptor settings(int32_t tolerance, bool flag, bool join)
 {
     Descriptor d;
     d.put(PIFourCC("BckC"), DescriptorObject{PIFourCC("RGBC"), colorObject(65535, 65535, 65535)});
@@ -91,8 +109,8 @@ Descriptor settings(int32_t tolerance, bool smallAreas)
     d.put(PIFourCC("Tlrn"), tolerance);
     d.put(PIFourCC("RanD"), true);
     d.put(PIFourCC("Ar  "), true);
-    d.put(PIFourCC("FlaG"), smallAreas);
-    d.put(PIFourCC("JoiN"), smallAreas);
+    d.put(PIFourCC("FlaG"), flag);
+    d.put(PIFourCC("JoiN"), join);
     // A split cell holds 7 x 15 pixels, a whole one 15 x 15.
     d.put(PIFourCC("FlgS"), int32_t(150));
     d.put(PIFourCC("JinS"), int32_t(150));
@@ -103,7 +121,7 @@ Descriptor settings(int32_t tolerance, bool smallAreas)
 
 std::vector<std::string> workloadNames()
 {
-    return {"cells", "page", "open", "maze", "flagjoin"};
+    return {"cells", "page", "open", "maze", "flagjoin", "smalljoin"};
 }
 
 Workload makeWorkload(const std::string& name, int shrink)
@@ -113,19 +131,23 @@ Workload makeWorkload(const std::string& name, int shrink)
     if (name == "cells" || name == "flagjoin") {
         w.image = whiteImage(8192 / shrink, 8192 / shrink);
         drawCells(w.image, name == "flagjoin");
-        w.settings = settings(0, name == "flagjoin");
+        w.settings = settings(0, name == "flagjoin", name == "flagjoin");
+    } else if (name == "smalljoin") {
+        w.image = whiteImage(8192 / shrink, 8192 / shrink);
+        drawSmallCells(w.image);
+        w.settings = settings(0, false, true);
     } else if (name == "page") {
         w.image = whiteImage(4096 / shrink, 6144 / shrink);
         drawPage(w.image);
         w.tolerance = 40;
-        w.settings = settings(40, false);
+        w.settings = settings(40, false, false);
     } else if (name == "open") {
         w.image = whiteImage(8192 / shrink, 8192 / shrink);
-        w.settings = settings(0, false);
+        w.settings = settings(0, false, false);
     } else if (name == "maze") {
         w.image = whiteImage(4096 / shrink, 4096 / shrink);
         drawMaze(w.image);
-        w.settings = settings(0, false);
+        w.settings = settings(0, false, false);
     } else {
         throw std::invalid_argument("no workload named " + name);
     }

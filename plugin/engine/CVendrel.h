@@ -8,6 +8,9 @@
 #include "VendrelParams.h"
 
 class CPSPalette;
+class RingWalkOrder;
+class UsableBlocks;
+struct SeedRoom;
 struct SwatchColor;
 
 struct JoinSeed {
@@ -90,9 +93,18 @@ private:
     bool PaintColorInWindow() const;
     template <int Channels, bool UnitPlaneStep>
     void FillFromFast(int32 x, int32 y);
+    template <int Channels>
+    void FillRuns(int32 x, int32 y);
     // The first column from x on in row y whose pixel is in the window and not yet flooded, or width.
     int32 NextSeedInRow(int32 x, int32 y, int32 width) const;
     void RequestWholeImage();
+    // The join pass: the blocks that hold a pixel to take a colour from, and the first such pixel in the
+    // ring walk's order around a seed (null when the walk stops first).
+    template <typename Test>
+    void MarkUsableBlocks(UsableBlocks& blocks, int32 width, int32 height, const Test& test) const;
+    template <typename Test>
+    const uint8* FindJoinColor(int32 x, int32 y, const SeedRoom& room, const UsableBlocks& blocks,
+                               RingWalkOrder& order, const Test& test) const;
 
     // Set while a flood paints with a colour inside the window: ClaimPixel then claims each pixel once only.
     bool markingFlood = false;

@@ -2,6 +2,7 @@
 #include "CVendrel.h"
 #include "FloodFill.h"
 #include "PixelTests.h"
+#include "RunScan.h"
 
 namespace {
 
@@ -46,6 +47,19 @@ struct EngineClaim {
 std::vector<FillSpan>& PendingSpans()
 {
     static std::vector<FillSpan> pending;
+    return pending;
+}
+
+// One horizontal run of painted pixels whose neighbouring rows are still to be looked at.
+struct PaintedRun {
+    int32 row;
+    int32 left;  // inclusive
+    int32 right; // inclusive
+};
+
+std::vector<PaintedRun>& PendingRuns()
+{
+    static std::vector<PaintedRun> pending;
     return pending;
 }
 
@@ -103,6 +117,67 @@ void CVendrel::FillFromFast(int32 x, int32 y)
     areaMaxY = claim.maxY;
 }
 
+// The flood for images whose pixels are Channels consecutive bytes: whole runs are found with the run scans
+// and painted as blocks. Any traversal paints the same 4-connected pixels, as long as painted pixels no
+// longer match, so the image, the count and the box come out as with the claim function.
+template <int Channels>
+void CVendrel::FillRuns(int32 x, int32 y)
+{
+    const Rect& rect = filterRecord->outRect;
+    if (x < rect.left || x >= rect.right || y < rect.top || y >= rect.bottom)
+        return;
+    RunWindow window{};
+    for (int i = 0; i < Channels; ++i) {
+        window.low[i] = windowLow[i];
+        window.high[i] = windowHigh[i];
+    }
+    const RunScanner<Channels> scan(window);
+    const RunPainter<Channels> painter(paintColor);
+    uint8* const data = static_cast<uint8*>(filterRecord->outData);
+    const intptr_t rowBytes = filterRecord->outRowBytes;
+    uint8* seedRow = data + intptr_t(y) * rowBytes;
+    if (!window.Holds(seedRow + intptr_t(x) * Channels, Channels))
+        return;
+    uint32 pixels = 0;
+    const auto paint = [&](uint8* row, int32 y, int32 left, int32 right) {
+        painter.Paint(row, left, right + 1);
+        pixels += uint32(right - left + 1);
+        areaMinX = left < areaMinX ? left : areaMinX;
+        areaMaxX = right > areaMaxX ? right : areaMaxX;
+        areaMinY = y < areaMinY ? y : areaMinY;
+        areaMaxY = y > areaMaxY ? y : areaMaxY;
+    };
+    std::vector<PaintedRun>& pending = PendingRuns();
+    const size_t base = pending.size();
+    {
+        const int32 left = scan.LastOut(seedRow, x - 1, rect.left) + 1;
+        const int32 right = scan.FirstOut(seedRow, x + 1, rect.right) - 1;
+        paint(seedRow, y, left, right);
+        pending.push_back(PaintedRun{y, left, right});
+    }
+    while (pending.size() > base) {
+        const PaintedRun run = pending.back();
+        pending.pop_back();
+        for (const int32 next : {run.row - 1, run.row + 1}) {
+            if (next < rect.top || next >= rect.bottom)
+                continue;
+            uint8* row = data + intptr_t(next) * rowBytes;
+            for (int32 at = scan.FirstIn(row, run.left, run.right + 1); at <= run.right;
+                 at = scan.FirstIn(row, at, run.right + 1)) {
+                // Left of run.left the run may reach further; elsewhere the pixel before `at` was seen outside.
+                const int32 left = at == run.left ? scan.LastOut(row, at - 1, rect.left) + 1 : at;
+                const int32 right = scan.FirstOut(row, at + 1, rect.right) - 1;
+                paint(row, next, left, right);
+                pending.push_back(PaintedRun{next, left, right});
+                at = right + 2;
+                if (at > run.right)
+                    break;
+            }
+        }
+    }
+    areaPixels += pixels;
+}
+
 void CVendrel::FillFrom(int32 x, int32 y)
 {
     const uint16 seedX = uint16(x);
@@ -124,6 +199,15 @@ void CVendrel::FillFrom(int32 x, int32 y)
         return;
     }
     const bool unitStep = PlaneStep() == 1;
+    // Pixels of consecutive channel bytes with nothing between them are flooded run by run.
+    if (unitStep && ColumnStep() == channels) {
+        switch (channels) {
+        case 1: return FillRuns<1>(seedX, seedY);
+        case 3: return FillRuns<3>(seedX, seedY);
+        case 4: return FillRuns<4>(seedX, seedY);
+        default: break;
+        }
+    }
     switch (unitStep ? channels : 0) {
     case 1: return FillFromFast<1, true>(seedX, seedY);
     case 3: return FillFromFast<3, true>(seedX, seedY);

@@ -1,7 +1,55 @@
 // Small areas: the size rule, the seeds of the areas to join, and the join pass that gives each of them the
-// colour of the nearest normal area.
-#include "CPixelDistance.h"
+// colour of the nearest usable pixel, found in the ring walk's order.
+//
+// The join pass gives the same result as walking the offsets of CPixelDistance around every seed and
+// testing each pixel, in time that grows with the image rather than with the image times the seeds:
+// - a coarse map of blocks that may hold usable pixels gives each seed a lower bound of the distance to one,
+//   so the walk looks at no pixel nearer than that, and a seed with none within reach is passed over;
+// - the walk stops where the plain walk stops (eight offsets outside the image in a row), but counts only
+//   from where such a stop is possible;
+// - a seed whose pixel does not hold the flag colour is passed over: its flood would claim nothing.
+// When no pixel of the image is usable the pass ends after one look at the image.
+#include <algorithm>
+
 #include "CVendrel.h"
+#include "RingWalkOrder.h"
+#include "UsableBlocks.h"
+
+namespace {
+
+constexpr uint8 kDarkLimit = 90;
+constexpr uint8 kCmykInkedBlack = 200;
+constexpr int kOutsideInARowThatStops = 8;
+
+// Whether a pixel may give its colour to a joined area: it lies outside the window (the flag colour), is not
+// zero in every tested channel and is not dark. The same test as copying the pixel into the paint colour
+// and asking for a normal-area pixel with an acceptable colour.
+struct JoinColorTest {
+    uint8 low[4];
+    uint8 high[4];
+    int32 channels;
+    int32 step;
+    bool cmyk;
+    uint8 keptBlack; // the paint colour's fourth byte, which a copy of fewer than four channels leaves alone
+
+    bool operator()(const uint8* p) const
+    {
+        bool outside = false;
+        bool zero = true;
+        bool dark = true;
+        for (int32 i = 0; i < channels; ++i) {
+            const uint8 v = p[i * step];
+            outside |= v < low[i] || v > high[i];
+            zero &= v == 0;
+            dark &= v <= kDarkLimit;
+        }
+        if (cmyk)
+            dark = (channels >= 4 ? p[3 * step] : keptBlack) < kCmykInkedBlack;
+        return outside && !zero && !dark;
+    }
+};
+
+} // namespace
 
 bool IsSmallArea(const CVendrel& engine, bool measureArea, uint32 limit)
 {
@@ -21,30 +69,96 @@ void CVendrel::JoinSmallAreas(const CVendrelParams& params)
 {
     if (!filterRecord)
         return;
-    const int32 lastColumn = uint16(filterRecord->outRect.right - 1);
-    const int32 lastRow = uint16(filterRecord->outRect.bottom - 1);
     SetColorWindow(params.flagColor, 0);
-    const int32 step = PlaneStep();
-    CPixelDistance distance;
+    const int32 width = filterRecord->outRect.right;
+    const int32 height = filterRecord->outRect.bottom;
+    if (joinSeeds.empty() || !filterRecord->outData || width <= 0 || height <= 0)
+        return;
+    const JoinColorTest test{{windowLow[0], windowLow[1], windowLow[2], windowLow[3]},
+                             {windowHigh[0], windowHigh[1], windowHigh[2], windowHigh[3]},
+                             std::min<int32>(channels, 4),
+                             PlaneStep(),
+                             filterRecord->imageMode == plugInModeCMYKColor,
+                             paintColor[3]};
+    UsableBlocks blocks(width, height);
+    MarkUsableBlocks(blocks, width, height, test);
+    if (!blocks.Any())
+        return;
+    RingWalkOrder order;
     for (const JoinSeed& seed : joinSeeds) {
         const int32 x = seed.x;
         const int32 y = seed.y;
-        distance.minDy = -y;
-        distance.minDx = -x;
-        distance.maxDy = lastRow - y;
-        distance.maxDx = lastColumn - x;
-        int32 dx = 0;
-        int32 dy = 0;
-        for (bool more = distance.First(dx, dy); more; more = distance.Next(dx, dy)) {
-            const uint8* candidate = PixelAddress(x + dx, y + dy);
-            if (!candidate || !IsNormalAreaPixel(candidate))
+        if (x >= width || y >= height || !IsInWindow(PixelAddress(x, y)))
+            continue;
+        const uint8* found = FindJoinColor(x, y, SeedRoom{x, width - 1 - x, y, height - 1 - y}, blocks, order,
+                                           test);
+        if (!found)
+            continue;
+        for (int i = 0; i < channels && i < 4; ++i)
+            paintColor[i] = found[i * test.step];
+        areaMinX = areaMaxX = x;
+        areaMinY = areaMaxY = y;
+        FillFrom(x, y);
+        // The area now holds a usable colour; its box may hold it anywhere.
+        blocks.Mark(areaMinX, areaMinY, areaMaxX, areaMaxY);
+    }
+}
+
+template <typename Test>
+void CVendrel::MarkUsableBlocks(UsableBlocks& blocks, int32 width, int32 height, const Test& test) const
+{
+    const intptr_t columnStep = ColumnStep();
+    for (int32 y = 0; y < height; ++y) {
+        const uint8* row = PixelAddress(0, y);
+        for (int32 x0 = 0; x0 < width; x0 += UsableBlocks::kSide) {
+            const int32 x1 = std::min(width, x0 + UsableBlocks::kSide);
+            for (int32 x = x0; x < x1; ++x) {
+                if (test(row + intptr_t(x) * columnStep)) {
+                    blocks.Mark(x, y, x, y);
+                    break;
+                }
+            }
+        }
+    }
+}
+
+template <typename Test>
+const uint8* CVendrel::FindJoinColor(int32 x, int32 y, const SeedRoom& room, const UsableBlocks& blocks,
+                                     RingWalkOrder& order, const Test& test) const
+{
+    const uint32 stopped = StoppedBy(room);
+    const uint64_t nearest = blocks.NearestSquared(x, y, stopped);
+    if (nearest > stopped)
+        return nullptr;
+    // Nothing usable lies nearer than nearest, and the walk cannot stop before NoStopBefore: begin at the
+    // smaller, two groups early so that a run of outside offsets reaching past it is counted whole.
+    const uint32 from = uint32(std::min<uint64_t>(nearest, NoStopBefore(room)));
+    size_t index = order.FirstAtLeast(from);
+    index = index >= 2 ? index - 2 : 0;
+    const uint8* origin = PixelAddress(x, y);
+    const intptr_t rowBytes = filterRecord->outRowBytes;
+    const intptr_t columnStep = ColumnStep();
+    int outside = 0;
+    for (;; ++index) {
+        if (index >= order.Size())
+            order.Grow();
+        const RingWalkOrder::Group group = order[index];
+        const bool look = group.Key() >= nearest;
+        for (int k = 0; k < group.Size(); ++k) {
+            int32 dx = 0;
+            int32 dy = 0;
+            group.Offset(k, dx, dy);
+            if (!room.Holds(dx, dy)) {
+                if (++outside == kOutsideInARowThatStops)
+                    return nullptr;
                 continue;
-            for (int i = 0; i < channels && i < 4; ++i)
-                paintColor[i] = candidate[i * step];
-            if (!IsAcceptableColor(false))
+            }
+            outside = 0;
+            if (!look)
                 continue;
-            FillFrom(x, y);
-            break;
+            const uint8* p = origin + intptr_t(dy) * rowBytes + intptr_t(dx) * columnStep;
+            if (test(p))
+                return p;
         }
     }
 }

@@ -6,6 +6,7 @@
 #include "CVendrel.h"
 #include "HostSuites.h"
 #include "PixelTests.h"
+#include "RunScan.h"
 #include "SwatchFolder.h"
 
 namespace {
@@ -124,6 +125,17 @@ int32 CVendrel::NextSeedInRow(int32 x, int32 y, int32 width) const
         return width;
     const intptr_t columnStep = ColumnStep();
     const int32 planeStep = PlaneStep();
+    if (planeStep == 1 && columnStep == channels && !claimedMarks.IsActive()) {
+        // Pixels of consecutive channel bytes: looked at many at a time.
+        const RunWindow window{{windowLow[0], windowLow[1], windowLow[2], windowLow[3]},
+                               {windowHigh[0], windowHigh[1], windowHigh[2], windowHigh[3]}};
+        switch (channels) {
+        case 1: return RunScanner<1>(window).FirstIn(row, x, width);
+        case 3: return RunScanner<3>(window).FirstIn(row, x, width);
+        case 4: return RunScanner<4>(window).FirstIn(row, x, width);
+        default: break;
+        }
+    }
     switch (planeStep == 1 ? channels : 0) {
     case 1:
         return FirstUnflooded(row, x, y, width, columnStep,

@@ -1,0 +1,90 @@
+// Run scans sixteen pixels at a time with 16-byte vector registers. Included by RunScan.h.
+#pragma once
+
+#include <bit>
+#include <emmintrin.h>
+
+template <int Channels>
+class RunScanner {
+public:
+    explicit RunScanner(const RunWindow& window) : window_(window)
+    {
+        // The bounds laid out over sixteen pixels (16 * Channels bytes), one register per 16 bytes.
+        alignas(16) uint8 lo[16 * Channels];
+        alignas(16) uint8 hi[16 * Channels];
+        for (int i = 0; i < 16 * Channels; ++i) {
+            lo[i] = window.low[i % Channels];
+            hi[i] = window.high[i % Channels];
+        }
+        for (int k = 0; k < Channels; ++k) {
+            low_[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(lo + 16 * k));
+            high_[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(hi + 16 * k));
+        }
+    }
+
+    // The first column in [from, to) whose pixel lies in the window, or to.
+    int32 FirstIn(const uint8* row, int32 from, int32 to) const { return FirstWhere<true>(row, from, to); }
+    // The first column in [from, to) whose pixel lies outside the window, or to.
+    int32 FirstOut(const uint8* row, int32 from, int32 to) const { return FirstWhere<false>(row, from, to); }
+    // Looking leftwards from column from down to column downTo: the first column whose pixel lies outside
+    // the window, or downTo - 1.
+    int32 LastOut(const uint8* row, int32 from, int32 downTo) const
+    {
+        int32 x = from;
+        for (; x - downTo + 1 >= 16; x -= 16) {
+            const uint64_t misses = Inside(row + intptr_t(x - 15) * Channels) ^ kPixelBits;
+            if (misses)
+                return x - 15 + int32(63 - std::countl_zero(misses)) / Channels;
+        }
+        for (; x >= downTo; --x)
+            if (!window_.Holds(row + intptr_t(x) * Channels, Channels))
+                return x;
+        return downTo - 1;
+    }
+
+private:
+    static constexpr uint64_t PixelBits()
+    {
+        uint64_t bits = 0;
+        for (int j = 0; j < 16; ++j)
+            bits |= uint64_t(1) << (Channels * j);
+        return bits;
+    }
+    static constexpr uint64_t kPixelBits = PixelBits();
+
+    // Bit Channels * j is set when pixel j of the sixteen at p lies in the window; other bits are clear.
+    uint64_t Inside(const uint8* p) const
+    {
+        uint64_t bytes = 0;
+        for (int k = 0; k < Channels; ++k) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+            const __m128i above = _mm_cmpeq_epi8(_mm_max_epu8(v, low_[k]), v);
+            const __m128i below = _mm_cmpeq_epi8(_mm_min_epu8(v, high_[k]), v);
+            bytes |= uint64_t(uint32(_mm_movemask_epi8(_mm_and_si128(above, below)))) << (16 * k);
+        }
+        uint64_t all = bytes;
+        for (int i = 1; i < Channels; ++i)
+            all &= bytes >> i;
+        return all & kPixelBits;
+    }
+
+    template <bool Wanted>
+    int32 FirstWhere(const uint8* row, int32 from, int32 to) const
+    {
+        int32 x = from;
+        for (; to - x >= 16; x += 16) {
+            const uint64_t inside = Inside(row + intptr_t(x) * Channels);
+            const uint64_t hits = Wanted ? inside : inside ^ kPixelBits;
+            if (hits)
+                return x + int32(std::countr_zero(hits)) / Channels;
+        }
+        for (; x < to; ++x)
+            if (window_.Holds(row + intptr_t(x) * Channels, Channels) == Wanted)
+                return x;
+        return to;
+    }
+
+    RunWindow window_;
+    __m128i low_[Channels];
+    __m128i high_[Channels];
+};
