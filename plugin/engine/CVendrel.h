@@ -5,6 +5,7 @@
 
 #include "CPSFilter.h"
 #include "ClaimedMarks.h"
+#include "ConversionCache.h"
 #include "VendrelParams.h"
 
 class CPSPalette;
@@ -65,6 +66,9 @@ public:
     bool ConvertRGB(const uint16 color[3], uint8 out[4]);
     bool ConvertSwatchColor(const SwatchColor& swatch, uint8 out[4]);
     bool PickColor(uint8 color[4], bool inRGB);
+    // A conversion request to the host's colour services, answered from the cache once the host has
+    // confirmed its answer.
+    OSErr AskColorServices(ColorServicesInfo& info);
 
     // Engine state; overwritten for every area of a run.
     std::vector<JoinSeed> joinSeeds;
@@ -81,6 +85,7 @@ public:
 
     // Pixels already flooded with a colour that still lies in the window; empty unless such a flood ran.
     ClaimedMarks claimedMarks;
+    ConversionCache conversions;
 
 private:
     // One step of the walk: a new area seeded at (x, y) is coloured, flooded, measured and treated when small.

@@ -1,5 +1,7 @@
 // Colour conversion and the colour picker through the host's colour services: the engine never converts
 // colours itself, it asks for them in the image's own colour space and takes the low byte of each answer.
+#include <cstring>
+
 #include "CVendrel.h"
 #include "SwatchColor.h"
 
@@ -86,7 +88,7 @@ bool CVendrel::ConvertRGB(const uint16 color[3], uint8 out[4])
     for (int i = 0; i < 3; ++i)
         info.colorComponents[i] = int16(color[i] >> 8);
     info.colorComponents[3] = 0;
-    if (filterRecord->colorServices(&info) != noErr)
+    if (AskColorServices(info) != noErr)
         return false;
     CopyLowBytes(info.colorComponents, out);
     return true;
@@ -99,10 +101,22 @@ bool CVendrel::ConvertSwatchColor(const SwatchColor& swatch, uint8 out[4])
         return false;
     ColorServicesInfo info = MakeRequest(plugIncolorServicesConvertColor, space, ImageColorSpace());
     SwatchComponents(swatch, space, info.colorComponents);
-    if (filterRecord->colorServices(&info) != noErr)
+    if (AskColorServices(info) != noErr)
         return false;
     CopyLowBytes(info.colorComponents, out);
     return true;
+}
+
+OSErr CVendrel::AskColorServices(ColorServicesInfo& info)
+{
+    OSErr result = noErr;
+    if (conversions.Answer(info, result))
+        return result;
+    int16 asked[4];
+    std::memcpy(asked, info.colorComponents, sizeof asked);
+    result = filterRecord->colorServices(&info);
+    conversions.Record(asked, info, result);
+    return result;
 }
 
 bool CVendrel::PickColor(uint8 color[4], bool inRGB)

@@ -27,15 +27,12 @@ struct RunWindow {
 #include "RunScanScalar.h"
 #endif
 
-// Paints runs of pixels with the first Channels bytes of a colour, as block copies of sixteen pixels.
+// Paints runs of pixels with the first Channels bytes of a colour: short runs pixel by pixel, long ones as
+// block copies of sixteen pixels, whose pattern is laid out at the first long run.
 template <int Channels>
 class RunPainter {
 public:
-    explicit RunPainter(const uint8* color)
-    {
-        for (int i = 0; i < 16 * Channels; ++i)
-            pattern_[i] = color[i % Channels];
-    }
+    explicit RunPainter(const uint8* color) { std::memcpy(color_, color, Channels); }
 
     // Paints the pixels of row from column from up to column to, exclusive.
     void Paint(uint8* row, int32 from, int32 to) const
@@ -44,15 +41,24 @@ public:
         int32 count = to - from;
         if (Channels == 1) {
             if (count > 0)
-                std::memset(p, pattern_[0], size_t(count));
+                std::memset(p, color_[0], size_t(count));
             return;
         }
-        for (; count >= 16; count -= 16, p += 16 * Channels)
-            std::memcpy(p, pattern_, sizeof pattern_);
+        if (count >= 16) {
+            if (!patterned_) {
+                for (int i = 0; i < 16 * Channels; i += Channels)
+                    std::memcpy(pattern_ + i, color_, Channels);
+                patterned_ = true;
+            }
+            for (; count >= 16; count -= 16, p += 16 * Channels)
+                std::memcpy(p, pattern_, sizeof pattern_);
+        }
         for (; count > 0; --count, p += Channels)
-            std::memcpy(p, pattern_, Channels);
+            std::memcpy(p, color_, Channels);
     }
 
 private:
-    uint8 pattern_[16 * Channels];
+    uint8 color_[Channels];
+    mutable bool patterned_ = false;
+    mutable uint8 pattern_[16 * Channels];
 };

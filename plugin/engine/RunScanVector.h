@@ -2,25 +2,13 @@
 #pragma once
 
 #include <bit>
+#include <cstring>
 #include <emmintrin.h>
 
 template <int Channels>
 class RunScanner {
 public:
-    explicit RunScanner(const RunWindow& window) : window_(window)
-    {
-        // The bounds laid out over sixteen pixels (16 * Channels bytes), one register per 16 bytes.
-        alignas(16) uint8 lo[16 * Channels];
-        alignas(16) uint8 hi[16 * Channels];
-        for (int i = 0; i < 16 * Channels; ++i) {
-            lo[i] = window.low[i % Channels];
-            hi[i] = window.high[i % Channels];
-        }
-        for (int k = 0; k < Channels; ++k) {
-            low_[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(lo + 16 * k));
-            high_[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(hi + 16 * k));
-        }
-    }
+    explicit RunScanner(const RunWindow& window) : window_(window) {}
 
     // The first column in [from, to) whose pixel lies in the window, or to.
     int32 FirstIn(const uint8* row, int32 from, int32 to) const { return FirstWhere<true>(row, from, to); }
@@ -52,9 +40,28 @@ private:
     }
     static constexpr uint64_t kPixelBits = PixelBits();
 
+    // Lays the bounds out over sixteen pixels (16 * Channels bytes), one register per 16 bytes, at the first
+    // scan long enough to use them: most runs of small areas are shorter.
+    void LayOut() const
+    {
+        alignas(16) uint8 lo[16 * Channels];
+        alignas(16) uint8 hi[16 * Channels];
+        for (int i = 0; i < 16 * Channels; i += Channels) {
+            std::memcpy(lo + i, window_.low, Channels);
+            std::memcpy(hi + i, window_.high, Channels);
+        }
+        for (int k = 0; k < Channels; ++k) {
+            low_[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(lo + 16 * k));
+            high_[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(hi + 16 * k));
+        }
+        laidOut_ = true;
+    }
+
     // Bit Channels * j is set when pixel j of the sixteen at p lies in the window; other bits are clear.
     uint64_t Inside(const uint8* p) const
     {
+        if (!laidOut_)
+            LayOut();
         uint64_t bytes = 0;
         for (int k = 0; k < Channels; ++k) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
@@ -85,6 +92,7 @@ private:
     }
 
     RunWindow window_;
-    __m128i low_[Channels];
-    __m128i high_[Channels];
+    mutable bool laidOut_ = false;
+    mutable __m128i low_[Channels] = {};
+    mutable __m128i high_[Channels] = {};
 };

@@ -21,6 +21,7 @@ TEST_F(ColorConversion, ImageModesMapToHostSpaces)
                  {plugInModeLabColor, 3},  {plugInModeMultichannel, 0}};
     for (const auto& c : cases) {
         UseImage(1, 1, 3, c.mode);
+        engine.conversions = ConversionCache{};
         EXPECT_EQ(engine.ImageColorSpace(), c.space) << "mode " << c.mode;
         uint8 out[4] = {};
         const uint16 white[3] = {65535, 65535, 65535};
@@ -28,6 +29,43 @@ TEST_F(ColorConversion, ImageModesMapToHostSpaces)
         ASSERT_FALSE(Requests().empty());
         EXPECT_EQ(Requests().back().resultSpace, c.space);
     }
+}
+
+// The same request is sent to the host until it has given the same answer twice; after that the answer is
+// reused. A host whose answers change is asked every time.
+TEST_F(ColorConversion, AnswerGivenTwiceIsReusedAndAChangingAnswerIsNot)
+{
+    UseImage(1, 1, 3);
+    const uint16 red[3] = {65535, 0, 0};
+    int16 next = 10;
+    Answer() = [&next](ColorServicesInfo& info) {
+        info.colorComponents[0] = next;
+        return OSErr(noErr);
+    };
+    uint8 out[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        next = int16(10 + i);
+        engine.ConvertRGB(red, out);
+        EXPECT_EQ(out[0], 10 + i);
+    }
+    EXPECT_EQ(Requests().size(), 4u);
+
+    Requests().clear();
+    next = 77;
+    for (int i = 0; i < 5; ++i) {
+        engine.ConvertRGB(red, out);
+        EXPECT_EQ(out[0], 77);
+    }
+    EXPECT_EQ(Requests().size(), 2u);
+
+    // A failure confirmed twice is reused too: the bytes stay as they were.
+    const uint16 blue[3] = {0, 0, 65535};
+    Answer() = [](ColorServicesInfo&) { return OSErr(-1); };
+    out[0] = 5;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(engine.ConvertRGB(blue, out));
+    EXPECT_EQ(out[0], 5);
+    EXPECT_EQ(Requests().size(), 4u);
 }
 
 TEST_F(ColorConversion, SettingsColoursAreSentAsTheirHighBytes)
