@@ -13,13 +13,25 @@ class ConversionCache {
 public:
     // Fills info's components from a confirmed answer and gives its result code; false when the host must
     // be asked.
-    bool Answer(ColorServicesInfo& info, OSErr& result) const
+    bool Answer(ColorServicesInfo& info, OSErr& result)
     {
-        const auto found = entries_.find(KeyOf(info));
-        if (found == entries_.end() || !found->second.confirmed)
-            return false;
-        std::memcpy(info.colorComponents, found->second.components, sizeof found->second.components);
-        result = found->second.result;
+        const Key key = KeyOf(info);
+        // A run alternates between a few requests (the flag colour and the fill colour for every small
+        // area): the last ones answered are looked at before the map.
+        const Entry* entry = nullptr;
+        for (const Recent& recent : recent_)
+            if (recent.entry.confirmed && recent.key == key)
+                entry = &recent.entry;
+        if (!entry) {
+            const auto found = entries_.find(key);
+            if (found == entries_.end() || !found->second.confirmed)
+                return false;
+            entry = &found->second;
+            recent_[nextRecent_] = Recent{key, found->second};
+            nextRecent_ = (nextRecent_ + 1) % kRecent;
+        }
+        std::memcpy(info.colorComponents, entry->components, sizeof entry->components);
+        result = entry->result;
         return true;
     }
 
@@ -50,5 +62,13 @@ private:
         return Key{info.sourceSpace, info.resultSpace, c[0], c[1], c[2], c[3]};
     }
 
+    struct Recent {
+        Key key;
+        Entry entry; // a copy of a confirmed entry, which never changes again
+    };
+    static constexpr int kRecent = 4;
+
     std::map<Key, Entry> entries_;
+    Recent recent_[kRecent] = {};
+    int nextRecent_ = 0;
 };

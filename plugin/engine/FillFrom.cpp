@@ -1,4 +1,6 @@
 // Flooding one area with paintColor: the engine's claim function and the inlined fills for common layouts.
+#include <algorithm>
+
 #include "CVendrel.h"
 #include "FloodFill.h"
 #include "PixelTests.h"
@@ -55,6 +57,10 @@ struct PaintedRun {
     int32 row;
     int32 left;  // inclusive
     int32 right; // inclusive
+    // The run it was found from (painted: nothing to find there), or an empty range for the first run.
+    int32 fromRow;
+    int32 fromLeft;
+    int32 fromRight;
 };
 
 std::vector<PaintedRun>& PendingRuns()
@@ -153,24 +159,42 @@ void CVendrel::FillRuns(int32 x, int32 y)
         const int32 left = scan.LastOut(seedRow, x - 1, rect.left) + 1;
         const int32 right = scan.FirstOut(seedRow, x + 1, rect.right) - 1;
         paint(seedRow, y, left, right);
-        pending.push_back(PaintedRun{y, left, right});
+        // Found from no run: both neighbouring rows are looked at whole.
+        pending.push_back(PaintedRun{y, left, right, y, 1, 0});
     }
     while (pending.size() > base) {
         const PaintedRun run = pending.back();
         pending.pop_back();
+        // The stretches of the neighbouring rows left to look at: the run it came from is painted, so only
+        // the columns beyond it are looked at in that row.
+        struct Stretch {
+            int32 row, a, b;
+        } stretches[3];
+        int count = 0;
         for (const int32 next : {run.row - 1, run.row + 1}) {
             if (next < rect.top || next >= rect.bottom)
                 continue;
-            uint8* row = data + intptr_t(next) * rowBytes;
-            for (int32 at = scan.FirstIn(row, run.left, run.right + 1); at <= run.right;
-                 at = scan.FirstIn(row, at, run.right + 1)) {
-                // Left of run.left the run may reach further; elsewhere the pixel before `at` was seen outside.
+            if (next != run.fromRow) {
+                stretches[count++] = Stretch{next, run.left, run.right};
+                continue;
+            }
+            if (run.left < run.fromLeft)
+                stretches[count++] = Stretch{next, run.left, std::min(run.right, run.fromLeft - 1)};
+            if (run.right > run.fromRight)
+                stretches[count++] = Stretch{next, std::max(run.left, run.fromRight + 1), run.right};
+        }
+        for (int n = 0; n < count; ++n) {
+            const Stretch& stretch = stretches[n];
+            uint8* row = data + intptr_t(stretch.row) * rowBytes;
+            const int32 b = stretch.b;
+            for (int32 at = scan.FirstIn(row, stretch.a, b + 1); at <= b; at = scan.FirstIn(row, at, b + 1)) {
+                // Left of the run the new run may reach further; elsewhere the pixel before `at` is outside.
                 const int32 left = at == run.left ? scan.LastOut(row, at - 1, rect.left) + 1 : at;
                 const int32 right = scan.FirstOut(row, at + 1, rect.right) - 1;
-                paint(row, next, left, right);
-                pending.push_back(PaintedRun{next, left, right});
+                paint(row, stretch.row, left, right);
+                pending.push_back(PaintedRun{stretch.row, left, right, run.row, run.left, run.right});
                 at = right + 2;
-                if (at > run.right)
+                if (at > b)
                     break;
             }
         }

@@ -19,15 +19,10 @@ public:
     int32 LastOut(const uint8* row, int32 from, int32 downTo) const
     {
         int32 x = from;
-        for (; x - downTo + 1 >= 16; x -= 16) {
-            const uint64_t misses = Inside(row + intptr_t(x - 15) * Channels) ^ kPixelBits;
-            if (misses)
-                return x - 15 + int32(63 - std::countl_zero(misses)) / Channels;
-        }
-        for (; x >= downTo; --x)
+        for (const int32 near = from - kNearPixels; x >= downTo && x > near; --x)
             if (!window_.Holds(row + intptr_t(x) * Channels, Channels))
                 return x;
-        return downTo - 1;
+        return x >= downTo ? FarLastOut(row, x, downTo) : downTo - 1;
     }
 
 private:
@@ -39,20 +34,53 @@ private:
         return bits;
     }
     static constexpr uint64_t kPixelBits = PixelBits();
+    static constexpr int32 kNearPixels = 8;
+
+    [[gnu::noinline]] int32 FarLastOut(const uint8* row, int32 x, int32 downTo) const
+    {
+        for (; x - downTo + 1 >= 16; x -= 16) {
+            const uint64_t misses = Inside(row + intptr_t(x - 15) * Channels) ^ kPixelBits;
+            if (misses)
+                return x - 15 + int32(63 - std::countl_zero(misses)) / Channels;
+        }
+        for (; x >= downTo; --x)
+            if (!window_.Holds(row + intptr_t(x) * Channels, Channels))
+                return x;
+        return downTo - 1;
+    }
 
     // Lays the bounds out over sixteen pixels (16 * Channels bytes), one register per 16 bytes, at the first
-    // scan long enough to use them: most runs of small areas are shorter.
+    // scan long enough to use them: most runs of small areas are shorter. The last layouts are kept, since
+    // a run floods area after area with the same window.
     void LayOut() const
     {
+        struct Layout {
+            RunWindow window;
+            __m128i low[Channels];
+            __m128i high[Channels];
+        };
+        static Layout kept[2] = {};
+        static int next = 0;
+        for (const Layout& layout : kept) {
+            if (std::memcmp(&layout.window, &window_, sizeof window_) == 0) {
+                std::memcpy(low_, layout.low, sizeof low_);
+                std::memcpy(high_, layout.high, sizeof high_);
+                laidOut_ = true;
+                return;
+            }
+        }
         alignas(16) uint8 lo[16 * Channels];
         alignas(16) uint8 hi[16 * Channels];
         for (int i = 0; i < 16 * Channels; i += Channels) {
             std::memcpy(lo + i, window_.low, Channels);
             std::memcpy(hi + i, window_.high, Channels);
         }
+        Layout& layout = kept[next];
+        next = 1 - next;
+        layout.window = window_;
         for (int k = 0; k < Channels; ++k) {
-            low_[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(lo + 16 * k));
-            high_[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(hi + 16 * k));
+            layout.low[k] = low_[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(lo + 16 * k));
+            layout.high[k] = high_[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(hi + 16 * k));
         }
         laidOut_ = true;
     }
@@ -75,10 +103,21 @@ private:
         return all & kPixelBits;
     }
 
+    // Most runs end within a few pixels: those are looked at one by one here, inline, and the scan goes on
+    // sixteen pixels at a time out of line.
     template <bool Wanted>
     int32 FirstWhere(const uint8* row, int32 from, int32 to) const
     {
         int32 x = from;
+        for (const int32 near = from + kNearPixels; x < to && x < near; ++x)
+            if (window_.Holds(row + intptr_t(x) * Channels, Channels) == Wanted)
+                return x;
+        return x < to ? FarFirstWhere<Wanted>(row, x, to) : to;
+    }
+
+    template <bool Wanted>
+    [[gnu::noinline]] int32 FarFirstWhere(const uint8* row, int32 x, int32 to) const
+    {
         for (; to - x >= 16; x += 16) {
             const uint64_t inside = Inside(row + intptr_t(x) * Channels);
             const uint64_t hits = Wanted ? inside : inside ^ kPixelBits;
