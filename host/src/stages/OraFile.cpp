@@ -2,12 +2,13 @@
 
 #include <zip.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <memory>
 
 #include "vendrel/host/ImageFile.h"
@@ -162,19 +163,34 @@ std::vector<uint8_t> oraBytes(const HostImage& flats, const HostImage& lineArt)
 void saveOra(const HostImage& flats, const HostImage& lineArt, const std::string& path)
 {
     const std::vector<uint8_t> bytes = oraBytes(flats, lineArt);
-    const std::string temporary = path + ".vendrel-" + std::to_string(getpid()) + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        if (!out.flush()) {
-            std::remove(temporary.c_str());
-            throw HostError(path + ": cannot write: " + std::strerror(errno));
-        }
+    // A hidden temporary file beside the target, created exclusively, renamed into place when complete.
+    const std::filesystem::path target(path);
+    const std::string name = "." + target.filename().string() + ".vendrel-XXXXXX";
+    std::string pattern = (target.has_parent_path() ? target.parent_path() / name : std::filesystem::path(name)).string();
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) {
+        throw HostError(path + ": cannot write: " + std::strerror(errno));
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int reason = errno;
-        std::remove(temporary.c_str());
-        throw HostError(path + ": cannot write: " + std::strerror(reason));
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        written += size_t(n);
+    }
+    const bool complete = written == bytes.size() && fsync(fd) == 0;
+    const int reason = errno;
+    close(fd);
+    mode_t mask = umask(0);
+    umask(mask);
+    if (!complete || chmod(pattern.c_str(), 0666 & ~mask) != 0 || std::rename(pattern.c_str(), path.c_str()) != 0) {
+        const int failure = complete ? errno : reason;
+        unlink(pattern.c_str());
+        throw HostError(path + ": cannot write: " + std::strerror(failure));
     }
 }
 
