@@ -8,6 +8,7 @@
 #include "Locations.h"
 #include "PdbSettings.h"
 #include "Procedure.h"
+#include "SwatchFolder.h"
 #include "vendrel/host/FilterHost.h"
 
 namespace vendrel::gimp {
@@ -66,8 +67,9 @@ GimpPDBStatusType runProcedure(const PluginModule& module, gint count, const Gim
     }
 
     GimpFrontEnd frontEnd(mode == GIMP_RUN_INTERACTIVE, module.pipl().name);
+    const SwatchFolder swatches(presetsFolder());
     HostConfig config;
-    config.hostFolder = presetsFolder();
+    config.hostFolder = swatches.hostFolder();
     config.frontEnd = &frontEnd;
     try {
         HostImage image = readDrawable(drawable);

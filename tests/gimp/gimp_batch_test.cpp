@@ -1,5 +1,6 @@
 // plug-in-vendrel in a real GIMP, in batch mode: the same pixels as `vendrel run` with the same settings, for
-// RGB and RGBA images, with the last confirmed settings, and inside a selection only.
+// RGB and RGBA images, with the last confirmed settings, inside a selection only, and with one of the user's
+// GIMP palettes.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -69,6 +70,35 @@ struct Settings {
 const Settings kPalette{"FF00FF", "FFFFFF", "Flatting 24.aco", 10, false, false, false, false, 20, 10};
 const Settings kSmallAreas{"00C000", "FFFFFF", "Pastels.aco", 12, false, true, true, true, 9, 6};
 const Settings kConfirmed{"0000FF", "FDFDFD", "Pastels.aco", 9, false, false, true, false, 10, 10};
+const Settings kGimpPalette{"FF00FF", "FFFFFF", "Test Inks.aco", 10, false, false, false, false, 20, 10};
+
+// The GIMP palette the script makes, and the same colours as the swatch file the command is given: version 1,
+// RGB, each 8-bit channel v as the 16-bit big-endian v * 257.
+const uint8_t kInks[][3] = {{200, 30, 30}, {30, 160, 60}, {40, 40, 220}, {250, 200, 0}};
+
+std::string gimpPaletteScript()
+{
+    std::string script = "(gimp-palette-new \"Test Inks\")\n";
+    for (const auto& ink : kInks) {
+        script += "(gimp-palette-add-entry \"Test Inks\" \"ink\" '(" + std::to_string(ink[0]) + " " +
+                  std::to_string(ink[1]) + " " + std::to_string(ink[2]) + "))\n";
+    }
+    return script;
+}
+
+std::vector<uint8_t> inksSwatchFile()
+{
+    std::vector<uint8_t> bytes = {0, 1, 0, uint8_t(std::size(kInks))};
+    for (const auto& ink : kInks) {
+        bytes.insert(bytes.end(), {0, 0});
+        for (uint8_t v : ink) {
+            bytes.push_back(v);
+            bytes.push_back(v);
+        }
+        bytes.insert(bytes.end(), {0, 0});
+    }
+    return bytes;
+}
 
 // One GIMP step: load a file, optionally select a rectangle, run the filter with the run mode and settings
 // given, save.
@@ -95,6 +125,10 @@ protected:
         std::vector<std::string> confirmed = kConfirmed.options();
         confirmed.push_back("--dialog");
         cli("rgba.png", "cli-rgba-confirmed.png", confirmed);
+        writeBytes(session_->file("Test Inks.aco"), inksSwatchFile());
+        std::vector<std::string> inks = kGimpPalette.options();
+        inks[5] = session_->file("Test Inks.aco");
+        cli("rgb.png", "cli-rgb-inks.png", inks);
 
         auto path = [](const char* name) { return session_->file(name); };
         const std::string script =
@@ -103,7 +137,8 @@ protected:
             // The settings passed are not used with the last values; script-fu still wants one of each.
             gimpStep(path("rgba.png"), path("gimp-rgba-last.png"), "RUN-WITH-LAST-VALS", kPalette) +
             gimpStep(path("rgb.png"), path("gimp-rgb-selection.png"), "RUN-NONINTERACTIVE", kPalette,
-                     "(gimp-image-select-rectangle img CHANNEL-OP-REPLACE 30 20 50 40)");
+                     "(gimp-image-select-rectangle img CHANNEL-OP-REPLACE 30 20 50 40)") +
+            gimpPaletteScript() + gimpStep(path("rgb.png"), path("gimp-rgb-inks.png"), "RUN-NONINTERACTIVE", kGimpPalette);
         gimpRan_ = session_->runScript(script);
     }
     static void TearDownTestSuite()
@@ -148,12 +183,26 @@ TEST_F(GimpBatch, NonInteractiveRunsGiveTheCommandsPixels)
     const struct {
         const char* gimp;
         const char* cli;
-    } cases[] = {{"gimp-rgb-palette.png", "cli-rgb-palette.png"}, {"gimp-rgba-small.png", "cli-rgba-small.png"}};
+    } cases[] = {{"gimp-rgb-palette.png", "cli-rgb-palette.png"},
+                 {"gimp-rgba-small.png", "cli-rgba-small.png"},
+                 {"gimp-rgb-inks.png", "cli-rgb-inks.png"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.gimp);
         HostImage result = load(c.gimp);
         expectSamePixels(result, load(c.cli));
         EXPECT_NE(result.pixels, load(result.hasAlpha ? "rgba.png" : "rgb.png").pixels) << "the filter changed nothing";
+    }
+}
+
+TEST_F(GimpBatch, GimpPalettesAreOfferedAsSwatchFiles)
+{
+    HostImage result = load("gimp-rgb-inks.png");
+    for (const auto& ink : kInks) {
+        bool found = false;
+        for (size_t i = 0; i + 2 < result.pixels.size() && !found; i += 3) {
+            found = std::equal(ink, ink + 3, &result.pixels[i]);
+        }
+        EXPECT_TRUE(found) << "no area took the ink " << int(ink[0]) << "," << int(ink[1]) << "," << int(ink[2]);
     }
 }
 
