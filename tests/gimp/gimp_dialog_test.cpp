@@ -26,16 +26,16 @@ namespace {
 // rectangle the filter gives it, 360,190-420,210) closes it. A driver that cannot finish presses Escape, so
 // that a dialog it failed to drive does not hold GIMP open.
 const char* kDriver = R"(#!/usr/bin/env bash
-set -e
-current=$(timeout 60 xdotool search --sync --name '^Vendrel$' | head -1)
+set -ex
+current=$(timeout 300 xdotool search --sync --onlyvisible --name '^Vendrel$' | head -1)
 trap 'xdotool key --window "$current" Escape' ERR
 about=$current
 sleep 0.5
 xdotool getwindowgeometry --shell "$about" > about.geometry
 xdotool mousemove --window "$about" 390 200 click 1
 window=
-for attempt in $(seq 300); do
-  window=$(xdotool search --name '^Vendrel$' | grep -vx "$about" | head -1 || true)
+for attempt in $(seq 1500); do
+  window=$(xdotool search --onlyvisible --name '^Vendrel$' | grep -vx "$about" | head -1 || true)
   [ -n "$window" ] && break
   sleep 0.2
 done
@@ -45,11 +45,11 @@ xdotool windowfocus --sync "$window"
 xdotool mousemove --window "$window" 280 34 click 1 key ctrl+a type 30
 xdotool mousemove --window "$window" 30 125 click 1
 xdotool mousemove --window "$window" 306 156 click 1
-picker=$(timeout 30 xdotool search --sync --name '^Pick a Color$' | head -1)
+picker=$(timeout 120 xdotool search --sync --onlyvisible --name '^Pick a Color$' | head -1)
 sleep 0.5
 xdotool mousemove --window "$picker" 357 226 click 1 key ctrl+a type 000000
 xdotool key Return mousemove --window "$picker" 397 274 click 1
-sleep 0.5
+while xdotool search --onlyvisible --name '^Pick a Color$' > /dev/null; do sleep 0.2; done
 xdotool mousemove --window "$window" 290 270 click 1
 )";
 
@@ -85,6 +85,12 @@ CommandResult cliDialogRun(const std::string& in, const std::string& out, const 
     return runVendrel(arguments, {{"XDG_CONFIG_HOME", config}});
 }
 
+std::string text(const std::string& path)
+{
+    std::vector<uint8_t> bytes = readBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
 TEST(GimpDialog, ConfirmedDialogGivesTheCommandsPixelsAndStoresTheSettings)
 {
     GimpSession session;
@@ -109,16 +115,12 @@ TEST(GimpDialog, ConfirmedDialogGivesTheCommandsPixelsAndStoresTheSettings)
                                "  (gimp-file-save RUN-NONINTERACTIVE img drw \"" + out + "\" \"" + out + "\"))\n";
     // The driver plays the user in the background while GIMP runs the script on the same display.
     ASSERT_TRUE(session.runScript(script, "-i", "xvfb-run -a -s '-screen 0 800x600x24' bash -c '(bash " + driver +
-                                                    " > " + session.file("driver.log") + " 2>&1 &); exec timeout 180 \"$0\" \"$@\"'"))
-        << session.lastLog();
+                                                    " > " + session.file("driver.log") + " 2>&1 &); exec timeout 480 \"$0\" \"$@\"'"))
+        << session.lastLog() << "\ndriver: " << text(session.file("driver.log"));
 
     const HostImage result = loadImage(out), expected = loadImage(session.file("expected.png"));
     EXPECT_TRUE(result.pixels == expected.pixels) << "the pixels differ from the command's";
     EXPECT_TRUE(result.pixels != loadImage(session.file("seed.png")).pixels) << "the user's changes made no difference";
-    auto text = [](const std::string& path) {
-        std::vector<uint8_t> bytes = readBytes(path);
-        return std::string(bytes.begin(), bytes.end());
-    };
     EXPECT_EQ(text(session.prefsFile()), text(expectedConfig + "/Vendrel Prefs"));
     // The About box had the size the filter gives it.
     const std::string about = text(session.file("about.geometry"));
