@@ -99,6 +99,9 @@ void checkBatch(const RunRequest& request)
     if (!request.output.empty()) {
         throw UsageError("--output names one file; with --output-dir the outputs are named after the inputs");
     }
+    if (request.dialog || !request.recordFile.empty()) {
+        throw UsageError("--dialog and --record are for one input; they do not go with --output-dir");
+    }
     std::set<std::string> names;
     for (const std::string& input : request.inputs) {
         const std::string output = batchOutputName(request.outputDir, input, request.format);

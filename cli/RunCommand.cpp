@@ -61,6 +61,9 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
     std::unique_ptr<PaletteChoice> palette = choosePalette(request.presetsFolder, settings);
     Descriptor descriptor = settings.overlay(base);
     HostImage image = loadInput(module, request);
+    if (isOraName(request.output) && image.mode == plugInModeCMYKColor) {
+        throw HostError(request.input + ": an OpenRaster file holds RGB layers; write CMYK images as TIFF");
+    }
     const HostImage lineArt = isOraName(request.output) ? image : HostImage{};
     std::optional<FlattingStages> stages;
     if (request.flatting.any()) {
