@@ -13,6 +13,7 @@ packages=(
   libopencv-dev
   fonts-dejavu-core
   gimp gtk2-engines-pixbuf libgimp2.0-dev xvfb xauth xdotool
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 )
 
 missing=()

@@ -57,7 +57,45 @@ enum {
 typedef Boolean (*TestAbortProc)(void);
 typedef void (*ProgressProc)(int32 done, int32 total);
 typedef OSErr (*AdvanceStateProc)(void);
+typedef void (*HostProc)(int16 selector, intptr_t* data);
+typedef void (*ProcessEventProc)(void* event);
 
+/* Records and procedure tables the filter record points at. This system neither reads nor provides them, so
+   they stay incomplete: a pointer to them has the published size. */
+typedef struct BufferProcs BufferProcs;
+typedef struct ResourceProcs ResourceProcs;
+typedef struct ImageServicesProcs ImageServicesProcs;
+typedef struct PropertyProcs PropertyProcs;
+typedef struct ChannelPortProcs ChannelPortProcs;
+typedef struct ReadImageDocumentDesc ReadImageDocumentDesc;
+typedef struct PSPixelMap PSPixelMap;
+
+typedef OSErr (*DisplayPixelsProc)(const PSPixelMap* source, const VRect* srcRect, int32 dstRow, int32 dstCol,
+                                   void* platformContext);
+typedef OSErr (*GetPropertyProc)(OSType signature, OSType key, int32 index, intptr_t* simpleProperty,
+                                 Handle* complexProperty);
+
+typedef int32 Fixed; /* 16.16 fixed point */
+typedef uint8 FilterColor[4];
+
+/* The monitor the host displays on: gamma, primaries and white point as 16.16 fixed values. */
+typedef struct PlugInMonitor {
+    Fixed gamma;
+    Fixed redX;
+    Fixed redY;
+    Fixed greenX;
+    Fixed greenY;
+    Fixed blueX;
+    Fixed blueY;
+    Fixed whiteX;
+    Fixed whiteY;
+    Fixed ambient;
+} PlugInMonitor;
+
+/* The filter record every host passes, field for field in the published order and types. The published
+   headers pack it to 4 bytes on Windows (32- and 64-bit alike); the same packing serves every platform here,
+   so a 64-bit Linux record has the 64-bit Windows layout. */
+#pragma pack(push, 4)
 typedef struct FilterRecord {
     int32 serialNumber;
     TestAbortProc abortProc;
@@ -91,32 +129,116 @@ typedef struct FilterRecord {
     void* maskData;
     int32 maskRowBytes;
 
-    int16 imageMode;
-    int32 imageHRes; /* 16.16 fixed, pixels per inch */
-    int32 imageVRes;
+    FilterColor backColor;
+    FilterColor foreColor;
+    OSType hostSig;
+    HostProc hostProc;
 
-    AdvanceStateProc advanceState;
+    int16 imageMode;
+    Fixed imageHRes; /* pixels per inch */
+    Fixed imageVRes;
+    Point floatCoord;
+    Point wholeSize;
+    PlugInMonitor monitor;
+
+    void* platformData;
+    BufferProcs* bufferProcs;
+    ResourceProcs* resourceProcs;
+    ProcessEventProc processEvent;
+    DisplayPixelsProc displayPixels;
     HandleProcs* handleProcs;
+
+    /* Added in 3.0. */
+    Boolean supportsDummyChannels;
+    Boolean supportsAlternateLayouts;
+    int16 wantLayout;
+    int16 filterCase;
+    int16 dummyPlaneValue;
+    void* premiereHook;
+    AdvanceStateProc advanceState;
+
+    Boolean supportsAbsolute;
+    Boolean wantsAbsolute;
+    GetPropertyProc getPropertyObsolete;
+    Boolean cannotUndo;
+    Boolean supportsPadding;
+    int16 inputPadding;
+    int16 outputPadding;
+    int16 maskPadding;
+    char samplingSupport;
+    char reservedByte;
+    Fixed inputRate;
+    Fixed maskRate;
     ColorServicesProc colorServices;
 
-    int16 filterCase;
+    int16 inLayerPlanes;
+    int16 inTransparencyMask;
+    int16 inLayerMasks;
+    int16 inInvertedLayerMasks;
+    int16 inNonLayerPlanes;
     int16 outLayerPlanes; /* colour planes of the layer, transparency excluded */
     int16 outTransparencyMask;
+    int16 outLayerMasks;
+    int16 outInvertedLayerMasks;
+    int16 outNonLayerPlanes;
+    int16 absLayerPlanes;
+    int16 absTransparencyMask;
+    int16 absLayerMasks;
+    int16 absInvertedLayerMasks;
+    int16 absNonLayerPlanes;
+    int16 inPreDummyPlanes;
+    int16 inPostDummyPlanes;
+    int16 outPreDummyPlanes;
+    int16 outPostDummyPlanes;
+    int32 inColumnBytes;
+    int32 inPlaneBytes;
     int32 outColumnBytes; /* distance from one pixel to the next in a row; 0: the number of planes */
     int32 outPlaneBytes;  /* distance from one channel of a pixel to the next; 0: 1 */
 
+    /* Added in 3.0.4. */
+    ImageServicesProcs* imageServicesProcs;
+    PropertyProcs* propertyProcs;
+    int16 inTileHeight;
+    int16 inTileWidth;
+    Point inTileOrigin;
+    int16 absTileHeight;
+    int16 absTileWidth;
+    Point absTileOrigin;
+    int16 outTileHeight;
+    int16 outTileWidth;
+    Point outTileOrigin;
+    int16 maskTileHeight;
+    int16 maskTileWidth;
+    Point maskTileOrigin;
+
+    /* Added in 4.0. */
     PIDescriptorParameters* descriptorParameters;
+    Str255* errorString;
+    ChannelPortProcs* channelPortProcs;
+    ReadImageDocumentDesc* documentInfo;
+
+    /* Added in 5.0. */
     SPBasicSuite* sSPBasic;
     void* plugInRef;
     int32 depth; /* bits per channel */
+
+    /* Added in 6.0. */
+    Handle iCCprofileData;
+    int32 iCCprofileSize;
+    int32 canUseICCProfiles;
+
+    char reserved[54]; /* zero */
 } FilterRecord;
+#pragma pack(pop)
 
 typedef FilterRecord* FilterRecordPtr;
 
+/* Passed with the about selector. Natural alignment, as published. */
 typedef struct AboutRecord {
     void* platformData;
     SPBasicSuite* sSPBasic;
     void* plugInRef;
+    char reserved[244]; /* zero */
 } AboutRecord;
 
 typedef AboutRecord* AboutRecordPtr;

@@ -13,11 +13,12 @@ namespace vendrel {
 namespace {
 
 constexpr int32 kMaxSpace = 1 << 30;
+constexpr Fixed kFixedOne = 1 << 16;
 
-int32 fixedResolution(double pixelsPerMillimetre)
+Fixed fixedResolution(double pixelsPerMillimetre)
 {
     const double pixelsPerInch = pixelsPerMillimetre > 0 ? pixelsPerMillimetre * 25.4 : 72.0;
-    return int32(std::lround(std::min(pixelsPerInch, 32767.0) * 65536.0));
+    return Fixed(std::lround(std::min(pixelsPerInch, 32767.0) * 65536.0));
 }
 
 void disposeDescriptor(PIDescriptorParameters& parameters)
@@ -108,6 +109,9 @@ void FilterHost::begin(HostImage& image)
     record.imageMode = image.mode;
     record.imageHRes = fixedResolution(image.xResolution);
     record.imageVRes = fixedResolution(image.yResolution);
+    record.wholeSize = record.imageSize; // the image is never a floating selection
+    record.inputRate = kFixedOne;        // no sampling: every pixel at full scale
+    record.maskRate = kFixedOne;
     record.advanceState = advanceStateCallback;
     record.handleProcs = hostHandleProcs();
     record.colorServices = hostColorServices;
@@ -130,7 +134,9 @@ int16_t FilterHost::call(int16_t selector)
     CallScope scope(session);
     int16 result = 0;
     if (selector == filterSelectorAbout) {
-        session.about = AboutRecord{nullptr, hostBasicSuite(), &session};
+        session.about = AboutRecord{}; // the reserved tail stays zero
+        session.about.sSPBasic = hostBasicSuite();
+        session.about.plugInRef = &session;
         session.module.entry()(selector, &session.about, &session.data, &result);
     } else {
         session.module.entry()(selector, &session.record, &session.data, &result);
