@@ -42,6 +42,7 @@ typedef struct PIResourceEntryHeader {
 #define PICategoryProperty PI_FOURCC('c', 'a', 't', 'g')
 #define PIVersionProperty PI_FOURCC('v', 'e', 'r', 's')
 #define PIWin32X86CodeProperty PI_FOURCC('w', 'x', '8', '6')
+#define PIWin64X86CodeProperty PI_FOURCC('8', '6', '6', '4')
 #define PIHasTerminologyProperty PI_FOURCC('h', 's', 't', 'm')
 #define PIImageModesProperty PI_FOURCC('m', 'o', 'd', 'e')
 #define PIEnableInfoProperty PI_FOURCC('e', 'n', 'b', 'l')

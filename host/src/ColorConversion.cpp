@@ -7,6 +7,7 @@
 #include <map>
 #include <mutex>
 
+#include "CmykProfile.h"
 #include "HsbColor.h"
 #include "vendrel/host/ColorServices.h"
 
@@ -152,7 +153,7 @@ private:
         if (!slot && !tried_[size_t(space)]) {
             tried_[size_t(space)] = true;
             switch (space) {
-            case plugIncolorServicesCMYKSpace: slot = cmsOpenProfileFromFile(VENDREL_CMYK_PROFILE, "r"); break;
+            case plugIncolorServicesCMYKSpace: slot = cmsOpenProfileFromFile(cmykProfilePath().c_str(), "r"); break;
             case plugIncolorServicesLabSpace: slot = cmsCreateLab4Profile(nullptr); break;
             case plugIncolorServicesGraySpace: slot = createSrgbGrayProfile(); break;
             default: slot = cmsCreate_sRGBProfile(); break;

@@ -39,6 +39,7 @@ void readProperty(PiplInfo& info, uint32_t key, const std::vector<uint8_t>& data
     case PICategoryProperty: info.category = in.pascalString("category"); break;
     case PIVersionProperty: info.version = in.u32("version"); break;
     case PIWin32X86CodeProperty: info.entryPoint = cString(data); break;
+    case PIWin64X86CodeProperty: info.entryPoint64 = cString(data); break;
     case PIHasTerminologyProperty: readTerminology(info, data); break;
     case PIImageModesProperty:
         for (size_t i = 0; i < 4 && i < data.size(); ++i)

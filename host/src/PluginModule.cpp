@@ -1,7 +1,6 @@
 #include "vendrel/host/PluginModule.h"
 
-#include <dlfcn.h>
-
+#include "ModuleLibrary.h"
 #include "PIResources.h"
 #include "vendrel/host/Descriptor.h"
 
@@ -37,29 +36,19 @@ std::unique_ptr<PluginModule> PluginModule::load(const std::string& path)
     }
     if (module->pipl_.kind != PIFilterKind)
         throw HostError(path + ": the module is not a filter (kind '" + fourCCText(module->pipl_.kind) + "')");
-    if (module->pipl_.entryPoint.empty())
-        throw HostError(path + ": the plug-in property list names no entry point");
+    const std::string entryPoint = entryPointFor(module->pipl_);
+    if (entryPoint.empty())
+        throw HostError(path + ": the plug-in property list names no entry point for this architecture");
 
-    module->library_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!module->library_) {
-        const char* reason = dlerror();
-        throw HostError(path + ": cannot load the module: " + (reason ? reason : "unknown error"));
-    }
-    dlerror();
-    void* entry = dlsym(module->library_, module->pipl_.entryPoint.c_str());
-    if (!entry) {
-        const char* reason = dlerror();
-        throw HostError(path + ": the module has no entry point " + module->pipl_.entryPoint + ": " +
-                        (reason ? reason : "symbol is null"));
-    }
+    module->library_ = openModuleLibrary(path);
+    void* entry = findModuleEntry(module->library_, entryPoint, path);
     module->entry_ = reinterpret_cast<PluginMainProc>(entry);
     return module;
 }
 
 PluginModule::~PluginModule()
 {
-    if (library_)
-        dlclose(library_);
+    closeModuleLibrary(library_);
 }
 
 const std::vector<uint8_t>* PluginModule::resource(const std::string& type, int32_t id) const

@@ -1,6 +1,7 @@
 #include "OwnHandles.h"
 
-#include <cstdlib>
+#include "SystemMemory.h"
+
 #include <cstring>
 #include <new>
 #include <unordered_set>
@@ -33,7 +34,7 @@ OwnHandleBlock* FindBlock(Handle handle)
 // Data blocks are never empty, so that a handle of size 0 still has a non-null master pointer.
 Ptr AllocateData(int32 size)
 {
-    return static_cast<Ptr>(std::calloc(size_t(size > 0 ? size : 1), 1));
+    return static_cast<Ptr>(SystemAllocate(size_t(size)));
 }
 
 } // namespace
@@ -44,12 +45,12 @@ Handle New(int32 size)
 {
     if (size < 0)
         return nullptr;
-    auto* block = static_cast<OwnHandleBlock*>(std::malloc(sizeof(OwnHandleBlock)));
+    auto* block = static_cast<OwnHandleBlock*>(SystemAllocate(sizeof(OwnHandleBlock)));
     if (!block)
         return nullptr;
     block->data = AllocateData(size);
     if (!block->data) {
-        std::free(block);
+        SystemFree(block);
         return nullptr;
     }
     block->tag = kOwnHandleTag;
@@ -58,8 +59,8 @@ Handle New(int32 size)
     try {
         LiveBlocks().insert(block);
     } catch (const std::bad_alloc&) {
-        std::free(block->data);
-        std::free(block);
+        SystemFree(block->data);
+        SystemFree(block);
         return nullptr;
     }
     return &block->data;
@@ -72,8 +73,8 @@ void Dispose(Handle handle)
         return;
     LiveBlocks().erase(block);
     block->tag = 0;
-    std::free(block->data);
-    std::free(block);
+    SystemFree(block->data);
+    SystemFree(block);
 }
 
 int32 GetSize(Handle handle)
@@ -88,7 +89,7 @@ bool SetSize(Handle handle, int32 size)
     // A locked block must stay where it is.
     if (!block || size < 0 || block->lockCount > 0)
         return false;
-    Ptr data = static_cast<Ptr>(std::realloc(block->data, size_t(size > 0 ? size : 1)));
+    Ptr data = static_cast<Ptr>(SystemReallocate(block->data, size_t(size)));
     if (!data)
         return false;
     if (size > block->size)

@@ -91,7 +91,7 @@ ResourceBytes FilterCaseInfo()
 
 } // namespace
 
-ResourceBytes BuildPropertyList()
+ResourceBytes BuildPropertyList(EntryPointCode entryPoint)
 {
     ResourceWriter list;
     list.I16(kPropertyListVersion);
@@ -101,7 +101,7 @@ ResourceBytes BuildPropertyList()
     Property(list, "name", PaddedPascalString("Vendrel..."));
     Property(list, "catg", PaddedPascalString("Orvik"));
     Property(list, "vers", InterfaceVersion());
-    Property(list, "wx86", EntryPoint());
+    Property(list, entryPoint == EntryPointCode::Win64X64 ? "8664" : "wx86", EntryPoint());
     Property(list, "hstm", Terminology());
     Property(list, "mode", ImageModes());
     Property(list, "enbl", EnableExpression());

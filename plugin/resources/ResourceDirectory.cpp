@@ -6,10 +6,10 @@
 #include "PIResources.h"
 #include "Resources.h"
 
-std::vector<ModuleResource> AllResources()
+std::vector<ModuleResource> AllResources(EntryPointCode entryPoint)
 {
     return {
-        {"PIPL", kPIPropertyListResourceID, BuildPropertyList()},
+        {"PIPL", kPIPropertyListResourceID, BuildPropertyList(entryPoint)},
         {"AETE", kPITerminologyResourceID, BuildTerminology()},
         {"DLOG", kPIDialogResourceID, BuildDialog()},
         {"BMP ", kPILogoBitmapResourceID, BuildLogoBitmap()},

@@ -60,8 +60,9 @@ void DestroyFilterObject(CPSFilter* filter, intptr_t* data)
 
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) void PluginMain(int16 selector, void* record, intptr_t* data,
-                                                                  int16* result)
+// VENDREL_EXPORT comes from the build: default visibility on Linux; on Windows the module's .def file names
+// the one export.
+extern "C" VENDREL_EXPORT void PluginMain(int16 selector, void* record, intptr_t* data, int16* result)
 {
     if (!result)
         return;

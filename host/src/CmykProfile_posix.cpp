@@ -1,0 +1,10 @@
+#include "CmykProfile.h"
+
+namespace vendrel {
+
+std::string cmykProfilePath()
+{
+    return VENDREL_CMYK_PROFILE;
+}
+
+} // namespace vendrel

@@ -1,0 +1,25 @@
+// The system's text for the calling thread's last Windows error.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace vendrel {
+
+inline std::string lastWindowsErrorText()
+{
+    const DWORD code = GetLastError();
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+        0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
+    std::string message = length && text ? std::string(text, length) : "error " + std::to_string(code);
+    if (text)
+        LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
+        message.pop_back();
+    return message;
+}
+
+} // namespace vendrel

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Builds the Windows filter module for 32-bit and 64-bit Windows with Debian's mingw-w64 cross toolchains:
+# DIR/x86 and DIR/x64 each receive Vendrel.8bf, the presets and the CMYK profile, and DIR holds one zip per
+# architecture for users. Installs what is missing (the cross toolchains, wine for the tests, LittleCMS's
+# Debian source package). With --test it also runs the Windows tests under wine.
+#   scripts/build-windows.sh [--test] [DIR]      (DIR defaults to build-windows)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+run_tests=0
+if [ "${1:-}" = "--test" ]; then
+  run_tests=1
+  shift
+fi
+out=${1:-build-windows}
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+install_missing() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if ((${#missing[@]})); then
+    echo "build-windows: installing ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+# wine32 is an i386 package: the architecture must be known to dpkg first.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
+install_missing cmake ninja-build dpkg-dev liblcms2-dev nlohmann-json3-dev googletest libgs-common \
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32 wine64
+
+# LittleCMS for Windows is compiled from Debian's own source package.
+lcms_root="$out/src"
+lcms_dir=$(ls -d "$lcms_root"/lcms2-*/ 2>/dev/null | head -n1 || true)
+if [ -z "$lcms_dir" ]; then
+  if ! apt-get source --print-uris lcms2 >/dev/null 2>&1; then
+    echo "build-windows: enabling Debian's source packages"
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s %s-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+      "$codename" "$codename" | $sudo tee /etc/apt/sources.list.d/vendrel-debian-src.sources >/dev/null
+    $sudo apt-get update -qq
+  fi
+  mkdir -p "$lcms_root"
+  (cd "$lcms_root" && apt-get source -qq lcms2 >/dev/null)
+  lcms_dir=$(ls -d "$lcms_root"/lcms2-*/ | head -n1)
+fi
+
+build_arch() { # name toolchain-cpu
+  local name=$1 cpu=$2 build="$out/build-$1"
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-$cpu.cmake" -DVENDREL_LCMS2_SOURCE_DIR="$lcms_dir" >/dev/null
+  cmake --build "$build" -j "$(nproc)"
+  rm -rf "${out:?}/$name"
+  mkdir -p "$out/$name"
+  cp "$build/Vendrel.8bf" "$build/default_cmyk.icc" "$out/$name/"
+  cp -r presets "$out/$name/presets"
+  (cd "$out" && rm -f "vendrel-windows-$name.zip" && cmake -E tar cf "vendrel-windows-$name.zip" --format=zip "$name")
+  if [ "$run_tests" = 1 ]; then
+    ctest --test-dir "$build" --output-on-failure
+  fi
+}
+
+wineserver -p >/dev/null 2>&1 || true # keep one server up, so that each program starts quickly
+build_arch x86 i686
+build_arch x64 x86_64
+echo "build-windows: $out/x86, $out/x64, $out/vendrel-windows-x86.zip, $out/vendrel-windows-x64.zip"

@@ -1,0 +1,23 @@
+# Fails unless the module exports exactly PluginMain and imports only system DLLs.
+execute_process(COMMAND ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "objdump could not read ${MODULE}")
+endif()
+
+string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table[^\n]*\n(([^\n]*\\[ *[0-9]+\\][^\n]*\n)*)" table "${dump}")
+string(REGEX MATCHALL "\\] [A-Za-z_@?$][^\n]*" exports "${CMAKE_MATCH_1}")
+list(TRANSFORM exports REPLACE "^\\] " "")
+if(NOT exports STREQUAL "PluginMain")
+  message(FATAL_ERROR "the module exports \"${exports}\", not exactly PluginMain")
+endif()
+
+string(REGEX MATCHALL "DLL Name: [^\n]*" imports "${dump}")
+list(TRANSFORM imports REPLACE "DLL Name: " "")
+list(TRANSFORM imports TOLOWER)
+set(system_dlls kernel32.dll msvcrt.dll shell32.dll user32.dll advapi32.dll)
+foreach(dll IN LISTS imports)
+  if(NOT dll IN_LIST system_dlls AND NOT dll MATCHES "^api-ms-win-")
+    message(FATAL_ERROR "the module needs ${dll}, which is not a system DLL")
+  endif()
+endforeach()
+message(STATUS "exports: ${exports}; imports: ${imports}")
