@@ -1,6 +1,7 @@
 #include "RingWalkOrder.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -50,38 +51,113 @@ void RingWalkOrder::Group::Offset(int k, int32& dx, int32& dy) const
     }
 }
 
-void RingWalkOrder::Reach(uint32 key)
+namespace {
+
+uint32 FloorSqrt(uint64_t v)
 {
-    if (key <= reached_)
-        return;
-    // Grow at least twofold so that the table is rebuilt a logarithmic number of times.
-    const uint64_t target = std::max<uint64_t>({key, uint64_t(reached_) * 2, 1024});
-    const uint32 limit = uint32(std::min<uint64_t>(target, 0xFFFFFFFFu));
-    std::vector<Group> fresh;
-    for (uint32 r = 1; uint64_t(r) * r <= limit; ++r) {
-        for (uint32 i = 0; i <= r; ++i) {
-            const uint64_t k = uint64_t(i) * i + uint64_t(r) * r;
-            if (k > limit)
+    uint64_t r = uint64_t(std::sqrt(double(v)));
+    while (r * r > v)
+        --r;
+    while ((r + 1) * (r + 1) <= v)
+        ++r;
+    return uint32(r);
+}
+
+// Every group with a squared distance in [from, to), in walk order.
+void GroupsBetween(uint64_t from, uint64_t to, std::vector<RingWalkOrder::Group>& out)
+{
+    out.clear();
+    // A group (i, r) has r * r <= key <= 2 * r * r.
+    for (uint64_t r = std::max<uint64_t>(1, FloorSqrt(from / 2)); r * r < to; ++r) {
+        // The smallest i with i * i + r * r >= from.
+        const uint64_t lowest = from > r * r ? FloorSqrt(from - r * r - 1) + 1 : 0;
+        for (uint64_t i = lowest; i <= r; ++i) {
+            const uint64_t key = i * i + r * r;
+            if (key >= to)
                 break;
-            if (k > reached_)
-                fresh.push_back(Group{uint16(i), uint16(r)});
+            if (key >= from)
+                out.push_back(RingWalkOrder::Group{uint16(i), uint16(r)});
         }
     }
-    std::sort(fresh.begin(), fresh.end(), [](const Group& a, const Group& b) {
+    std::sort(out.begin(), out.end(), [](const RingWalkOrder::Group& a, const RingWalkOrder::Group& b) {
         const uint32 ka = a.Key();
         const uint32 kb = b.Key();
         return ka != kb ? ka < kb : TieRank(a) < TieRank(b);
     });
-    groups_.insert(groups_.end(), fresh.begin(), fresh.end());
-    reached_ = limit;
 }
 
-size_t RingWalkOrder::FirstAtLeast(uint32 key)
+// How many squared distances a far stretch covers: enough groups to pay for generating them.
+uint64_t FarStretch(uint64_t from)
 {
-    Reach(key);
-    const auto at = std::lower_bound(groups_.begin(), groups_.end(), key,
+    return std::max<uint64_t>(4096, 8 * uint64_t(FloorSqrt(from)));
+}
+
+} // namespace
+
+void RingWalkOrder::ReachNear(uint32 key)
+{
+    if (key <= nearReached_)
+        return;
+    // Grow at least twofold, so that the table is extended a logarithmic number of times.
+    const uint32 limit = std::min(kNearKeys, std::max({key, nearReached_ * 2, uint32(1024)}));
+    std::vector<Group> fresh;
+    GroupsBetween(uint64_t(nearReached_) + 1, uint64_t(limit) + 1, fresh);
+    near_.insert(near_.end(), fresh.begin(), fresh.end());
+    nearReached_ = limit;
+}
+
+void RingWalkOrder::LoadFar(uint32 from, uint32 to)
+{
+    GroupsBetween(from, to, far_);
+    farFrom_ = from;
+    farTo_ = to;
+}
+
+size_t RingWalkOrder::FirstAtLeast(const std::vector<Group>& groups, uint32 key) const
+{
+    const auto at = std::lower_bound(groups.begin(), groups.end(), key,
                                      [](const Group& group, uint32 k) { return group.Key() < k; });
-    return size_t(at - groups_.begin());
+    return size_t(at - groups.begin());
+}
+
+void RingWalkOrder::Seek(uint32 key, int back)
+{
+    if (key <= kNearKeys / 2) {
+        ReachNear(std::max<uint32>(key, 1) * 2);
+        list_ = &near_;
+        const size_t index = FirstAtLeast(near_, key);
+        at_ = index >= size_t(back) ? index - size_t(back) : 0;
+        return;
+    }
+    // Begin a little before key, further when fewer than `back` groups lie in between.
+    for (uint32 margin = 64;; margin *= 4) {
+        const uint32 from = key > margin ? key - margin : 1;
+        const uint64_t to = std::min<uint64_t>(uint64_t(key) + FarStretch(key), 0xFFFFFFFFu);
+        LoadFar(from, uint32(to));
+        list_ = &far_;
+        const size_t index = FirstAtLeast(far_, key);
+        if (index >= size_t(back) || from == 1) {
+            at_ = index >= size_t(back) ? index - size_t(back) : 0;
+            if (at_ >= far_.size())
+                Advance();
+            return;
+        }
+    }
+}
+
+void RingWalkOrder::Advance()
+{
+    ++at_;
+    while (at_ >= list_->size()) {
+        if (list_ == &near_ && nearReached_ < kNearKeys) {
+            ReachNear(nearReached_ + 1);
+            continue;
+        }
+        const uint32 from = list_ == &near_ ? nearReached_ + 1 : farTo_;
+        at_ = 0;
+        LoadFar(from, uint32(std::min<uint64_t>(uint64_t(from) + FarStretch(from), 0xFFFFFFFFu)));
+        list_ = &far_;
+    }
 }
 
 // Every window of eight offsets holds the first and the last offset of some group. The first offsets of all

@@ -32,18 +32,28 @@ public:
         void Offset(int k, int32& dx, int32& dy) const;
     };
 
-    // Makes sure every group with a squared distance up to key is in the table.
-    void Reach(uint32 key);
-    // Adds the groups of the next stretch of squared distances.
-    void Grow() { Reach(reached_ + 1); }
-    // The index of the first group whose squared distance is at least key; Reach(key) first.
-    size_t FirstAtLeast(uint32 key);
-    const Group& operator[](size_t index) const { return groups_[index]; }
-    size_t Size() const { return groups_.size(); }
+    // Puts the walk on the group `back` groups before the first group whose squared distance is at least
+    // key (or on the very first group).
+    void Seek(uint32 key, int back);
+    const Group& Current() const { return (*list_)[at_]; }
+    void Advance();
 
 private:
-    std::vector<Group> groups_;
-    uint32 reached_ = 0; // every group with a key up to this is in the table
+    // Near groups are kept in a table shared by all seeds (grown lazily up to kNearKeys); farther ones are
+    // generated a stretch of squared distances at a time, so memory stays small however far a walk goes.
+    static constexpr uint32 kNearKeys = 16384;
+
+    void ReachNear(uint32 key);
+    void LoadFar(uint32 from, uint32 to);
+    size_t FirstAtLeast(const std::vector<Group>& groups, uint32 key) const;
+
+    std::vector<Group> near_;
+    uint32 nearReached_ = 0; // every group with a key up to this is in near_
+    std::vector<Group> far_;
+    uint32 farFrom_ = 0; // far_ holds the groups with keys in [farFrom_, farTo_)
+    uint32 farTo_ = 0;
+    const std::vector<Group>* list_ = &near_;
+    size_t at_ = 0;
 };
 
 // A squared distance below which the walk from a seed with this room cannot have met eight offsets outside

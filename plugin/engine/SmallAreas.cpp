@@ -133,16 +133,13 @@ const uint8* CVendrel::FindJoinColor(int32 x, int32 y, const SeedRoom& room, con
     // Nothing usable lies nearer than nearest, and the walk cannot stop before NoStopBefore: begin at the
     // smaller, two groups early so that a run of outside offsets reaching past it is counted whole.
     const uint32 from = uint32(std::min<uint64_t>(nearest, NoStopBefore(room)));
-    size_t index = order.FirstAtLeast(from);
-    index = index >= 2 ? index - 2 : 0;
+    order.Seek(from, 2);
     const uint8* origin = PixelAddress(x, y);
     const intptr_t rowBytes = filterRecord->outRowBytes;
     const intptr_t columnStep = ColumnStep();
     int outside = 0;
-    for (;; ++index) {
-        if (index >= order.Size())
-            order.Grow();
-        const RingWalkOrder::Group group = order[index];
+    for (;; order.Advance()) {
+        const RingWalkOrder::Group group = order.Current();
         const bool look = group.Key() >= nearest;
         for (int k = 0; k < group.Size(); ++k) {
             int32 dx = 0;

@@ -142,8 +142,8 @@ TEST_F(JoinPass, GivesEveryImageTheColoursOfThePlainRingWalk)
     EXPECT_GT(changed, 200);
 }
 
-// The table of groups hands out the same offsets in the same order as CPixelDistance, far past its first
-// rings and across the tables' growth.
+// The groups hand out the same offsets in the same order as CPixelDistance, far past its first rings, across
+// the near table's growth and into the stretches generated beyond it; a walk may also begin anywhere.
 TEST(RingWalkOrder, HandsOutTheOffsetsOfCPixelDistanceInTheSameOrder)
 {
     CPixelDistance walk;
@@ -154,10 +154,10 @@ TEST(RingWalkOrder, HandsOutTheOffsetsOfCPixelDistanceInTheSameOrder)
     int32 dy = 0;
     bool more = walk.First(dx, dy);
     size_t count = 0;
-    for (size_t index = 0; count < 60000; ++index) {
-        if (index >= order.Size())
-            order.Grow();
-        const RingWalkOrder::Group group = order[index];
+    std::vector<RingWalkOrder::Group> seen;
+    for (order.Seek(0, 0); count < 300000; order.Advance()) {
+        const RingWalkOrder::Group group = order.Current();
+        seen.push_back(group);
         for (int k = 0; k < group.Size(); ++k, ++count) {
             int32 gx = 0;
             int32 gy = 0;
@@ -166,6 +166,18 @@ TEST(RingWalkOrder, HandsOutTheOffsetsOfCPixelDistanceInTheSameOrder)
             ASSERT_EQ(gx, dx) << "offset " << count;
             ASSERT_EQ(gy, dy) << "offset " << count;
             more = walk.Next(dx, dy);
+        }
+    }
+    // A walk begun at a distance stands the asked number of groups before the first group that far out.
+    for (const uint32 key : {1u, 2u, 25u, 8193u, 9000u, 16385u, 40000u, 90001u}) {
+        size_t first = 0;
+        while (seen[first].Key() < key)
+            ++first;
+        for (const int back : {0, 2}) {
+            order.Seek(key, back);
+            const RingWalkOrder::Group& expected = seen[first >= size_t(back) ? first - size_t(back) : 0];
+            EXPECT_EQ(order.Current().small, expected.small) << key << " back " << back;
+            EXPECT_EQ(order.Current().ring, expected.ring) << key << " back " << back;
         }
     }
 }
@@ -183,10 +195,8 @@ TEST(RingWalkOrder, StopBoundsBracketWhereThePlainWalkStops)
                 const SeedRoom room{x, w - 1 - x, y, h - 1 - y};
                 int outside = 0;
                 uint32 stopKey = 0;
-                for (size_t index = 0; stopKey == 0; ++index) {
-                    if (index >= order.Size())
-                        order.Grow();
-                    const RingWalkOrder::Group group = order[index];
+                for (order.Seek(0, 0); stopKey == 0; order.Advance()) {
+                    const RingWalkOrder::Group group = order.Current();
                     for (int k = 0; k < group.Size() && stopKey == 0; ++k) {
                         int32 dx = 0;
                         int32 dy = 0;
