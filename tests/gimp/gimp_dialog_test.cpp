@@ -27,12 +27,27 @@ namespace {
 // that a dialog it failed to drive does not hold GIMP open.
 const char* kDriver = R"(#!/usr/bin/env bash
 set -ex
+# Waits until the window's position has held for a second: a window being placed takes no clicks yet.
+settled() {
+  local last= now=
+  for attempt in $(seq 120); do
+    now=$(xdotool getwindowgeometry "$1" | grep Position)
+    [ "$now" = "$last" ] && return 0
+    last=$now
+    sleep 1
+  done
+}
 current=$(timeout 300 xdotool search --sync --onlyvisible --name '^Vendrel$' | head -1)
 trap 'xdotool key --window "$current" Escape' ERR
 about=$current
-sleep 0.5
+settled "$about"
 xdotool getwindowgeometry --shell "$about" > about.geometry
-xdotool mousemove --window "$about" 390 200 click 1
+# OK again until the box has gone: on a loaded machine a click can come before the box takes it.
+for attempt in $(seq 30); do
+  xdotool mousemove --window "$about" 390 200 click 1 || true
+  sleep 1
+  xdotool search --onlyvisible --name '^Vendrel$' | grep -qx "$about" || break
+done
 window=
 for attempt in $(seq 1500); do
   window=$(xdotool search --onlyvisible --name '^Vendrel$' | grep -vx "$about" | head -1 || true)
@@ -40,13 +55,13 @@ for attempt in $(seq 1500); do
   sleep 0.2
 done
 current=$window
-sleep 0.5
+settled "$window"
 xdotool windowfocus --sync "$window"
 xdotool mousemove --window "$window" 280 34 click 1 key ctrl+a type 30
 xdotool mousemove --window "$window" 30 125 click 1
 xdotool mousemove --window "$window" 306 156 click 1
 picker=$(timeout 120 xdotool search --sync --onlyvisible --name '^Pick a Color$' | head -1)
-sleep 0.5
+settled "$picker"
 xdotool mousemove --window "$picker" 357 226 click 1 key ctrl+a type 000000
 xdotool key Return mousemove --window "$picker" 397 274 click 1
 while xdotool search --onlyvisible --name '^Pick a Color$' > /dev/null; do sleep 0.2; done
