@@ -108,6 +108,9 @@ private:
     template <typename Test>
     void MarkUsableBlocks(UsableBlocks& blocks, int32 width, int32 height, const Test& test) const;
     template <typename Test>
+    const uint8* NearJoinColor(int32 x, int32 y, const SeedRoom& room, RingWalkOrder& order, const Test& test,
+                               bool& stopped) const;
+    template <typename Test>
     const uint8* FindJoinColor(int32 x, int32 y, const SeedRoom& room, const UsableBlocks& blocks,
                                RingWalkOrder& order, const Test& test) const;
 

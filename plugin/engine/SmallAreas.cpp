@@ -3,8 +3,10 @@
 //
 // The join pass gives the same result as walking the offsets of CPixelDistance around every seed and
 // testing each pixel, in time that grows with the image rather than with the image times the seeds:
-// - a coarse map of blocks that may hold usable pixels gives each seed a lower bound of the distance to one,
-//   so the walk looks at no pixel nearer than that, and a seed with none within reach is passed over;
+// - the first 24 offsets are looked at as the plain walk does: most small areas touch their colour;
+// - beyond them, a coarse map of blocks that may hold usable pixels (made at the first seed that needs it)
+//   gives each seed a lower bound of the distance to one, so the walk looks at no pixel nearer than that,
+//   and a seed with none within reach is passed over;
 // - the walk stops where the plain walk stops (eight offsets outside the image in a row), but counts only
 //   from where such a stop is possible;
 // - a seed whose pixel does not hold the flag colour is passed over: its flood would claim nothing.
@@ -20,6 +22,8 @@ namespace {
 constexpr uint8 kDarkLimit = 90;
 constexpr uint8 kCmykInkedBlack = 200;
 constexpr int kOutsideInARowThatStops = 8;
+// The plain walk looks at the offsets up to this squared distance (24 offsets) before the block map is used.
+constexpr uint32 kNearWalkKey = 8;
 
 // Whether a pixel may give its colour to a joined area: it lies outside the window (the flag colour), is not
 // zero in every tested channel and is not dark. The same test as copying the pixel into the paint colour
@@ -80,18 +84,28 @@ void CVendrel::JoinSmallAreas(const CVendrelParams& params)
                              PlaneStep(),
                              filterRecord->imageMode == plugInModeCMYKColor,
                              paintColor[3]};
+    // The block map is made when a seed first finds nothing near: most small areas touch their colour.
     UsableBlocks blocks(width, height);
-    MarkUsableBlocks(blocks, width, height, test);
-    if (!blocks.Any())
-        return;
+    bool mapped = false;
     RingWalkOrder order;
     for (const JoinSeed& seed : joinSeeds) {
         const int32 x = seed.x;
         const int32 y = seed.y;
         if (x >= width || y >= height || !IsInWindow(PixelAddress(x, y)))
             continue;
-        const uint8* found = FindJoinColor(x, y, SeedRoom{x, width - 1 - x, y, height - 1 - y}, blocks, order,
-                                           test);
+        const SeedRoom room{x, width - 1 - x, y, height - 1 - y};
+        bool stopped = false;
+        const uint8* found = NearJoinColor(x, y, room, order, test, stopped);
+        if (!found && !stopped) {
+            if (!mapped) {
+                MarkUsableBlocks(blocks, width, height, test);
+                mapped = true;
+            }
+            // Without a usable pixel no area can be joined, now or later.
+            if (!blocks.Any())
+                return;
+            found = FindJoinColor(x, y, room, blocks, order, test);
+        }
         if (!found)
             continue;
         for (int i = 0; i < channels && i < 4; ++i)
@@ -99,8 +113,9 @@ void CVendrel::JoinSmallAreas(const CVendrelParams& params)
         areaMinX = areaMaxX = x;
         areaMinY = areaMaxY = y;
         FillFrom(x, y);
-        // The area now holds a usable colour; its box may hold it anywhere.
-        blocks.Mark(areaMinX, areaMinY, areaMaxX, areaMaxY);
+        // The area now holds a usable colour; its box may hold it anywhere. (A map made later sees it.)
+        if (mapped)
+            blocks.Mark(areaMinX, areaMinY, areaMaxX, areaMaxY);
     }
 }
 
@@ -123,6 +138,35 @@ void CVendrel::MarkUsableBlocks(UsableBlocks& blocks, int32 width, int32 height,
 }
 
 template <typename Test>
+const uint8* CVendrel::NearJoinColor(int32 x, int32 y, const SeedRoom& room, RingWalkOrder& order, const Test& test,
+                                     bool& stopped) const
+{
+    const uint8* origin = PixelAddress(x, y);
+    const intptr_t rowBytes = filterRecord->outRowBytes;
+    const intptr_t columnStep = ColumnStep();
+    int outside = 0;
+    for (order.Seek(0, 0); order.Current().Key() <= kNearWalkKey; order.Advance()) {
+        const RingWalkOrder::Group group = order.Current();
+        for (int k = 0; k < group.Size(); ++k) {
+            int32 dx = 0;
+            int32 dy = 0;
+            group.Offset(k, dx, dy);
+            if (!room.Holds(dx, dy)) {
+                stopped = ++outside == kOutsideInARowThatStops;
+                if (stopped)
+                    return nullptr;
+                continue;
+            }
+            outside = 0;
+            const uint8* p = origin + intptr_t(dy) * rowBytes + intptr_t(dx) * columnStep;
+            if (test(p))
+                return p;
+        }
+    }
+    return nullptr;
+}
+
+template <typename Test>
 const uint8* CVendrel::FindJoinColor(int32 x, int32 y, const SeedRoom& room, const UsableBlocks& blocks,
                                      RingWalkOrder& order, const Test& test) const
 {
@@ -130,9 +174,11 @@ const uint8* CVendrel::FindJoinColor(int32 x, int32 y, const SeedRoom& room, con
     const uint64_t nearest = blocks.NearestSquared(x, y, stopped);
     if (nearest > stopped)
         return nullptr;
-    // Nothing usable lies nearer than nearest, and the walk cannot stop before NoStopBefore: begin at the
-    // smaller, two groups early so that a run of outside offsets reaching past it is counted whole.
-    const uint32 from = uint32(std::min<uint64_t>(nearest, NoStopBefore(room)));
+    // Nothing usable lies nearer than nearest, the walk cannot stop before NoStopBefore, and the near walk
+    // has looked up to kNearWalkKey: begin at the smaller of the first two but past the near walk, two groups
+    // early so that a run of outside offsets reaching past it is counted whole.
+    const uint32 from =
+        std::max(kNearWalkKey + 1, uint32(std::min<uint64_t>(nearest, NoStopBefore(room))));
     order.Seek(from, 2);
     const uint8* origin = PixelAddress(x, y);
     const intptr_t rowBytes = filterRecord->outRowBytes;
