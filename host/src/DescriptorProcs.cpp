@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 
+#include "NoThrow.h"
 #include "vendrel/host/Descriptor.h"
 #include "vendrel/host/HostHandles.h"
 
@@ -428,43 +429,43 @@ OSErr putStringProc(PIWriteDescriptor writer, DescriptorKeyID key, ConstStr255Pa
 
 ReadDescriptorProcs gReadProcs = {kCurrentReadDescriptorProcsVersion,
                                   kCurrentReadDescriptorProcsCount,
-                                  openReadDescriptorProc,
-                                  closeReadDescriptorProc,
-                                  getKeyProc,
-                                  getIntegerProc,
-                                  getFloatProc,
-                                  getUnitFloatProc,
-                                  getBooleanProc,
-                                  getTextProc,
-                                  getAliasProc,
-                                  getEnumeratedProc,
-                                  getClassProc,
-                                  getSimpleReferenceProc,
-                                  getObjectProc,
-                                  getCountProc,
-                                  getStringProc,
-                                  getPinnedIntegerProc,
-                                  getPinnedFloatProc,
-                                  getPinnedUnitFloatProc};
+                                  noThrow<openReadDescriptorProc>,
+                                  noThrow<closeReadDescriptorProc>,
+                                  noThrow<getKeyProc>,
+                                  noThrow<getIntegerProc>,
+                                  noThrow<getFloatProc>,
+                                  noThrow<getUnitFloatProc>,
+                                  noThrow<getBooleanProc>,
+                                  noThrow<getTextProc>,
+                                  noThrow<getAliasProc>,
+                                  noThrow<getEnumeratedProc>,
+                                  noThrow<getClassProc>,
+                                  noThrow<getSimpleReferenceProc>,
+                                  noThrow<getObjectProc>,
+                                  noThrow<getCountProc>,
+                                  noThrow<getStringProc>,
+                                  noThrow<getPinnedIntegerProc>,
+                                  noThrow<getPinnedFloatProc>,
+                                  noThrow<getPinnedUnitFloatProc>};
 
 WriteDescriptorProcs gWriteProcs = {kCurrentWriteDescriptorProcsVersion,
                                     kCurrentWriteDescriptorProcsCount,
-                                    openWriteDescriptorProc,
-                                    closeWriteDescriptorProc,
-                                    putIntegerProc,
-                                    putFloatProc,
-                                    putUnitFloatProc,
-                                    putBooleanProc,
-                                    putTextProc,
-                                    putAliasProc,
-                                    putEnumeratedProc,
-                                    putClassProc,
-                                    putSimpleReferenceProc,
-                                    putObjectProc,
-                                    putCountProc,
-                                    putStringProc,
-                                    putClassProc,
-                                    putObjectProc};
+                                    noThrow<openWriteDescriptorProc>,
+                                    noThrow<closeWriteDescriptorProc>,
+                                    noThrow<putIntegerProc>,
+                                    noThrow<putFloatProc>,
+                                    noThrow<putUnitFloatProc>,
+                                    noThrow<putBooleanProc>,
+                                    noThrow<putTextProc>,
+                                    noThrow<putAliasProc>,
+                                    noThrow<putEnumeratedProc>,
+                                    noThrow<putClassProc>,
+                                    noThrow<putSimpleReferenceProc>,
+                                    noThrow<putObjectProc>,
+                                    noThrow<putCountProc>,
+                                    noThrow<putStringProc>,
+                                    noThrow<putClassProc>,
+                                    noThrow<putObjectProc>};
 
 } // namespace
 

@@ -5,6 +5,7 @@
 
 #include "BasicSuite.h"
 #include "FilterSession.h"
+#include "NoThrow.h"
 #include "vendrel/host/ColorServices.h"
 #include "vendrel/host/HostHandles.h"
 
@@ -97,8 +98,8 @@ void FilterHost::begin(HostImage& image)
     session.image = &image;
     FilterRecord& record = session.record;
     record = FilterRecord{};
-    record.abortProc = testAbortCallback;
-    record.progressProc = progressCallback;
+    record.abortProc = noThrow<testAbortCallback>;
+    record.progressProc = noThrow<progressCallback>;
     record.parameters = session.parameters;
     record.imageSize = {int16(image.height), int16(image.width)};
     record.planes = int16(image.planes);
@@ -112,9 +113,9 @@ void FilterHost::begin(HostImage& image)
     record.wholeSize = record.imageSize; // the image is never a floating selection
     record.inputRate = kFixedOne;        // no sampling: every pixel at full scale
     record.maskRate = kFixedOne;
-    record.advanceState = advanceStateCallback;
+    record.advanceState = noThrow<advanceStateCallback>;
     record.handleProcs = hostHandleProcs();
-    record.colorServices = hostColorServices;
+    record.colorServices = noThrow<hostColorServices>;
     record.filterCase = image.hasAlpha ? filterCaseEditableTransparencyNoSelection : filterCaseFlatImageNoSelection;
     record.outLayerPlanes = int16(image.colorPlanes);
     record.outTransparencyMask = image.hasAlpha ? 1 : 0;

@@ -7,6 +7,8 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "NoThrow.h"
+
 namespace vendrel {
 
 namespace {
@@ -116,14 +118,14 @@ void recoverSpaceProc(int32 size)
 
 HandleProcs gHandleProcs = {kCurrentHandleProcsVersion,
                             kCurrentHandleProcsCount,
-                            newProc,
-                            disposeProc,
-                            getSizeProc,
-                            setSizeProc,
-                            lockProc,
-                            unlockProc,
-                            recoverSpaceProc,
-                            disposeProc};
+                            noThrow<newProc>,
+                            noThrow<disposeProc>,
+                            noThrow<getSizeProc>,
+                            noThrow<setSizeProc>,
+                            noThrow<lockProc>,
+                            noThrow<unlockProc>,
+                            noThrow<recoverSpaceProc>,
+                            noThrow<disposeProc>};
 
 } // namespace
 

@@ -7,6 +7,7 @@
 
 #include <shlobj.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -75,10 +76,14 @@ TEST(WindowsPreferences, AConfirmedDialogWritesCrlfLinesIntoTheRoamingFolder)
     options.showDialog = true;
     ASSERT_EQ(host.run(image, options).result, 0);
 
-    // The dialog opened on the defaults (no file yet) and OK kept them: their text, each line ended by CRLF.
-    CVendrelParams defaults;
+    // The file holds the confirmed settings (those the host keeps in the parameters handle) as the text the
+    // filter writes everywhere, with each line ended by CRLF.
+    const std::vector<uint8_t> confirmed = host.parametersBytes();
+    ASSERT_EQ(confirmed.size(), sizeof(_SVendrelParams));
+    CVendrelParams params;
+    std::memcpy(static_cast<_SVendrelParams*>(&params), confirmed.data(), confirmed.size());
     std::ostringstream text(std::ios::binary);
-    defaults.WriteText(text);
+    params.WriteText(text);
     std::string expected;
     for (char c : text.str())
         expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
