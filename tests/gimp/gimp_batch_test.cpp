@@ -70,6 +70,7 @@ struct Settings {
 const Settings kPalette{"FF00FF", "FFFFFF", "Flatting 24.aco", 10, false, false, false, false, 20, 10};
 const Settings kSmallAreas{"00C000", "FFFFFF", "Pastels.aco", 12, false, true, true, true, 9, 6};
 const Settings kConfirmed{"0000FF", "FDFDFD", "Pastels.aco", 9, false, false, true, false, 10, 10};
+const Settings kAbsentColor{"FF00FF", "123456", "Pastels.aco", 0, false, false, false, false, 20, 10};
 const Settings kGimpPalette{"FF00FF", "FFFFFF", "Test Inks.aco", 10, false, false, false, false, 20, 10};
 
 // The GIMP palette the script makes, and the same colours as the swatch file the command is given: version 1,
@@ -138,7 +139,8 @@ protected:
             gimpStep(path("rgba.png"), path("gimp-rgba-last.png"), "RUN-WITH-LAST-VALS", kPalette) +
             gimpStep(path("rgb.png"), path("gimp-rgb-selection.png"), "RUN-NONINTERACTIVE", kPalette,
                      "(gimp-image-select-rectangle img CHANNEL-OP-REPLACE 30 20 50 40)") +
-            gimpPaletteScript() + gimpStep(path("rgb.png"), path("gimp-rgb-inks.png"), "RUN-NONINTERACTIVE", kGimpPalette);
+            gimpPaletteScript() + gimpStep(path("rgb.png"), path("gimp-rgb-inks.png"), "RUN-NONINTERACTIVE", kGimpPalette) +
+            gimpStep(path("rgb.png"), path("gimp-rgb-absent.png"), "RUN-NONINTERACTIVE", kAbsentColor);
         gimpRan_ = session_->runScript(script);
     }
     static void TearDownTestSuite()
@@ -204,6 +206,14 @@ TEST_F(GimpBatch, GimpPalettesAreOfferedAsSwatchFiles)
         }
         EXPECT_TRUE(found) << "no area took the ink " << int(ink[0]) << "," << int(ink[1]) << "," << int(ink[2]);
     }
+}
+
+TEST_F(GimpBatch, TheFiltersAlertIsAGimpMessage)
+{
+    // Without a display GIMP writes its messages to its output.
+    EXPECT_NE(session_->lastLog().find("The color to fill was not found in the image!"), std::string::npos)
+        << session_->lastLog();
+    expectSamePixels(load("gimp-rgb-absent.png"), load("rgb.png"));
 }
 
 TEST_F(GimpBatch, AlphaIsLeftAsItWas)
