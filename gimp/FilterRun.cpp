@@ -1,5 +1,7 @@
 #include "FilterRun.h"
 
+#include <exception>
+
 #include <libgimp/gimp.h>
 #include <libgimp/gimpui.h>
 
@@ -44,6 +46,33 @@ std::string failureText(int16_t result)
 
 } // namespace
 
+namespace {
+
+// Runs the filter on the drawable through the host and writes the result back. Throws on host failures.
+GimpPDBStatusType filterDrawable(const PluginModule& module, GimpRunMode mode, const RunOptions& options,
+                                 gint32 drawable)
+{
+    GimpFrontEnd frontEnd(mode == GIMP_RUN_INTERACTIVE, module.pipl().name);
+    const SwatchFolder swatches(presetsFolder());
+    HostConfig config;
+    config.hostFolder = swatches.hostFolder();
+    config.frontEnd = &frontEnd;
+    HostImage image = readDrawable(drawable);
+    FilterHost host(module, config);
+    const RunResult result = host.run(image, options);
+    if (result.result == kCancelled) {
+        return GIMP_PDB_CANCEL;
+    }
+    if (result.result != 0) {
+        g_message("%s", failureText(result.result).c_str());
+        return GIMP_PDB_EXECUTION_ERROR;
+    }
+    writeDrawable(drawable, image);
+    return GIMP_PDB_SUCCESS;
+}
+
+} // namespace
+
 GimpPDBStatusType runProcedure(const PluginModule& module, gint count, const GimpParam* values)
 {
     if (count < kFixedParameters) {
@@ -65,32 +94,16 @@ GimpPDBStatusType runProcedure(const PluginModule& module, gint count, const Gim
     if (mode == GIMP_RUN_INTERACTIVE) {
         gimp_ui_init("vendrel", FALSE);
     }
-
-    GimpFrontEnd frontEnd(mode == GIMP_RUN_INTERACTIVE, module.pipl().name);
-    const SwatchFolder swatches(presetsFolder());
-    HostConfig config;
-    config.hostFolder = swatches.hostFolder();
-    config.frontEnd = &frontEnd;
+    GimpPDBStatusType status = GIMP_PDB_EXECUTION_ERROR;
     try {
-        HostImage image = readDrawable(drawable);
-        FilterHost host(module, config);
-        RunResult result = host.run(image, options);
-        if (result.result == kCancelled) {
-            return GIMP_PDB_CANCEL;
-        }
-        if (result.result != 0) {
-            g_message("%s", failureText(result.result).c_str());
-            return GIMP_PDB_EXECUTION_ERROR;
-        }
-        writeDrawable(drawable, image);
-    } catch (const HostError& e) {
-        g_message("%s", e.what());
-        return GIMP_PDB_EXECUTION_ERROR;
+        status = filterDrawable(module, mode, options, drawable);
+    } catch (const std::exception& e) {
+        g_message("Vendrel: %s", e.what());
     }
-    if (mode != GIMP_RUN_NONINTERACTIVE) {
+    if (status == GIMP_PDB_SUCCESS && mode != GIMP_RUN_NONINTERACTIVE) {
         gimp_displays_flush();
     }
-    return GIMP_PDB_SUCCESS;
+    return status;
 }
 
 GimpPDBStatusType runAbout(const PluginModule& module, gint count, const GimpParam* values)
@@ -106,8 +119,13 @@ GimpPDBStatusType runAbout(const PluginModule& module, gint count, const GimpPar
     HostConfig config;
     config.hostFolder = presetsFolder();
     config.frontEnd = &frontEnd;
-    FilterHost host(module, config);
-    host.about();
+    try {
+        FilterHost host(module, config);
+        host.about();
+    } catch (const std::exception& e) {
+        g_message("Vendrel: %s", e.what());
+        return GIMP_PDB_EXECUTION_ERROR;
+    }
     return GIMP_PDB_SUCCESS;
 }
 

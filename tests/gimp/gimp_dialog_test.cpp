@@ -27,6 +27,17 @@ namespace {
 // that a dialog it failed to drive does not hold GIMP open.
 const char* kDriver = R"(#!/usr/bin/env bash
 set -ex
+# A visible window of that name and size. Windows are told apart by size: the About box's plug-in process and
+# the filter's run after it are separate X clients, and the second may be given the first one's window id.
+find_window() {
+  for attempt in $(seq 1500); do
+    for id in $(xdotool search --onlyvisible --name "$1" 2> /dev/null || true); do
+      if xdotool getwindowgeometry "$id" | grep -q "Geometry: $2"; then echo "$id"; return 0; fi
+    done
+    sleep 0.2
+  done
+  return 1
+}
 # Waits until the window's position has held for a second: a window being placed takes no clicks yet.
 settled() {
   local last= now=
@@ -37,7 +48,7 @@ settled() {
     sleep 1
   done
 }
-current=$(timeout 300 xdotool search --sync --onlyvisible --name '^Vendrel$' | head -1)
+current=$(find_window '^Vendrel$' 440x230)
 trap 'xdotool key --window "$current" Escape' ERR
 about=$current
 settled "$about"
@@ -46,21 +57,16 @@ xdotool getwindowgeometry --shell "$about" > about.geometry
 for attempt in $(seq 30); do
   xdotool mousemove --window "$about" 390 200 click 1 || true
   sleep 1
-  xdotool search --onlyvisible --name '^Vendrel$' | grep -qx "$about" || break
+  xdotool getwindowgeometry "$about" 2> /dev/null | grep -q "Geometry: 440x230" || break
 done
-window=
-for attempt in $(seq 1500); do
-  window=$(xdotool search --onlyvisible --name '^Vendrel$' | grep -vx "$about" | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.2
-done
+window=$(find_window '^Vendrel$' 340x300)
 current=$window
 settled "$window"
 xdotool windowfocus --sync "$window"
 xdotool mousemove --window "$window" 280 34 click 1 key ctrl+a type 30
 xdotool mousemove --window "$window" 30 125 click 1
 xdotool mousemove --window "$window" 306 156 click 1
-picker=$(timeout 120 xdotool search --sync --onlyvisible --name '^Pick a Color$' | head -1)
+picker=$(timeout 300 xdotool search --sync --onlyvisible --name '^Pick a Color$' | head -1)
 settled "$picker"
 xdotool mousemove --window "$picker" 357 226 click 1 key ctrl+a type 000000
 xdotool key Return mousemove --window "$picker" 397 274 click 1
