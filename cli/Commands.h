@@ -26,6 +26,9 @@ struct RunRequest {
     bool quiet = false;
     bool convert = false;
     FlattingOptions flatting;
+    bool firstPage = false; // take the first page of a file of several
+    bool dropAlpha = false; // leave out alpha when the output format holds none
+    bool toRgb = false;     // turn CMYK into RGB when the output format holds no CMYK
 };
 
 int runFilter(const PluginModule& module, const RunRequest& request, SettingOptions& settings);

@@ -1,29 +1,39 @@
 #include "Interrupt.h"
 
 #include <csignal>
+#include <iterator>
 
 namespace vendrel {
 
 namespace {
 
-volatile std::sig_atomic_t interruptSeen = 0;
-struct sigaction formerAction {};
+constexpr int watchedSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-extern "C" void noteInterrupt(int) { interruptSeen = 1; }
+volatile std::sig_atomic_t signalSeen = 0;
+struct sigaction formerActions[std::size(watchedSignals)] {};
+
+extern "C" void noteSignal(int number) { signalSeen = number; }
 
 } // namespace
 
 InterruptWatch::InterruptWatch()
 {
-    interruptSeen = 0;
+    signalSeen = 0;
     struct sigaction action {};
-    action.sa_handler = noteInterrupt;
+    action.sa_handler = noteSignal;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &formerAction);
+    for (size_t i = 0; i < std::size(watchedSignals); ++i)
+        sigaction(watchedSignals[i], &action, &formerActions[i]);
 }
 
-InterruptWatch::~InterruptWatch() { sigaction(SIGINT, &formerAction, nullptr); }
+InterruptWatch::~InterruptWatch()
+{
+    for (size_t i = 0; i < std::size(watchedSignals); ++i)
+        sigaction(watchedSignals[i], &formerActions[i], nullptr);
+}
 
-bool InterruptWatch::interrupted() { return interruptSeen != 0; }
+bool InterruptWatch::interrupted() { return signalSeen != 0; }
+
+int InterruptWatch::exitStatus() { return 128 + (signalSeen != 0 ? int(signalSeen) : SIGINT); }
 
 } // namespace vendrel

@@ -1,16 +1,19 @@
-// Ctrl-C during a run: the handler only notes it; the host's abort callback passes it on to the filter.
+// Ctrl-C (and SIGTERM, SIGHUP) during a run: the handler only notes the signal; the host's abort callback
+// passes it on to the filter, and the run checks it before putting any file in place.
 #pragma once
 
 namespace vendrel {
 
 class InterruptWatch {
 public:
-    InterruptWatch();  // catches SIGINT from now on
-    ~InterruptWatch(); // gives SIGINT back to its former handler
+    InterruptWatch();  // catches the signals from now on
+    ~InterruptWatch(); // gives them back to their former handlers
     InterruptWatch(const InterruptWatch&) = delete;
     InterruptWatch& operator=(const InterruptWatch&) = delete;
 
     static bool interrupted();
+    // The exit status of a run ended by the signal noted: 128 + its number (130 for Ctrl-C).
+    static int exitStatus();
 };
 
 } // namespace vendrel

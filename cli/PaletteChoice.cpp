@@ -37,11 +37,20 @@ std::string makeTemporaryFolder()
 
 bool isPalettePath(const std::string& palette) { return palette.find('/') != std::string::npos; }
 
+bool isPaletteFileName(const std::string& name)
+{
+    return name.find_first_of("/\\") == std::string::npos && name.find("..") == std::string::npos;
+}
+
 PaletteChoice::PaletteChoice(const std::string& presetsFolder, const std::string& palette)
 {
     if (isPalettePath(palette)) {
         useFileElsewhere(palette);
         return;
+    }
+    if (!isPaletteFileName(palette)) {
+        throw UsageError("--palette: \"" + palette + "\" is not a file name in the swatch folder (" + paletteNameRule +
+                         ")");
     }
     hostFolder_ = presetsFolder;
     fs::path folder = fs::path(presetsFolder) / swatchFolderName;

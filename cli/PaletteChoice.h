@@ -36,4 +36,9 @@ std::unique_ptr<PaletteChoice> choosePalette(const std::string& presetsFolder, S
 // Whether a palette value names a file by its path rather than by its name in the swatch folder.
 bool isPalettePath(const std::string& palette);
 
+// Whether a palette name is a plain file name inside the swatch folder, as the filter requires: no path
+// separator and no "..". The filter reads any other name as no palette.
+bool isPaletteFileName(const std::string& name);
+inline constexpr const char* paletteNameRule = "a palette name holds no '/', '\\' or '..'";
+
 } // namespace vendrel

@@ -76,7 +76,15 @@ std::array<uint16_t, 3> parseColorOption(const std::string& option, const std::s
     return rgb;
 }
 
-int32_t parseIntegerOption(const std::string& option, const std::string& text)
+IntegerRange integerRange(const AeteParameter& parameter)
+{
+    if (parameter.name == "tolerance") {
+        return {0, 65535};
+    }
+    return {0, std::numeric_limits<int32_t>::max()};
+}
+
+int32_t parseIntegerOption(const std::string& option, const std::string& text, const IntegerRange& range)
 {
     int64_t value = 0;
     const char* end = text.data() + text.size();
@@ -84,8 +92,8 @@ int32_t parseIntegerOption(const std::string& option, const std::string& text)
     if (text.empty() || error != std::errc() || stop != end) {
         throw UsageError(option + ": '" + text + "' is not a whole number");
     }
-    if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) {
-        throw UsageError(option + ": " + text + " is out of range");
+    if (!range.holds(value)) {
+        throw UsageError(option + ": " + text + " is out of range (" + range.text() + ")");
     }
     return int32_t(value);
 }
@@ -121,7 +129,7 @@ DescriptorValue SettingOptions::valueOf(const Setting& setting) const
     std::string name = optionName(setting.parameter);
     switch (setting.parameter.type) {
     case integerType:
-        return parseIntegerOption(name, setting.text);
+        return parseIntegerOption(name, setting.text, integerRange(setting.parameter));
     case switchType:
         return setting.switchValue;
     case colorType:

@@ -1,43 +1,26 @@
 #include "TerminalFrontEnd.h"
 
 #include <algorithm>
-#include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "Interrupt.h"
+#include "TestHooks.h"
 #include "vendrel/host/MacRoman.h"
 
 namespace vendrel {
 
 namespace {
 
-// Test hook: VENDREL_TEST_INTERRUPT_AT_ROW=N makes the command send itself SIGINT once the filter has
-// reported N rows, exactly as if the user had pressed Ctrl-C there, so tests cancel a run deterministically
-// through the real signal handling.
-std::optional<int32_t> interruptAtRowFromEnvironment()
-{
-    const char* text = std::getenv("VENDREL_TEST_INTERRUPT_AT_ROW");
-    if (text == nullptr) {
-        return std::nullopt;
-    }
-    int32_t rows = 0;
-    const char* end = text + std::strlen(text);
-    auto [stop, error] = std::from_chars(text, end, rows);
-    if (error != std::errc() || stop != end) {
-        return std::nullopt;
-    }
-    return rows;
-}
-
 constexpr int barWidth = 40;
 
 } // namespace
 
 TerminalFrontEnd::TerminalFrontEnd(bool showProgress)
-    : showProgress_(showProgress), interruptAtRow_(interruptAtRowFromEnvironment())
+    : showProgress_(showProgress), interruptAtRow_(testHookValue("VENDREL_TEST_INTERRUPT_AT_ROW")),
+      interruptAtCheck_(testHookValue("VENDREL_TEST_INTERRUPT_AT_CHECK"))
 {
 }
 
@@ -65,6 +48,10 @@ void TerminalFrontEnd::progress(int32_t done, int32_t total)
 
 bool TerminalFrontEnd::abortRequested()
 {
+    if (interruptAtCheck_ && ++abortChecks_ >= *interruptAtCheck_) {
+        interruptAtCheck_.reset();
+        std::raise(SIGINT);
+    }
     return InterruptWatch::interrupted();
 }
 

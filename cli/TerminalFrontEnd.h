@@ -26,6 +26,8 @@ private:
     bool barDrawn_ = false;
     int lastPercent_ = -1;
     std::optional<int32_t> interruptAtRow_;
+    std::optional<int32_t> interruptAtCheck_;
+    int32_t abortChecks_ = 0;
 };
 
 } // namespace vendrel

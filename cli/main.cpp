@@ -81,6 +81,12 @@ Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* mod
                              "close gaps in the lines up to N pixels wide before filling")
         ->type_name("N")
         ->check(CLI::Range(1, 255));
+    commands.run->add_flag("--first-page", arguments.run.firstPage,
+                           "take the first page or frame of a multi-page or animated image instead of refusing it");
+    commands.run->add_flag("--drop-alpha", arguments.run.dropAlpha,
+                           "leave out the alpha channel when the output format holds none (JPEG) instead of refusing");
+    commands.run->add_flag("--to-rgb", arguments.run.toRgb,
+                           "turn CMYK into 8-bit RGB when the output format holds no CMYK (PNG, WebP) instead of refusing");
 
     commands.about = app.add_subcommand("about", "the filter's About text");
     commands.about->add_option("--png", arguments.pngFile, "also draw the About box into this PNG file")

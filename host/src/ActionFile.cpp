@@ -10,6 +10,9 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "vendrel/host/PendingFile.h"
+#include "vendrel/host/RegularFile.h"
+
 namespace vendrel {
 
 namespace {
@@ -181,11 +184,6 @@ Descriptor descriptorFromJson(const Json& settings, const AeteInfo& terminology)
     return descriptor;
 }
 
-std::string errnoText()
-{
-    return std::strerror(errno);
-}
-
 } // namespace
 
 std::string actionText(const Descriptor& descriptor, const AeteInfo& terminology)
@@ -206,40 +204,25 @@ Descriptor parseActionText(const std::string& text, const AeteInfo& terminology)
 
 Descriptor readActionFile(const std::string& path, const AeteInfo& terminology)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw HostError(path + ": cannot open the action file: " + errnoText());
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad())
-        throw HostError(path + ": cannot read the action file");
+    const std::vector<uint8_t> bytes = readRegularFile(path, maxActionFileBytes);
     try {
-        return parseActionText(text.str(), terminology);
+        return parseActionText(std::string(bytes.begin(), bytes.end()), terminology);
     } catch (const HostError& error) {
         throw HostError(path + ": " + error.what());
     }
 }
 
+void writeActionFile(PendingFile& file, const Descriptor& descriptor, const AeteInfo& terminology)
+{
+    file.write(actionText(descriptor, terminology));
+}
+
 void writeActionFile(const std::string& path, const Descriptor& descriptor, const AeteInfo& terminology)
 {
     const std::string text = actionText(descriptor, terminology);
-    const std::string temporary = path + ".tmp-" + std::to_string(getpid());
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file)
-            throw HostError(path + ": cannot write the action file: " + errnoText());
-        file << text;
-        file.close();
-        if (!file) {
-            std::remove(temporary.c_str());
-            throw HostError(path + ": cannot write the action file");
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const std::string reason = errnoText();
-        std::remove(temporary.c_str());
-        throw HostError(path + ": cannot replace the action file: " + reason);
-    }
+    PendingFile file(path);
+    file.write(text);
+    file.commit();
 }
 
 } // namespace vendrel

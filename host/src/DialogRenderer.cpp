@@ -10,6 +10,7 @@
 #include "AdmModel.h"
 #include "AdmResources.h"
 #include "AdmTextPainter.h"
+#include "vendrel/host/PendingFile.h"
 #include "vendrel/host/PluginModule.h"
 
 namespace vendrel {
@@ -293,7 +294,10 @@ void writePng(const RgbRaster& raster, const std::string& path)
     try {
         const vips::VImage image = vips::VImage::new_from_memory(const_cast<uint8_t*>(raster.pixels.data()), raster.pixels.size(),
                                                                  raster.width, raster.height, 3, VIPS_FORMAT_UCHAR);
-        image.pngsave(path.c_str());
+        // Written beside the file and renamed into place; the name is taken literally.
+        PendingFile file(path);
+        image.pngsave_target(vips::VTarget::new_to_descriptor(file.descriptor()));
+        file.commit();
     } catch (const vips::VError& error) {
         throw HostError("cannot write " + path + ": " + error.what());
     }

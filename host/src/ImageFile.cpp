@@ -5,11 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <mutex>
+
+#include "vendrel/host/RegularFile.h"
 
 #include <vips/vips8>
 
@@ -225,24 +228,31 @@ HostImage hostImageFrom(const VImage& image, bool keepProfile)
     return result;
 }
 
+// The file is opened by the host, not by name in the image library, which would read a name such as
+// "a.png[page=2]" as options and would block on a FIFO.
 VImage openImage(const std::string& path)
 {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        throw HostError(path + ": no such file");
-    }
-    if (std::filesystem::is_directory(path, error)) {
-        throw HostError(path + ": is a folder, not an image file");
-    }
-    if (vips_foreign_find_load(path.c_str()) == nullptr) {
-        vips_error_clear();
-        throw HostError(path + ": not an image file in a format the host can read");
-    }
+    int fd = openRegularFile(path, maxImageFileBytes);
+    VImage image;
     try {
-        return VImage::new_from_file(path.c_str(), VImage::option()->set("fail_on", VIPS_FAIL_ON_ERROR));
+        vips::VSource source = vips::VSource::new_from_descriptor(fd);
+        close(fd);
+        if (vips_foreign_find_load_source(source.get_source()) == nullptr) {
+            vips_error_clear();
+            throw HostError(path + ": not an image file in a format the host can read");
+        }
+        image = VImage::new_from_source(source, "", VImage::option()->set("fail_on", VIPS_FAIL_ON_ERROR));
+    } catch (const HostError&) {
+        throw;
     } catch (const std::exception& e) {
         throw HostError(path + ": cannot read the image: " + vipsReason(e));
     }
+    return image;
+}
+
+int pagesOf(const VImage& image)
+{
+    return image.get_typeof("n-pages") != 0 ? image.get_int("n-pages") : 1;
 }
 
 void checkSize(const VImage& image, const std::string& path)
@@ -265,6 +275,11 @@ HostImage loadImage(const std::string& path, const ImageLoadOptions& options)
 {
     ensureVips();
     VImage image = openImage(path);
+    const int pages = pagesOf(image);
+    if (pages > 1 && !options.firstPage) {
+        throw InformationLossError(path + ": the file holds " + std::to_string(pages) +
+                                   " pages or frames; the output would keep only the first");
+    }
     checkSize(image, path);
     try {
         bool keepProfile = true;
@@ -296,49 +311,6 @@ VipsInterpretation interpretationFor(const HostImage& image)
     }
 }
 
-// A file beside the target with the same extension (libvips chooses the format by it), created empty.
-struct TemporaryFile {
-    std::string path;
-    bool kept = false;
-
-    explicit TemporaryFile(const std::string& target)
-    {
-        std::filesystem::path targetPath(target);
-        std::filesystem::path folder = targetPath.parent_path();
-        std::string extension = targetPath.extension().string();
-        std::string name = "." + targetPath.stem().string() + ".vendrel-XXXXXX" + extension;
-        std::string pattern = (folder.empty() ? std::filesystem::path(name) : folder / name).string();
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        int fd = mkstemps(buffer.data(), int(extension.size()));
-        if (fd < 0) {
-            throw HostError(target + ": cannot write: " + std::strerror(errno));
-        }
-        close(fd);
-        path = buffer.data();
-    }
-    ~TemporaryFile()
-    {
-        if (!kept) {
-            unlink(path.c_str());
-        }
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-};
-
-// A new file gets the permissions any new file would get; a replaced file keeps its own.
-mode_t permissionsFor(const std::string& target)
-{
-    struct stat info {};
-    if (stat(target.c_str(), &info) == 0) {
-        return info.st_mode & 07777;
-    }
-    mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
 VImage vipsImageOf(const HostImage& image, std::vector<uint8_t>& bytes)
 {
     bytes = image.pixels;
@@ -358,45 +330,112 @@ VImage vipsImageOf(const HostImage& image, std::vector<uint8_t>& bytes)
     return described;
 }
 
-void checkSaveable(const HostImage& image, const std::string& path)
+struct SaveFormat {
+    const char* extension;
+    const char* suffix; // what the image library knows the format by
+    bool holdsAlpha;
+    bool holdsCmyk;
+};
+
+// Single-file formats only: the image library also knows formats that write several files, or none at all.
+constexpr SaveFormat saveFormats[] = {
+    {".png", ".png", true, false},  {".jpg", ".jpg", false, true}, {".jpeg", ".jpg", false, true},
+    {".tif", ".tif", true, true},   {".tiff", ".tif", true, true}, {".webp", ".webp", true, false},
+};
+
+const SaveFormat* saveFormatOf(const std::string& path)
 {
-    if (!canSaveImage(path)) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension) {
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    }
+    for (const SaveFormat& format : saveFormats) {
+        if (extension == format.extension) {
+            return &format;
+        }
+    }
+    return nullptr;
+}
+
+const SaveFormat& checkSaveable(const HostImage& image, const std::string& path, const ImageSaveOptions& options)
+{
+    const SaveFormat* format = saveFormatOf(path);
+    if (format == nullptr) {
         throw HostError(path + ": unknown image format (use a name ending in .png, .jpg, .tif or .webp)");
     }
     if (image.width <= 0 || image.height <= 0 || image.planes <= 0 ||
         image.pixels.size() != size_t(image.width) * size_t(image.height) * size_t(image.planes)) {
         throw HostError(path + ": the image to write is empty or malformed");
     }
+    std::string lost = lossOnSaving(image, path, options);
+    if (!lost.empty()) {
+        throw InformationLossError(path + ": " + lost);
+    }
+    return *format;
+}
+
+// The image as the format will hold it, after the conversions the options allow.
+VImage adaptedTo(VImage image, const HostImage& source, const SaveFormat& format, const ImageSaveOptions& options)
+{
+    if (source.hasAlpha && !format.holdsAlpha && options.dropAlpha) {
+        image = image.extract_band(0, VImage::option()->set("n", source.colorPlanes));
+    }
+    if (source.mode == plugInModeCMYKColor && !format.holdsCmyk && options.toRgb) {
+        image = image.colourspace(VIPS_INTERPRETATION_sRGB);
+        if (image.format() != VIPS_FORMAT_UCHAR) {
+            image = image.cast(VIPS_FORMAT_UCHAR);
+        }
+        // The CMYK profile no longer describes the pixels.
+        image = image.copy();
+        image.remove(VIPS_META_ICC_NAME);
+    }
+    return image;
 }
 
 } // namespace
 
-bool canSaveImage(const std::string& path)
+std::string lossOnSaving(const HostImage& image, const std::string& path, const ImageSaveOptions& options)
 {
-    ensureVips();
-    bool known = vips_foreign_find_save(path.c_str()) != nullptr;
-    vips_error_clear();
-    return known;
+    const SaveFormat* format = saveFormatOf(path);
+    if (format == nullptr) {
+        return {};
+    }
+    std::string name = std::string(format->extension + 1);
+    for (char& c : name) {
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    }
+    if (image.hasAlpha && !format->holdsAlpha && !options.dropAlpha) {
+        return name + " holds no alpha channel; the image's transparency would be lost";
+    }
+    if (image.mode == plugInModeCMYKColor && !format->holdsCmyk && !options.toRgb) {
+        return name + " holds no CMYK; the image's inks would be converted to RGB";
+    }
+    return {};
 }
 
-void saveImage(const HostImage& image, const std::string& path)
+bool canSaveImage(const std::string& path) { return saveFormatOf(path) != nullptr; }
+
+void writeImage(const HostImage& image, PendingFile& file, const ImageSaveOptions& options)
 {
     ensureVips();
-    checkSaveable(image, path);
-    mode_t permissions = permissionsFor(path);
-    TemporaryFile temporary(path);
+    const std::string& path = file.target();
+    const SaveFormat& format = checkSaveable(image, path, options);
     try {
         std::vector<uint8_t> bytes;
-        VImage output = vipsImageOf(image, bytes);
-        output.write_to_file(temporary.path.c_str());
+        VImage output = adaptedTo(vipsImageOf(image, bytes), image, format, options);
+        output.write_to_target(format.suffix, vips::VTarget::new_to_descriptor(file.descriptor()));
     } catch (const std::exception& e) {
         throw HostError(path + ": cannot write the image: " + vipsReason(e));
     }
-    chmod(temporary.path.c_str(), permissions);
-    if (std::rename(temporary.path.c_str(), path.c_str()) != 0) {
-        throw HostError(path + ": cannot write: " + std::strerror(errno));
-    }
-    temporary.kept = true;
+}
+
+void saveImage(const HostImage& image, const std::string& path, const ImageSaveOptions& options)
+{
+    ensureVips();
+    checkSaveable(image, path, options);
+    PendingFile file(path);
+    writeImage(image, file, options);
+    file.commit();
 }
 
 } // namespace vendrel

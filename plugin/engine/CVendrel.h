@@ -59,7 +59,8 @@ public:
     // Area colours, small areas and the join pass.
     void ChooseAreaColor();
     void AddJoinSeed(int32 x, int32 y);
-    void JoinSmallAreas(const CVendrelParams& params);
+    // False when the user aborted during the pass, which then ends at once.
+    bool JoinSmallAreas(const CVendrelParams& params);
 
     // Colour conversion and the colour picker, through the host's colour services.
     int16 ImageColorSpace() const;

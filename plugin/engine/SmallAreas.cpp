@@ -69,15 +69,23 @@ void CVendrel::AddJoinSeed(int32 x, int32 y)
     joinSeeds.push_back(JoinSeed{uint16(x), uint16(y)});
 }
 
-void CVendrel::JoinSmallAreas(const CVendrelParams& params)
+namespace {
+
+// Seeds joined between two abort checks: few enough that an abort is heard at once, many enough that the
+// host's callback costs nothing next to the search.
+constexpr size_t kSeedsPerAbortCheck = 64;
+
+} // namespace
+
+bool CVendrel::JoinSmallAreas(const CVendrelParams& params)
 {
     if (!filterRecord)
-        return;
+        return true;
     SetColorWindow(params.flagColor, 0);
     const int32 width = filterRecord->outRect.right;
     const int32 height = filterRecord->outRect.bottom;
     if (joinSeeds.empty() || !filterRecord->outData || width <= 0 || height <= 0)
-        return;
+        return true;
     const JoinColorTest test{{windowLow[0], windowLow[1], windowLow[2], windowLow[3]},
                              {windowHigh[0], windowHigh[1], windowHigh[2], windowHigh[3]},
                              std::min<int32>(channels, 4),
@@ -88,7 +96,10 @@ void CVendrel::JoinSmallAreas(const CVendrelParams& params)
     UsableBlocks blocks(width, height);
     bool mapped = false;
     RingWalkOrder order;
+    size_t joined = 0;
     for (const JoinSeed& seed : joinSeeds) {
+        if (++joined % kSeedsPerAbortCheck == 0 && filterRecord->abortProc && filterRecord->abortProc())
+            return false;
         const int32 x = seed.x;
         const int32 y = seed.y;
         if (x >= width || y >= height || !IsInWindow(PixelAddress(x, y)))
@@ -117,6 +128,7 @@ void CVendrel::JoinSmallAreas(const CVendrelParams& params)
         if (mapped)
             blocks.Mark(areaMinX, areaMinY, areaMaxX, areaMaxY);
     }
+    return true;
 }
 
 template <typename Test>

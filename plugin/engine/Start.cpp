@@ -58,8 +58,8 @@ int16 CVendrel::Start()
     if (result == noErr) {
         if (!WalkImage(params, foundArea))
             result = userCanceledErr;
-        if (params.joinAreas)
-            JoinSmallAreas(params);
+        if (params.joinAreas && !JoinSmallAreas(params))
+            result = userCanceledErr;
     }
     filterRecord->outRect = Rect{0, 0, 0, 0};
     if (!foundArea)
@@ -79,6 +79,9 @@ void CVendrel::LoadPalette(const CVendrelParams& params)
         if (hostPath.empty())
             return;
         const std::string paletteFile(params.paletteFile, strnlen(params.paletteFile, kPaletteFileSize));
+        // A name that would lead out of the swatch folder names no palette: random colours.
+        if (!IsPaletteNameInFolder(paletteFile))
+            return;
         const std::string path = AppendPath(SwatchFolderOf(hostPath), paletteFile);
         CPSPalette* loaded = new CPSPalette(path.c_str());
         delete palette;

@@ -1,10 +1,15 @@
 #include "CPSPalette.h"
 
-#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "FileAccess.h"
 
 namespace {
 
 constexpr uint16 kSwatchFileVersion = 1;
+// The version-1 section at its largest: two words, then 65535 records of ten bytes. Nothing after it is read.
+constexpr size_t kMaxSwatchSectionBytes = 4 + 65535 * 10;
 
 // A big-endian 16-bit word; false when the stream ends before both bytes.
 bool ReadWord(std::istream& in, uint16& word)
@@ -31,9 +36,10 @@ void CPSPalette::Load(const char* path)
 {
     if (!path)
         return;
-    std::ifstream file(path, std::ios::in | std::ios::binary);
-    if (!file)
+    std::string bytes;
+    if (!ReadRegularFile(path, kMaxSwatchSectionBytes, bytes))
         return;
+    std::istringstream file(bytes, std::ios::in | std::ios::binary);
     uint16 version = 0;
     uint16 count = 0;
     if (!ReadWord(file, version) || version != kSwatchFileVersion || !ReadWord(file, count))

@@ -45,3 +45,8 @@ std::string SwatchFolderPath()
 {
     return SwatchFolderOf(HostFolderPath());
 }
+
+bool IsPaletteNameInFolder(const std::string& paletteFile)
+{
+    return paletteFile.find_first_of("/\\") == std::string::npos && paletteFile.find("..") == std::string::npos;
+}

@@ -18,6 +18,10 @@ std::string SwatchFolderOf(const std::string& hostPath);
 // The host's folder path (empty when the host has no path service) joined with "Color Swatches".
 std::string SwatchFolderPath();
 
+// True when a palette name names a file inside the swatch folder: it holds no path separator ('/' or a backslash)
+// and no "..", so that a name from an action or a preferences file cannot reach outside that folder.
+bool IsPaletteNameInFolder(const std::string& paletteFile);
+
 // True when a file name's extension (from its last '.', or the whole name when its only '.' is the
 // first character) is exactly ".aco".
 bool IsSwatchFileName(const std::string& fileName);

@@ -1,11 +1,15 @@
 // The preferences file: the settings that the user last confirmed in the dialog.
-#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "AppDataFolder.h"
 #include "CVendrel.h"
+#include "FileAccess.h"
 
 namespace {
+
+// A whole preferences file is a few hundred bytes; anything much larger is not one.
+constexpr size_t kMaxPrefsFileBytes = 4096;
 
 // The file's path, or empty when the system names no application-data folder.
 std::string PrefsFilePath()
@@ -20,11 +24,17 @@ void CVendrel::ReadPrefs(CVendrelParams& params)
 {
     try {
         const std::string path = PrefsFilePath();
-        if (path.empty())
+        std::string text;
+        if (path.empty() || !ReadRegularFile(path, kMaxPrefsFileBytes + 1, text) || text.size() > kMaxPrefsFileBytes)
             return;
-        std::ifstream in(path);
-        if (in.is_open())
-            params.ReadText(in);
+        std::istringstream in(text);
+        CVendrelParams read;
+        CopyParams(params, read);
+        read.ReadText(in);
+        // A whole file ends with the line end of its palette line; a file cut short anywhere fails a read
+        // before that and counts as missing, so that no half of a file is taken for the settings.
+        if (in.good())
+            CopyParams(read, params);
     } catch (...) {
         // Preferences are a convenience: without them the record keeps what it had.
     }
@@ -36,12 +46,11 @@ void CVendrel::WritePrefs(const CVendrelParams& params)
         const std::string path = PrefsFilePath();
         if (path.empty())
             return;
-        std::ofstream out(path, std::ios::out | std::ios::trunc);
-        if (!out.is_open())
-            return;
+        std::ostringstream out;
         params.WriteText(out);
-        out.flush();
-        out.close();
+        // Replaced whole, never rewritten in place: a run reading the file at the same time sees the old
+        // settings or the new ones, never a half-written file.
+        ReplaceFileWith(path, out.str());
     } catch (...) {
         // A file that cannot be written only means the settings are not kept.
     }

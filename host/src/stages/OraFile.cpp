@@ -160,38 +160,18 @@ std::vector<uint8_t> oraBytes(const HostImage& flats, const HostImage& lineArt)
     return zip.finish();
 }
 
+void writeOra(const HostImage& flats, const HostImage& lineArt, PendingFile& file)
+{
+    const std::vector<uint8_t> bytes = oraBytes(flats, lineArt);
+    file.write(std::string(bytes.begin(), bytes.end()));
+}
+
 void saveOra(const HostImage& flats, const HostImage& lineArt, const std::string& path)
 {
     const std::vector<uint8_t> bytes = oraBytes(flats, lineArt);
-    // A hidden temporary file beside the target, created exclusively, renamed into place when complete.
-    const std::filesystem::path target(path);
-    const std::string name = "." + target.filename().string() + ".vendrel-XXXXXX";
-    std::string pattern = (target.has_parent_path() ? target.parent_path() / name : std::filesystem::path(name)).string();
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0) {
-        throw HostError(path + ": cannot write: " + std::strerror(errno));
-    }
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        written += size_t(n);
-    }
-    const bool complete = written == bytes.size() && fsync(fd) == 0;
-    const int reason = errno;
-    close(fd);
-    mode_t mask = umask(0);
-    umask(mask);
-    if (!complete || chmod(pattern.c_str(), 0666 & ~mask) != 0 || std::rename(pattern.c_str(), path.c_str()) != 0) {
-        const int failure = complete ? errno : reason;
-        unlink(pattern.c_str());
-        throw HostError(path + ": cannot write: " + std::strerror(failure));
-    }
+    PendingFile file(path);
+    file.write(std::string(bytes.begin(), bytes.end()));
+    file.commit();
 }
 
 } // namespace vendrel

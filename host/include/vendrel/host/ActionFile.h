@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Descriptor.h"
+#include "PendingFile.h"
 #include "PluginModule.h"
 
 namespace vendrel {
@@ -20,8 +21,14 @@ std::string actionText(const Descriptor& descriptor, const AeteInfo& terminology
 // ("action file: \"tolerance\" must be an integer").
 Descriptor parseActionText(const std::string& text, const AeteInfo& terminology);
 
-// Reads and writes action files; writing replaces the file as a whole (a temporary file renamed over it).
+// The largest action file read: a recorded action is a few hundred bytes.
+constexpr uint64_t maxActionFileBytes = 1 << 20;
+
+// Reads an action file, which must be a regular file of at most maxActionFileBytes. Throws HostError.
 Descriptor readActionFile(const std::string& path, const AeteInfo& terminology);
+// Writes an action into a pending file; the caller puts it in place. Throws HostError.
+void writeActionFile(PendingFile& file, const Descriptor& descriptor, const AeteInfo& terminology);
+// Writes an action file, replacing any former file as a whole. Throws HostError.
 void writeActionFile(const std::string& path, const Descriptor& descriptor, const AeteInfo& terminology);
 
 } // namespace vendrel

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "HostImage.h"
+#include "PendingFile.h"
 #include "PluginModule.h"
 
 namespace vendrel {
@@ -19,26 +20,56 @@ private:
     std::string description_;
 };
 
+// Writing or reading the image as asked would drop part of what it holds (pages, alpha, inks). what() names
+// what would be lost.
+class InformationLossError : public HostError {
+public:
+    using HostError::HostError;
+};
+
 struct ImageLoadOptions {
     // Turn grayscale, indexed, Lab and 16-bit images into 8-bit RGB instead of refusing them.
     bool convert = false;
+    // Take the first page (or frame) of a file that holds several instead of refusing it.
+    bool firstPage = false;
 };
+
+struct ImageSaveOptions {
+    // Leave out the alpha channel when the format holds none, instead of refusing.
+    bool dropAlpha = false;
+    // Turn CMYK into 8-bit RGB when the format holds no CMYK, instead of refusing.
+    bool toRgb = false;
+};
+
+// The largest image file read, in bytes.
+constexpr uint64_t maxImageFileBytes = uint64_t(4) << 30;
 
 // The largest width or height the host accepts: the filter record's coordinates are 16-bit.
 constexpr int32_t maxImageSide = 32767;
 
-// Loads an image file. 8-bit RGB comes in as RGB (an alpha channel as a 4th plane, never shown to the filter);
+// Loads an image file, which must be a regular file; its name is taken literally. 8-bit RGB comes in as RGB (an alpha channel as a 4th plane, never shown to the filter);
 // CMYK comes in as CMYK with 255 meaning no ink, whatever the file's own convention. Keeps the ICC profile and
 // the resolution. Throws UnsupportedImageError for other kinds (unless converting) and HostError for everything
-// else (missing or unreadable file, too large).
+// else (missing or unreadable file, not a regular file, too large), InformationLossError for a file of several
+// pages unless firstPage.
 HostImage loadImage(const std::string& path, const ImageLoadOptions& options = {});
 
 // Writes an image in the format that the file name's extension names, through a temporary file in the same
 // folder that is renamed into place: a failed save leaves no partial file and any former file untouched.
-// CMYK is written with the ink convention of the format (as it was read). Throws HostError.
-void saveImage(const HostImage& image, const std::string& path);
+// CMYK is written with the ink convention of the format (as it was read). Throws HostError, and
+// InformationLossError when the format cannot hold the image as it is.
+void saveImage(const HostImage& image, const std::string& path, const ImageSaveOptions& options = {});
 
-// Whether the host can write a file of this name (its extension names a format it knows).
+// Writes the image into a pending file in the format its target's extension names; the caller puts it in
+// place. Throws as saveImage does.
+void writeImage(const HostImage& image, PendingFile& file, const ImageSaveOptions& options = {});
+
+// What writing the image to path would drop ("the alpha channel", ...), empty when nothing: the check that
+// writeImage makes, for callers that want to know before doing any work.
+std::string lossOnSaving(const HostImage& image, const std::string& path, const ImageSaveOptions& options = {});
+
+// Whether the host writes files of this name: its extension names one of the single-file formats it knows
+// (.png, .jpg/.jpeg, .tif/.tiff, .webp, in any case). The name itself is taken literally.
 bool canSaveImage(const std::string& path);
 
 } // namespace vendrel

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "HostImage.h"
+#include "PendingFile.h"
 
 namespace vendrel {
 
@@ -18,7 +19,9 @@ bool isOraName(const std::string& path);
 // on its longer side). The two images have the same size; RGB only. Throws HostError.
 std::vector<uint8_t> oraBytes(const HostImage& flats, const HostImage& lineArt);
 
-// Writes oraBytes to path through a temporary file in the same folder renamed into place. Throws HostError.
+// Writes oraBytes into a pending file; the caller puts it in place. Throws HostError.
+void writeOra(const HostImage& flats, const HostImage& lineArt, PendingFile& file);
+// Writes oraBytes to path through a temporary file in the same folder put in place. Throws HostError.
 void saveOra(const HostImage& flats, const HostImage& lineArt, const std::string& path);
 
 } // namespace vendrel

@@ -1,0 +1,16 @@
+// Test hooks: environment variables through which the command tests send the command signals at chosen
+// moments, so that they exercise the real signal handling deterministically.
+//   VENDREL_TEST_INTERRUPT_AT_ROW=N    SIGINT once the filter has reported N rows
+//   VENDREL_TEST_INTERRUPT_AT_CHECK=N  SIGINT at the filter's Nth abort check
+//   VENDREL_TEST_SIGNAL_BEFORE_COMMIT=S  signal S once the output files are written, before they are put in place
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace vendrel {
+
+// The whole number a hook variable holds; nothing when it is unset or not a number.
+std::optional<int32_t> testHookValue(const char* variable);
+
+} // namespace vendrel

@@ -1,0 +1,84 @@
+#include "vendrel/host/RegularFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "vendrel/host/PluginModule.h"
+
+namespace vendrel {
+
+namespace {
+
+std::string kindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISFIFO(mode))
+        return "a pipe (FIFO)";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "not a regular file";
+}
+
+} // namespace
+
+int openRegularFile(const std::string& path, uint64_t maxBytes)
+{
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        throw HostError(path + ": " + (errno == ENOENT ? std::string("no such file") : std::strerror(errno)));
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const std::string kind = kindOf(info.st_mode);
+        close(fd);
+        throw HostError(path + ": is " + kind + ", not a regular file");
+    }
+    if (uint64_t(info.st_size) > maxBytes) {
+        close(fd);
+        throw HostError(path + ": the file is larger than " + std::to_string(maxBytes) + " bytes");
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+std::vector<uint8_t> readRegularFile(const std::string& path, uint64_t maxBytes)
+{
+    int fd = openRegularFile(path, maxBytes);
+    std::vector<uint8_t> bytes;
+    uint8_t buffer[65536];
+    for (;;) {
+        ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int error = errno;
+            close(fd);
+            throw HostError(path + ": cannot read: " + std::strerror(error));
+        }
+        if (got == 0)
+            break;
+        // The file may have grown since it was measured.
+        if (bytes.size() + size_t(got) > maxBytes) {
+            close(fd);
+            throw HostError(path + ": the file is larger than " + std::to_string(maxBytes) + " bytes");
+        }
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    }
+    close(fd);
+    return bytes;
+}
+
+bool isRegularFile(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+} // namespace vendrel
