@@ -1,6 +1,5 @@
 #include "PaletteChoice.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -19,18 +18,6 @@ bool isFile(const fs::path& path)
 {
     std::error_code error;
     return fs::is_regular_file(path, error);
-}
-
-std::string makeTemporaryFolder()
-{
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/vendrel-palette-XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (mkdtemp(buffer.data()) == nullptr) {
-        throw UsageError("--palette: cannot make a temporary folder for the swatch file");
-    }
-    return buffer.data();
 }
 
 } // namespace
@@ -71,23 +58,29 @@ void PaletteChoice::useFileElsewhere(const std::string& path)
         throw UsageError("--palette: no such swatch file: " + path);
     }
     fileName_ = file.filename().string();
+    if (!isPaletteFileName(fileName_)) {
+        throw UsageError("--palette: " + path + ": the filter cannot use a swatch file named \"" + fileName_ + "\" (" +
+                         paletteNameRule + ")");
+    }
     if (file.parent_path().filename() == swatchFolderName) {
         hostFolder_ = file.parent_path().parent_path().string();
         return;
     }
-    temporaryFolder_ = makeTemporaryFolder();
-    fs::path copyFolder = fs::path(temporaryFolder_) / swatchFolderName;
+    try {
+        temporaryFolder_ = std::make_unique<TemporaryFolder>("vendrel-palette-");
+    } catch (const std::exception& e) {
+        throw UsageError(std::string("--palette: ") + e.what());
+    }
+    fs::path copyFolder = fs::path(temporaryFolder_->path()) / swatchFolderName;
     std::error_code error;
     fs::create_directory(copyFolder, error);
     if (!error) {
         fs::copy_file(file, copyFolder / fileName_, error);
     }
     if (error) {
-        std::error_code ignored;
-        fs::remove_all(temporaryFolder_, ignored);
         throw UsageError("--palette: cannot copy " + path + ": " + error.message());
     }
-    hostFolder_ = temporaryFolder_;
+    hostFolder_ = temporaryFolder_->path();
 }
 
 std::unique_ptr<PaletteChoice> choosePalette(const std::string& presetsFolder, SettingOptions& settings)
@@ -101,12 +94,6 @@ std::unique_ptr<PaletteChoice> choosePalette(const std::string& presetsFolder, S
     return choice;
 }
 
-PaletteChoice::~PaletteChoice()
-{
-    if (!temporaryFolder_.empty()) {
-        std::error_code error;
-        fs::remove_all(temporaryFolder_, error);
-    }
-}
+PaletteChoice::~PaletteChoice() = default;
 
 } // namespace vendrel

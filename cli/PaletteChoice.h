@@ -7,6 +7,7 @@
 #include <string>
 
 #include "SettingOptions.h"
+#include "TemporaryFolder.h"
 
 namespace vendrel {
 
@@ -26,7 +27,7 @@ private:
     void useFileElsewhere(const std::string& path);
     std::string hostFolder_;
     std::string fileName_;
-    std::string temporaryFolder_; // removed with the choice
+    std::unique_ptr<TemporaryFolder> temporaryFolder_; // holds the copy; removed with the choice
 };
 
 // The palette the settings name, made reachable from a host folder, with the setting rewritten to its file

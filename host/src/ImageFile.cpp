@@ -229,25 +229,33 @@ HostImage hostImageFrom(const VImage& image, bool keepProfile)
 }
 
 // The file is opened by the host, not by name in the image library, which would read a name such as
-// "a.png[page=2]" as options and would block on a FIFO.
-VImage openImage(const std::string& path)
-{
-    int fd = openRegularFile(path, maxImageFileBytes);
+// "a.png[page=2]" as options and would block on a FIFO. The descriptor stays open while the image is read.
+struct OpenedImage {
+    int fd = -1;
     VImage image;
+    ~OpenedImage()
+    {
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+};
+
+void openImage(const std::string& path, OpenedImage& opened)
+{
+    opened.fd = openRegularFile(path, maxImageFileBytes);
     try {
-        vips::VSource source = vips::VSource::new_from_descriptor(fd);
-        close(fd);
+        vips::VSource source = vips::VSource::new_from_descriptor(opened.fd);
         if (vips_foreign_find_load_source(source.get_source()) == nullptr) {
             vips_error_clear();
             throw HostError(path + ": not an image file in a format the host can read");
         }
-        image = VImage::new_from_source(source, "", VImage::option()->set("fail_on", VIPS_FAIL_ON_ERROR));
+        opened.image = VImage::new_from_source(source, "", VImage::option()->set("fail_on", VIPS_FAIL_ON_ERROR));
     } catch (const HostError&) {
         throw;
     } catch (const std::exception& e) {
         throw HostError(path + ": cannot read the image: " + vipsReason(e));
     }
-    return image;
 }
 
 int pagesOf(const VImage& image)
@@ -274,7 +282,9 @@ UnsupportedImageError::UnsupportedImageError(const std::string& path, std::strin
 HostImage loadImage(const std::string& path, const ImageLoadOptions& options)
 {
     ensureVips();
-    VImage image = openImage(path);
+    OpenedImage opened;
+    openImage(path, opened);
+    VImage& image = opened.image;
     const int pages = pagesOf(image);
     if (pages > 1 && !options.firstPage) {
         throw InformationLossError(path + ": the file holds " + std::to_string(pages) +

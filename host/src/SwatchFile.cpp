@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "Utf8.h"
+#include "vendrel/host/RegularFile.h"
 #include "vendrel/host/PluginModule.h"
 
 namespace vendrel {
@@ -114,17 +115,12 @@ void readNames(BigEndianReader& reader, std::vector<Swatch>& colors)
     }
 }
 
+// Both sections at their largest: 65535 colours, each named with up to a few hundred characters.
+constexpr uint64_t maxSwatchFileBytes = 64 << 20;
+
 std::vector<uint8_t> fileBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw HostError(path + ": cannot open the swatch file");
-    }
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        throw HostError(path + ": cannot read the swatch file");
-    }
-    return bytes;
+    return readRegularFile(path, maxSwatchFileBytes);
 }
 
 std::string format(const char* pattern, double a, double b, double c, double d = 0)

@@ -27,14 +27,8 @@ void CVendrel::ReadPrefs(CVendrelParams& params)
         std::string text;
         if (path.empty() || !ReadRegularFile(path, kMaxPrefsFileBytes + 1, text) || text.size() > kMaxPrefsFileBytes)
             return;
-        std::istringstream in(text);
-        CVendrelParams read;
-        CopyParams(params, read);
-        read.ReadText(in);
-        // A whole file ends with the line end of its palette line; a file cut short anywhere fails a read
-        // before that and counts as missing, so that no half of a file is taken for the settings.
-        if (in.good())
-            CopyParams(read, params);
+        // A file cut short counts as missing, so that no half of a file is taken for the settings.
+        params.ReadWholeText(text);
     } catch (...) {
         // Preferences are a convenience: without them the record keeps what it had.
     }

@@ -3,6 +3,7 @@
 #include <istream>
 #include <locale>
 #include <ostream>
+#include <sstream>
 
 #include "VendrelParams.h"
 
@@ -106,4 +107,18 @@ void CVendrelParams::ReadText(std::istream& in)
     ReadPaletteLine(in, paletteFile);
     if (!IsValid())
         SetDefaults();
+}
+
+bool CVendrelParams::ReadWholeText(const std::string& text)
+{
+    std::istringstream in(text);
+    CVendrelParams read;
+    CopyParams(*this, read);
+    read.ReadText(in);
+    // Every read of a whole text succeeds, the last one ending at the palette line's line end; in a text cut
+    // short one of them fails or meets the end of the text.
+    if (!in.good())
+        return false;
+    CopyParams(read, *this);
+    return true;
 }

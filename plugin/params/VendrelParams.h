@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <iosfwd>
+#include <string>
 
 #include "PIFilter.h"
 
@@ -64,6 +65,9 @@ public:
     // The preferences file's two text lines.
     void WriteText(std::ostream& out) const;
     void ReadText(std::istream& in);
+    // Reads a whole preferences file's text. A text cut short anywhere (no line end after the palette line, or
+    // an item missing) is taken as no file at all: false, and the record is unchanged.
+    bool ReadWholeText(const std::string& text);
 };
 
 // Copies every field but byteSwapped and the padding.

@@ -1,4 +1,6 @@
 // Whole runs of the filter through the module: areas, connectivity, colours, result codes, progress and abort.
+#include <sys/stat.h>
+
 #include <set>
 
 #include "engine_e2e_support.h"
@@ -112,15 +114,25 @@ TEST_F(EngineRun, PaletteSkipsTheFillColourAndOnlyNineDrawsCanSupplyAColour)
     }
 }
 
-TEST_F(EngineRun, MissingPaletteFileGivesRandomColours)
+TEST_F(EngineRun, APaletteThatIsMissingNotAFileOrOutsideTheFolderGivesRandomColours)
 {
-    vendrel::HostImage image = Draw({"#.#"}, kLegend);
-    Settings settings;
-    settings.randomColors = false;
-    settings.palette = "Absent.aco";
-    ASSERT_EQ(Run(image, settings).result, 0);
-    EXPECT_NE(At(image, 0, 0), kWhite);
-    EXPECT_NE(At(image, 2, 0), kWhite);
+    // Every name but the first would reach a readable one-colour palette if it were opened.
+    AddPalette("One.aco", {kRed});
+    fs::create_directories(hostFolder / "Color Swatches" / "sub");
+    fs::copy_file(hostFolder / "Color Swatches" / "One.aco", hostFolder / "Color Swatches" / "sub" / "One.aco");
+    ASSERT_EQ(mkfifo((hostFolder / "Color Swatches" / "Fifo.aco").c_str(), 0600), 0);
+    for (const char* name : {"Absent.aco", "Fifo.aco", "../Color Swatches/One.aco", "..\\Color Swatches\\One.aco",
+                             "sub/One.aco", "sub\\One.aco"}) {
+        vendrel::HostImage image = Draw({"#.#"}, kLegend);
+        Settings settings;
+        settings.randomColors = false;
+        settings.palette = name;
+        ASSERT_EQ(Run(image, settings).result, 0) << name;
+        for (int32_t x : {0, 2}) {
+            EXPECT_NE(At(image, x, 0), kWhite) << name;
+            EXPECT_NE(At(image, x, 0), kRed) << name << " was opened";
+        }
+    }
 }
 
 TEST_F(EngineRun, NothingFoundShowsTheAlertOnceAndChangesNothing)
