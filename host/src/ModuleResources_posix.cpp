@@ -9,6 +9,7 @@
 #include "ByteReader.h"
 #include "PIResources.h"
 #include "vendrel/host/PluginModule.h"
+#include "vendrel/host/RegularFile.h"
 
 namespace vendrel {
 
@@ -18,18 +19,7 @@ constexpr size_t kMaxModuleBytes = size_t(1) << 30;
 
 std::vector<uint8_t> readWholeFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw HostError(path + ": cannot open the module file");
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    if (size < 0 || size_t(size) > kMaxModuleBytes)
-        throw HostError(path + ": cannot read the module file");
-    file.seekg(0, std::ios::beg);
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (!bytes.empty() && !file.read(reinterpret_cast<char*>(bytes.data()), size))
-        throw HostError(path + ": cannot read the module file");
-    return bytes;
+    return readRegularFile(path, kMaxModuleBytes);
 }
 
 // Copies a structure out of the file after checking that it lies wholly inside.
