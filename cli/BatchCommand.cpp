@@ -13,6 +13,7 @@
 #include "Commands.h"
 #include "ExitCodes.h"
 #include "Interrupt.h"
+#include "TemporaryFolder.h"
 #include "vendrel/host/ProcessPool.h"
 
 namespace vendrel {
@@ -143,8 +144,9 @@ void resolveRunFiles(RunRequest& request)
 int runBatch(const RunRequest& request, const std::vector<std::string>& commandLine)
 {
     checkBatch(request);
-    const fs::path errors = fs::temp_directory_path() / ("vendrel-batch-" + std::to_string(getpid()));
-    fs::create_directories(errors);
+    // Made exclusively under a random name: a folder or link planted at a predictable name is never used.
+    TemporaryFolder errorFolder("vendrel-batch-");
+    const fs::path errors = errorFolder.path();
     std::vector<ProcessJob> jobs;
     for (size_t i = 0; i < request.inputs.size(); ++i) {
         jobs.push_back(ProcessJob{childArguments(commandLine, i), (errors / std::to_string(i)).string()});
@@ -158,8 +160,6 @@ int runBatch(const RunRequest& request, const std::vector<std::string>& commandL
             progress.finished(request.inputs[outcome.job], outcome.exitCode, textOf(jobs[outcome.job].errorFile));
         },
         [] { return InterruptWatch::interrupted(); });
-    std::error_code ignored;
-    fs::remove_all(errors, ignored);
     progress.summary(request.outputDir, jobs.size() - outcomes.size());
     int worst = outcomes.size() < jobs.size() ? int(exitCancelled) : int(exitSuccess);
     for (const ProcessOutcome& outcome : outcomes) {
