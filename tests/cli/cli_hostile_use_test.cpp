@@ -149,17 +149,17 @@ TEST_F(HostileUseTest, ASignalLeavesEveryTargetAsItWasOrTheRunFinishes)
         EXPECT_EQ(work.entries(), before) << "signal " << signal << " left a file behind";
     }
 
-    // A grid of 100 one-pixel areas to join: Ctrl-C at the first abort check after the walk's last row comes
-    // in the join pass, which must hear it.
-    HostImage grid = HostImage::blank(21, 21);
-    for (int32_t y = 0; y < 21; ++y) {
+    // A grid of 100 one-pixel areas to join above a white strip that gives them a colour: Ctrl-C at the first
+    // abort check after the walk's last row comes in the join pass, which must hear it.
+    HostImage grid = HostImage::blank(21, 23);
+    for (int32_t y = 0; y < 23; ++y) {
         for (int32_t x = 0; x < 21; ++x) {
-            std::fill_n(grid.pixel(x, y), 3, x % 2 == 1 && y % 2 == 1 ? 255 : 0);
+            std::fill_n(grid.pixel(x, y), 3, y > 20 || (x % 2 == 1 && y % 2 == 1) ? 255 : 0);
         }
     }
     saveImage(grid, file("grid.png"));
     CommandResult joined = vendrel({"run", file("grid.png"), "-o", file("out.png"), "--joinareas", "--measurearea"},
-                                   {{"VENDREL_TEST_INTERRUPT_AT_CHECK", "22"}});
+                                   {{"VENDREL_TEST_INTERRUPT_AT_CHECK", "24"}});
     EXPECT_EQ(joined.exitCode, 130) << joined.err;
     EXPECT_EQ(readBytes(file("out.png")), keep);
 }
