@@ -114,7 +114,7 @@ bool CVendrel::JoinSmallAreas(const CVendrelParams& params)
             }
             // Without a usable pixel no area can be joined, now or later.
             if (!blocks.Any())
-                return;
+                return true;
             found = FindJoinColor(x, y, room, blocks, order, test);
         }
         if (!found)
