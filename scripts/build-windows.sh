@@ -56,7 +56,11 @@ fi
 
 build_arch() { # name toolchain-cpu
   local name=$1 cpu=$2 build="$out/build-$1"
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  local launcher=()
+  if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-$cpu.cmake" -DVENDREL_LCMS2_SOURCE_DIR="$lcms_dir" >/dev/null
   cmake --build "$build" -j "$(nproc)"
   rm -rf "${out:?}/$name"
@@ -66,10 +70,10 @@ build_arch() { # name toolchain-cpu
   (cd "$out" && rm -f "vendrel-windows-$name.zip" && cmake -E tar cf "vendrel-windows-$name.zip" --format=zip "$name")
   if [ "$run_tests" = 1 ]; then
     ctest --test-dir "$build" --output-on-failure
+    WINEPREFIX="$build/wineprefix" wineserver -k 2>/dev/null || true # the tests' wine server, no longer needed
   fi
 }
 
-wineserver -p >/dev/null 2>&1 || true # keep one server up, so that each program starts quickly
 build_arch x86 i686
 build_arch x64 x86_64
 echo "build-windows: $out/x86, $out/x64, $out/vendrel-windows-x86.zip, $out/vendrel-windows-x64.zip"

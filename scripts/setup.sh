@@ -14,7 +14,13 @@ packages=(
   fonts-dejavu-core
   gimp gtk2-engines-pixbuf libgimp2.0-dev xvfb xauth xdotool
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  wine wine32 wine64 dpkg-dev
 )
+
+# wine32 is an i386 package: the architecture must be known to dpkg before apt looks for it.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [ "$(id -u)" -eq 0 ]; then dpkg --add-architecture i386; else sudo dpkg --add-architecture i386; fi
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: a plain optimised build, then a build under AddressSanitizer and
-# UndefinedBehaviorSanitizer. Then runs each fuzz target briefly.
+# UndefinedBehaviorSanitizer. Then builds the Windows modules and runs their tests under wine, and runs each fuzz
+# target briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -14,6 +15,9 @@ cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+# The Windows module and host for both architectures, cross-built, with their tests run under wine.
+scripts/build-windows.sh --test build-windows
 
 if [ "${VENDREL_SKIP_FUZZ:-0}" != 1 ]; then
   scripts/fuzz.sh 10

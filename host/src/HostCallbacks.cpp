@@ -8,21 +8,25 @@ namespace {
 
 FilterSession* gActiveSession = nullptr;
 
-OSErr handOut(const Rect& rect, int16 loPlane, int16 hiPlane, HostImage& image, void*& data, int32& rowBytes)
+// The filter record is packed, so its pointer fields may sit off their natural alignment: the buffers are
+// worked out in a value of their own and assigned field by field, never through a reference to a field.
+struct HandedOut {
+    OSErr error = noErr;
+    void* data = nullptr;
+    int32 rowBytes = 0;
+};
+
+HandedOut handOut(const Rect rect, int16 loPlane, int16 hiPlane, HostImage& image)
 {
-    data = nullptr;
-    rowBytes = 0;
     if (rect.top > rect.bottom || rect.left > rect.right)
-        return paramErr;
+        return {paramErr, nullptr, 0};
     if (isEmptyRect(rect))
-        return noErr;
+        return {noErr, nullptr, 0};
     if (rect.top < 0 || rect.left < 0 || rect.bottom > image.height || rect.right > image.width)
-        return paramErr;
+        return {paramErr, nullptr, 0};
     if (loPlane < 0 || loPlane > hiPlane || hiPlane >= image.planes)
-        return paramErr;
-    data = image.pixel(rect.left, rect.top) + loPlane;
-    rowBytes = int32(image.rowBytes());
-    return noErr;
+        return {paramErr, nullptr, 0};
+    return {noErr, image.pixel(rect.left, rect.top) + loPlane, int32(image.rowBytes())};
 }
 
 } // namespace
@@ -48,11 +52,13 @@ OSErr handOutImageBuffers(FilterRecord& record, HostImage& image)
 {
     record.outColumnBytes = image.planes;
     record.outPlaneBytes = 1;
-    const OSErr outError =
-        handOut(record.outRect, record.outLoPlane, record.outHiPlane, image, record.outData, record.outRowBytes);
-    const OSErr inError =
-        handOut(record.inRect, record.inLoPlane, record.inHiPlane, image, record.inData, record.inRowBytes);
-    return outError != noErr ? outError : inError;
+    const HandedOut out = handOut(record.outRect, record.outLoPlane, record.outHiPlane, image);
+    record.outData = out.data;
+    record.outRowBytes = out.rowBytes;
+    const HandedOut in = handOut(record.inRect, record.inLoPlane, record.inHiPlane, image);
+    record.inData = in.data;
+    record.inRowBytes = in.rowBytes;
+    return out.error != noErr ? out.error : in.error;
 }
 
 OSErr advanceStateCallback()
