@@ -9,6 +9,7 @@
 #include "vendrel/host/ColorServices.h"
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/HostHandles.h"
+#include "record_fields.h"
 
 namespace {
 
@@ -98,8 +99,8 @@ TEST_F(FilterHostTest, TheRecordDescribesTheImage)
     EXPECT_NE(record.plugInRef, nullptr);
     EXPECT_NE(record.advanceState, nullptr);
     EXPECT_NE(record.colorServices, nullptr);
-    EXPECT_NE(record.abortProc, nullptr);
-    EXPECT_NE(record.progressProc, nullptr);
+    EXPECT_NE(valueOf(record.abortProc), nullptr);
+    EXPECT_NE(valueOf(record.progressProc), nullptr);
 
     HostImage flat = HostImage::blank(2, 2, plugInModeCMYKColor);
     Host().begin(flat);
@@ -115,13 +116,13 @@ TEST_F(FilterHostTest, AdvanceStateHandsTheRequestedPixelsInPlace)
     const FilterRecord& record = Host().record();
 
     ASSERT_EQ(Advance(0, 0, 4, 6, 0, 2), noErr);
-    EXPECT_EQ(record.outData, image.pixels.data());
+    EXPECT_EQ(valueOf(record.outData), image.pixels.data());
     EXPECT_EQ(record.outRowBytes, 24);
     EXPECT_EQ(record.outColumnBytes, 4);
     EXPECT_EQ(record.outPlaneBytes, 1);
 
     ASSERT_EQ(Advance(2, 3, 4, 5, 1, 3), noErr);
-    EXPECT_EQ(record.outData, image.pixels.data() + 2 * 24 + 3 * 4 + 1);
+    EXPECT_EQ(valueOf(record.outData), image.pixels.data() + 2 * 24 + 3 * 4 + 1);
 
     // Writing through the buffer changes the image itself.
     ASSERT_EQ(Advance(0, 0, 4, 6, 0, 3), noErr);
@@ -134,7 +135,7 @@ TEST_F(FilterHostTest, AdvanceStateGivesNothingForAnEmptyRectangle)
     HostImage image = HostImage::blank(6, 4);
     Host().begin(image);
     EXPECT_EQ(Advance(0, 0, 0, 0, 0, 2), noErr);
-    EXPECT_EQ(Host().record().outData, nullptr);
+    EXPECT_EQ(valueOf(Host().record().outData), nullptr);
     EXPECT_EQ(Host().record().outRowBytes, 0);
 }
 
@@ -158,7 +159,7 @@ TEST_F(FilterHostTest, AdvanceStateRefusesRequestsOutsideTheImage)
         EXPECT_NE(Advance(request.top, request.left, request.bottom, request.right, request.lo, request.hi), noErr)
             << request.top << "," << request.left << "," << request.bottom << "," << request.right << " planes "
             << request.lo << ".." << request.hi;
-        EXPECT_EQ(Host().record().outData, nullptr);
+        EXPECT_EQ(valueOf(Host().record().outData), nullptr);
     }
 }
 
@@ -389,7 +390,7 @@ TEST_F(FilterHostTest, AnAbortedRunEndsWithCancelledAndClearsTheDataSlot)
     EXPECT_EQ(result.failedSelector, filterSelectorStart);
     EXPECT_TRUE(result.recorded.has_value()); // the settings are written back after an abort too
     EXPECT_EQ(Host().data(), 0);
-    EXPECT_EQ(Host().record().outData, nullptr);
+    EXPECT_EQ(valueOf(Host().record().outData), nullptr);
     EXPECT_EQ(Host().record().descriptorParameters->descriptor, nullptr);
     // What remains is the parameters handle the host keeps for the next run.
     EXPECT_EQ(vendrel::liveHostHandles(), handlesBefore + (Host().parametersBytes().empty() ? 0 : 1));

@@ -8,6 +8,7 @@
 #include "OwnHandles.h"
 #include "PluginHandles.h"
 #include "vendrel/host/HostHandles.h"
+#include "record_fields.h"
 
 namespace {
 
@@ -116,7 +117,7 @@ TEST_F(ParamsHandle, WriteParametersCreatesA296ByteHandleWithTheRecordAtItsOffse
     params.joinSize = -2;
     filter.WriteParameters(params);
 
-    ASSERT_NE(record.parameters, nullptr);
+    ASSERT_NE(valueOf(record.parameters), nullptr);
     const std::vector<uint8_t> bytes = vendrel::hostHandleBytes(record.parameters);
     ASSERT_EQ(bytes.size(), kRecordSize);
     EXPECT_EQ(bytes[0], 'l');
@@ -156,7 +157,7 @@ TEST_F(ParamsHandle, WriteParametersResizesAnExistingHandleOfAnotherSize)
     params.tolerance = 99;
     filter.WriteParameters(params);
 
-    EXPECT_EQ(record.parameters, before);
+    EXPECT_EQ(valueOf(record.parameters), before);
     const std::vector<uint8_t> bytes = vendrel::hostHandleBytes(record.parameters);
     ASSERT_EQ(bytes.size(), kRecordSize);
     EXPECT_EQ(U16At(bytes, 270), 99);
