@@ -28,7 +28,7 @@ void CVendrel::ReadPrefs(CVendrelParams& params)
         if (path.empty() || !ReadRegularFile(path, kMaxPrefsFileBytes + 1, text) || text.size() > kMaxPrefsFileBytes)
             return;
         // A file cut short counts as missing, so that no half of a file is taken for the settings.
-        params.ReadWholeText(text);
+        params.ReadWholeText(FromPlatformText(text));
     } catch (...) {
         // Preferences are a convenience: without them the record keeps what it had.
     }
@@ -44,7 +44,7 @@ void CVendrel::WritePrefs(const CVendrelParams& params)
         params.WriteText(out);
         // Replaced whole, never rewritten in place: a run reading the file at the same time sees the old
         // settings or the new ones, never a half-written file.
-        ReplaceFileWith(path, out.str());
+        ReplaceFileWith(path, ToPlatformText(out.str()));
     } catch (...) {
         // A file that cannot be written only means the settings are not kept.
     }

@@ -13,3 +13,8 @@ bool ReadRegularFile(const std::string& path, size_t maxBytes, std::string& byte
 // Replaces the file at path by one holding bytes: written to a new file of its own in the same folder, then
 // renamed over path. False when any step fails; path is then unchanged and no temporary file is left.
 bool ReplaceFileWith(const std::string& path, const std::string& bytes);
+
+// Text files end their lines as the platform's text mode does: "\n" on Linux, "\r\n" on Windows. The first
+// turns "\n" line ends into the platform's, the second turns the platform's back into "\n".
+std::string ToPlatformText(const std::string& text);
+std::string FromPlatformText(const std::string& text);

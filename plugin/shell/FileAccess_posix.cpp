@@ -74,3 +74,13 @@ bool ReplaceFileWith(const std::string& path, const std::string& bytes)
     }
     return true;
 }
+
+std::string ToPlatformText(const std::string& text)
+{
+    return text;
+}
+
+std::string FromPlatformText(const std::string& text)
+{
+    return text;
+}

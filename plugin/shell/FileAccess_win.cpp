@@ -55,3 +55,27 @@ bool ReplaceFileWith(const std::string& path, const std::string& bytes)
     }
     return true;
 }
+
+std::string ToPlatformText(const std::string& text)
+{
+    std::string converted;
+    converted.reserve(text.size() + text.size() / 8);
+    for (char c : text) {
+        if (c == '\n')
+            converted += '\r';
+        converted += c;
+    }
+    return converted;
+}
+
+std::string FromPlatformText(const std::string& text)
+{
+    std::string converted;
+    converted.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        converted += text[i];
+    }
+    return converted;
+}

@@ -1,9 +1,8 @@
 // Whole runs of the filter through the module: areas, connectivity, colours, result codes, progress and abort.
-#include <sys/stat.h>
-
 #include <set>
 
 #include "engine_e2e_support.h"
+#include "special_files.h"
 
 namespace {
 
@@ -120,7 +119,7 @@ TEST_F(EngineRun, APaletteThatIsMissingNotAFileOrOutsideTheFolderGivesRandomColo
     AddPalette("One.aco", {kRed});
     fs::create_directories(hostFolder / "Color Swatches" / "sub");
     fs::copy_file(hostFolder / "Color Swatches" / "One.aco", hostFolder / "Color Swatches" / "sub" / "One.aco");
-    ASSERT_EQ(mkfifo((hostFolder / "Color Swatches" / "Fifo.aco").c_str(), 0600), 0);
+    MakeFifoWherePossible((hostFolder / "Color Swatches" / "Fifo.aco").string());
     for (const char* name : {"Absent.aco", "Fifo.aco", "../Color Swatches/One.aco", "..\\Color Swatches\\One.aco",
                              "sub/One.aco", "sub\\One.aco"}) {
         vendrel::HostImage image = Draw({"#.#"}, kLegend);
