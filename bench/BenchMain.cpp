@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Pipelines.h"
+#include "Timing.h"
 #include "Workloads.h"
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/PluginModule.h"
@@ -72,20 +73,6 @@ bool resetPeakRss()
     clear << "5";
     clear.flush();
     return bool(clear);
-}
-
-double seconds(const std::function<void()>& work)
-{
-    const auto begin = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 struct Timing {

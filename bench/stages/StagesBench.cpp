@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Timing.h"
 #include "Workloads.h"
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/FlattingStages.h"
@@ -16,20 +17,6 @@
 namespace {
 
 using namespace vendrel;
-
-double seconds(const std::function<void()>& work)
-{
-    const auto begin = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 struct Times {
     std::vector<double> filter, closeGaps, flats;

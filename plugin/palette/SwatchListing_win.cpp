@@ -1,43 +1,22 @@
-// The swatch folder's listing on Windows, through the standard file-system library (there is no Boost for
-// the Windows toolchain). Entries come in the system's enumeration order, as Boost would hand them over.
+// The swatch folder's listing on Windows, through the standard library.
 #include "SwatchFolder.h"
 
 #include <filesystem>
 
+#include "SwatchListing.h"
+
 namespace {
 
-const char kSwatchExtension[] = ".aco";
-
-// The extension of a file name: from its last '.' to the end. The standard library treats a name whose
-// only '.' is its first character as having no extension; such a name is its own extension here.
-std::string ExtensionOf(const std::filesystem::path& fileName)
-{
-    const std::string extension = fileName.extension().string();
-    if (!extension.empty())
-        return extension;
-    const std::string name = fileName.string();
-    if (name.size() > 1 && name.front() == '.' && name.find('.', 1) == std::string::npos)
-        return name;
-    return extension;
-}
+using Listing = SwatchListing<std::filesystem::path, std::filesystem::directory_iterator>;
 
 } // namespace
 
 bool IsSwatchFileName(const std::string& fileName)
 {
-    return ExtensionOf(std::filesystem::path(fileName)) == kSwatchExtension;
+    return Listing::IsSwatchFileName(fileName);
 }
 
 void ListSwatchFiles(const std::string& folder, const std::function<void(const std::string&)>& addName)
 {
-    try {
-        const std::filesystem::directory_iterator end;
-        for (std::filesystem::directory_iterator it{std::filesystem::path(folder)}; it != end; ++it) {
-            const std::string fileName = it->path().filename().string();
-            if (IsSwatchFileName(fileName))
-                addName(fileName);
-        }
-    } catch (...) {
-        // A missing or unreadable folder, or a failure while stepping on: keep what was handed over.
-    }
+    Listing::List(folder, addName);
 }
