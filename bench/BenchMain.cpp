@@ -139,8 +139,8 @@ int main(int argc, char** argv)
                         mp / t.vendrel, mp / t.openCv, mp / t.floor, vsOpenCv, vsFloor, t.peakExtraMb);
             std::fflush(stdout);
         }
-        std::printf("summary: worst_ratio_vs_opencv=%.3f worst_ratio_vs_floor=%.2f peak_extra_mb=%.1f\n",
-                    worstVsOpenCv, worstVsFloor, peakExtraMb);
+        std::printf("summary: worst_ratio_vs_opencv=%.3f worst_ratio_vs_floor=%.2f peak_extra_mb=%.1f\n", worstVsOpenCv,
+                    worstVsFloor, peakExtraMb);
     } catch (const std::exception& error) {
         std::cerr << "vendrel_bench: " << error.what() << "\n";
         return 1;

@@ -33,8 +33,8 @@ void drawCells(HostImage& image, bool splitSomeCells)
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
             const bool gridLine = x % kCellPitch == kCellPitch - 1 || y % kCellPitch == kCellPitch - 1;
-            const bool splitLine = splitSomeCells && (x / kCellPitch) % kSplitEveryBand == 0 &&
-                                   x % kCellPitch == kCellPitch / 2 - 1;
+            const bool splitLine =
+                splitSomeCells && (x / kCellPitch) % kSplitEveryBand == 0 && x % kCellPitch == kCellPitch / 2 - 1;
             if (gridLine || splitLine)
                 setPixel(image, x, y, kBlack);
         }
@@ -49,9 +49,9 @@ void drawSmallCells(HostImage& image)
     const uint8_t down[3] = {220, 160, 40};
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
-            const uint8_t* line = y % kSmallPitch == kSmallPitch - 1 ? across
+            const uint8_t* line = y % kSmallPitch == kSmallPitch - 1   ? across
                                   : x % kSmallPitch == kSmallPitch - 1 ? down
-                                                                     : nullptr;
+                                                                       : nullptr;
             if (line)
                 std::copy(line, line + 3, image.pixel(x, y));
         }

@@ -7,8 +7,8 @@ namespace vendrel {
 
 enum ExitCode : int {
     exitSuccess = 0,
-    exitFailure = 1,   // the filter or a file failed
-    exitUsage = 2,     // the command line is wrong
+    exitFailure = 1,     // the filter or a file failed
+    exitUsage = 2,       // the command line is wrong
     exitCancelled = 130, // the user interrupted the run
 };
 

@@ -15,8 +15,9 @@ uint32_t keyOf(const PluginModule& module, const char* name)
 {
     const AeteParameter* parameter = module.aete().byName(name);
     if (parameter == nullptr) {
-        throw HostError(std::string("the filter module has no '") + name + "' parameter; --flats and --close-gaps "
-                                                                           "need it");
+        throw HostError(std::string("the filter module has no '") + name +
+                        "' parameter; --flats and --close-gaps "
+                        "need it");
     }
     return parameter->key;
 }

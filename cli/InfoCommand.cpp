@@ -13,11 +13,16 @@ namespace {
 std::string typeName(uint32_t type)
 {
     switch (type) {
-    case typeInteger: return "integer";
-    case typeBoolean: return "true|false";
-    case typeColor: return "colour RRGGBB";
-    case typePath: return "swatch file";
-    default: return "'" + fourCCText(type) + "'";
+    case typeInteger:
+        return "integer";
+    case typeBoolean:
+        return "true|false";
+    case typeColor:
+        return "colour RRGGBB";
+    case typePath:
+        return "swatch file";
+    default:
+        return "'" + fourCCText(type) + "'";
     }
 }
 

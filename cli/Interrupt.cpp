@@ -10,9 +10,12 @@ namespace {
 constexpr int watchedSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 volatile std::sig_atomic_t signalSeen = 0;
-struct sigaction formerActions[std::size(watchedSignals)] {};
+struct sigaction formerActions[std::size(watchedSignals)]{};
 
-extern "C" void noteSignal(int number) { signalSeen = number; }
+extern "C" void noteSignal(int number)
+{
+    signalSeen = number;
+}
 
 } // namespace
 
@@ -32,8 +35,14 @@ InterruptWatch::~InterruptWatch()
         sigaction(watchedSignals[i], &formerActions[i], nullptr);
 }
 
-bool InterruptWatch::interrupted() { return signalSeen != 0; }
+bool InterruptWatch::interrupted()
+{
+    return signalSeen != 0;
+}
 
-int InterruptWatch::exitStatus() { return 128 + (signalSeen != 0 ? int(signalSeen) : SIGINT); }
+int InterruptWatch::exitStatus()
+{
+    return 128 + (signalSeen != 0 ? int(signalSeen) : SIGINT);
+}
 
 } // namespace vendrel

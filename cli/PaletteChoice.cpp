@@ -22,7 +22,10 @@ bool isFile(const fs::path& path)
 
 } // namespace
 
-bool isPalettePath(const std::string& palette) { return palette.find('/') != std::string::npos; }
+bool isPalettePath(const std::string& palette)
+{
+    return palette.find('/') != std::string::npos;
+}
 
 bool isPaletteFileName(const std::string& name)
 {

@@ -64,7 +64,10 @@ HostImage loadInput(const PluginModule& module, const RunRequest& request)
     }
 }
 
-ImageSaveOptions saveOptions(const RunRequest& request) { return ImageSaveOptions{request.dropAlpha, request.toRgb}; }
+ImageSaveOptions saveOptions(const RunRequest& request)
+{
+    return ImageSaveOptions{request.dropAlpha, request.toRgb};
+}
 
 // Refused before the filter runs: the output format cannot hold the image as it is.
 void checkNothingLost(const HostImage& image, const RunRequest& request)

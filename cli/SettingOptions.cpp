@@ -15,7 +15,10 @@ constexpr uint32_t switchType = typeBoolean;
 constexpr uint32_t colorType = typeColor;
 constexpr uint32_t pathType = typePath;
 
-std::string optionName(const AeteParameter& parameter) { return "--" + parameter.name; }
+std::string optionName(const AeteParameter& parameter)
+{
+    return "--" + parameter.name;
+}
 
 std::string helpText(const AeteParameter& parameter)
 {
@@ -189,7 +192,10 @@ std::optional<std::string> SettingOptions::pathValue() const
     return setting->text;
 }
 
-void SettingOptions::setPathValue(const std::string& value) { pathOverride_ = value; }
+void SettingOptions::setPathValue(const std::string& value)
+{
+    pathOverride_ = value;
+}
 
 uint32_t SettingOptions::pathKey() const
 {

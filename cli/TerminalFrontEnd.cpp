@@ -40,8 +40,8 @@ void TerminalFrontEnd::progress(int32_t done, int32_t total)
     }
     lastPercent_ = percent;
     int filled = percent * barWidth / 100;
-    std::fprintf(stderr, "\r[%.*s%*s] %3d%%", filled, "########################################", barWidth - filled,
-                 "", percent);
+    std::fprintf(stderr, "\r[%.*s%*s] %3d%%", filled, "########################################", barWidth - filled, "",
+                 percent);
     std::fflush(stderr);
     barDrawn_ = true;
 }

@@ -54,8 +54,9 @@ Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* mod
 
     commands.run = app.add_subcommand("run", "fill the areas of an image and write the result");
     commands.run->add_option("INPUT", arguments.run.inputs, "the images to fill (PNG, JPEG, TIFF, WebP)")->required();
-    commands.run->add_option("-o,--output", arguments.run.output,
-                             "the file to write; its extension names the format (.ora: layered OpenRaster)")
+    commands.run
+        ->add_option("-o,--output", arguments.run.output,
+                     "the file to write; its extension names the format (.ora: layered OpenRaster)")
         ->type_name("OUTPUT");
     commands.run->add_option("--output-dir", arguments.run.outputDir, "write DIR/<input's name> for each input")
         ->type_name("DIR");
@@ -77,22 +78,25 @@ Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* mod
                            "turn grayscale, indexed, Lab and 16-bit images into 8-bit RGB instead of refusing them");
     commands.run->add_flag("--flats", arguments.run.flatting.flats,
                            "give every pixel no area took (the lines) the colour of the nearest filled area");
-    commands.run->add_option("--close-gaps", arguments.run.flatting.closeGaps,
-                             "close gaps in the lines up to N pixels wide before filling")
+    commands.run
+        ->add_option("--close-gaps", arguments.run.flatting.closeGaps,
+                     "close gaps in the lines up to N pixels wide before filling")
         ->type_name("N")
         ->check(CLI::Range(1, 255));
     commands.run->add_flag("--first-page", arguments.run.firstPage,
                            "take the first page or frame of a multi-page or animated image instead of refusing it");
     commands.run->add_flag("--drop-alpha", arguments.run.dropAlpha,
                            "leave out the alpha channel when the output format holds none (JPEG) instead of refusing");
-    commands.run->add_flag("--to-rgb", arguments.run.toRgb,
-                           "turn CMYK into 8-bit RGB when the output format holds no CMYK (PNG, WebP) instead of refusing");
+    commands.run->add_flag(
+        "--to-rgb", arguments.run.toRgb,
+        "turn CMYK into 8-bit RGB when the output format holds no CMYK (PNG, WebP) instead of refusing");
 
     commands.about = app.add_subcommand("about", "the filter's About text");
     commands.about->add_option("--png", arguments.pngFile, "also draw the About box into this PNG file")
         ->type_name("FILE");
     commands.info = app.add_subcommand("info", "what the module declares: menu, modes, parameters");
-    commands.palettes = app.add_subcommand("palettes", "the swatch files the filter's dialog offers, with their colours");
+    commands.palettes =
+        app.add_subcommand("palettes", "the swatch files the filter's dialog offers, with their colours");
     commands.palettes->add_option("--presets", arguments.presetsFolder, "the folder that holds \"Color Swatches\"")
         ->type_name("DIR");
 

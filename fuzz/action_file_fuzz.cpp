@@ -40,11 +40,11 @@ std::vector<uint8_t> filterTerminologyBytes()
     out.pascal("Orvik Vendrel").pascal("vendrel plugin").code("Vdrl").code("Vdrl");
     out.code("null").pascal("").u16(0).code("#ImR").pascal("").u16(0xB000).u16(10);
     const char* parameters[][4] = {
-        {"flagcolor", "Clr ", "Clr ", "flag color"},      {"fillcolor", "BckC", "Clr ", "fill color"},
-        {"palette", "PltF", "Pth ", "fill palette file"}, {"tolerance", "Tlrn", "long", "fill tolerance"},
+        {"flagcolor", "Clr ", "Clr ", "flag color"},       {"fillcolor", "BckC", "Clr ", "fill color"},
+        {"palette", "PltF", "Pth ", "fill palette file"},  {"tolerance", "Tlrn", "long", "fill tolerance"},
         {"randomcolors", "RanD", "bool", "random colors"}, {"measurearea", "Ar  ", "bool", "measure area"},
-        {"flagareas", "FlaG", "bool", "flag areas"},      {"joinareas", "JoiN", "bool", "join areas"},
-        {"flagsize", "FlgS", "long", "flag size"},        {"joinsize", "JinS", "long", "join size"},
+        {"flagareas", "FlaG", "bool", "flag areas"},       {"joinareas", "JoiN", "bool", "join areas"},
+        {"flagsize", "FlgS", "long", "flag size"},         {"joinsize", "JinS", "long", "join size"},
     };
     for (const auto& parameter : parameters)
         out.pascal(parameter[0]).code(parameter[1]).code(parameter[2]).pascal(parameter[3]).u16(0);
@@ -65,8 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string text(reinterpret_cast<const char*>(data), size);
     try {
         const vendrel::Descriptor descriptor = vendrel::parseActionText(text, terminology());
-        const vendrel::Descriptor again = vendrel::parseActionText(vendrel::actionText(descriptor, terminology()),
-                                                                   terminology());
+        const vendrel::Descriptor again =
+            vendrel::parseActionText(vendrel::actionText(descriptor, terminology()), terminology());
         if (!(again == descriptor))
             __builtin_trap();
     } catch (const vendrel::HostError&) {

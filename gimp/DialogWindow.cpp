@@ -38,7 +38,10 @@ bool inside(const AdmRect& outer, const AdmRect& inner)
            inner.bottom <= outer.bottom && inner.width() > 0 && inner.height() > 0;
 }
 
-std::string utf8(const std::string& bytes) { return macRomanToUtf8(bytes); }
+std::string utf8(const std::string& bytes)
+{
+    return macRomanToUtf8(bytes);
+}
 
 class DialogWindow {
 public:

@@ -31,8 +31,8 @@ HostImage readDrawable(gint32 drawable)
     const GeglRectangle rect = wholeDrawable(drawable);
     HostImage image = HostImage::blank(rect.width, rect.height, plugInModeRGBColor, gimp_drawable_has_alpha(drawable));
     GeglBuffer* buffer = gimp_drawable_get_buffer(drawable);
-    gegl_buffer_get(buffer, &rect, 1.0, gimp_drawable_get_format(drawable), image.pixels.data(),
-                    GEGL_AUTO_ROWSTRIDE, GEGL_ABYSS_NONE);
+    gegl_buffer_get(buffer, &rect, 1.0, gimp_drawable_get_format(drawable), image.pixels.data(), GEGL_AUTO_ROWSTRIDE,
+                    GEGL_ABYSS_NONE);
     g_object_unref(buffer);
     return image;
 }

@@ -28,7 +28,10 @@ std::string besideProgramOr(const char* name, const char* fallback)
 
 } // namespace
 
-std::string modulePath() { return besideProgramOr("Vendrel.8bf", VENDREL_BUILD_MODULE); }
+std::string modulePath()
+{
+    return besideProgramOr("Vendrel.8bf", VENDREL_BUILD_MODULE);
+}
 
 std::string presetsFolder()
 {

@@ -22,7 +22,8 @@ std::string procedureStem(const std::string& menuName)
 
 ProcedureParameter runModeParameter()
 {
-    return {GIMP_PDB_INT32, "run-mode", "The run mode { RUN-INTERACTIVE (0), RUN-NONINTERACTIVE (1), RUN-WITH-LAST-VALS (2) }"};
+    return {GIMP_PDB_INT32, "run-mode",
+            "The run mode { RUN-INTERACTIVE (0), RUN-NONINTERACTIVE (1), RUN-WITH-LAST-VALS (2) }"};
 }
 
 // "Vendrel..." without its trailing dots.
@@ -98,8 +99,8 @@ void installProcedure(const Procedure& procedure)
     }
     gimp_install_procedure(procedure.name.c_str(), procedure.blurb.c_str(),
                            "Fills every area of the drawable that matches the chosen colour with a colour of its own.",
-                           "Vendrel", "Vendrel", "2026", procedure.menuLabel.c_str(), procedure.imageTypes.c_str(), GIMP_PLUGIN,
-                           gint(definitions.size()), 0, definitions.data(), nullptr);
+                           "Vendrel", "Vendrel", "2026", procedure.menuLabel.c_str(), procedure.imageTypes.c_str(),
+                           GIMP_PLUGIN, gint(definitions.size()), 0, definitions.data(), nullptr);
     gimp_plugin_menu_register(procedure.name.c_str(), procedure.menuPath.c_str());
 }
 

@@ -58,7 +58,8 @@ void convertPalettes(const fs::path& swatches)
             continue;
         }
         const std::vector<uint8_t> bytes = swatchFileBytes(paletteColors(names[i]));
-        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
     g_strfreev(names);
 }

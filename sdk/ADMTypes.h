@@ -62,27 +62,16 @@ enum {
 };
 
 /* Action mask bits: which tracker actions an item is given. */
-enum {
-    kADMButtonDownMask = 0x00020000,
-    kADMButtonUpMask = 0x00040000,
-    kADMMouseMoveMask = 0x00080000
-};
+enum { kADMButtonDownMask = 0x00020000, kADMButtonUpMask = 0x00040000, kADMMouseMoveMask = 0x00080000 };
 
 /* Units of numeric entry fields. */
-enum {
-    kADMNoUnits = 0,
-    kADMPixelUnits = 10
-};
+enum { kADMNoUnits = 0, kADMPixelUnits = 10 };
 
 /* Frame styles. */
-enum {
-    kADMEtchedFrameStyle = 4
-};
+enum { kADMEtchedFrameStyle = 4 };
 
 /* Dialog styles. */
-enum {
-    kADMModalDialogStyle = 0
-};
+enum { kADMModalDialogStyle = 0 };
 
 #define kADMUserType "ADM User Type"
 #define kADMTextStaticType "ADM Text Static Type"

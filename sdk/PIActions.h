@@ -36,16 +36,8 @@ typedef DescriptorKeyID DescriptorKeyIDArray[];
 #define classRGBColor PI_FOURCC('R', 'G', 'B', 'C')
 
 /* Values of playInfo and recordInfo. */
-enum {
-    plugInDialogDontDisplay = 0,
-    plugInDialogDisplay = 1,
-    plugInDialogSilent = 2
-};
-enum {
-    plugInDialogOptional = 0,
-    plugInDialogRequired = 1,
-    plugInDialogNone = 2
-};
+enum { plugInDialogDontDisplay = 0, plugInDialogDisplay = 1, plugInDialogSilent = 2 };
+enum { plugInDialogOptional = 0, plugInDialogRequired = 1, plugInDialogNone = 2 };
 
 typedef struct PIDescriptorSimpleReference {
     DescType desiredClass;
@@ -103,8 +95,7 @@ typedef struct WriteDescriptorProcs {
     OSErr (*putClassProc)(PIWriteDescriptor writer, DescriptorKeyID key, DescType value);
     OSErr (*putSimpleReferenceProc)(PIWriteDescriptor writer, DescriptorKeyID key,
                                     const PIDescriptorSimpleReference* value);
-    OSErr (*putObjectProc)(PIWriteDescriptor writer, DescriptorKeyID key, DescType classType,
-                           PIDescriptorHandle value);
+    OSErr (*putObjectProc)(PIWriteDescriptor writer, DescriptorKeyID key, DescType classType, PIDescriptorHandle value);
     OSErr (*putCountProc)(PIWriteDescriptor writer, DescriptorKeyID key, uint32 value);
     OSErr (*putStringProc)(PIWriteDescriptor writer, DescriptorKeyID key, ConstStr255Param value);
     OSErr (*putScopedClassProc)(PIWriteDescriptor writer, DescriptorKeyID key, DescType value);

@@ -22,11 +22,11 @@ typedef int32 SPErr;
 typedef char* Ptr;
 typedef Ptr* Handle; /* a pointer to the host's master pointer */
 
-typedef uint32 DescType;       /* a four-character code */
+typedef uint32 DescType;        /* a four-character code */
 typedef uint32 DescriptorKeyID; /* a four-character code */
 typedef uint32 OSType;
 
-typedef unsigned char Str255[256];          /* length byte, then up to 255 characters */
+typedef unsigned char Str255[256]; /* length byte, then up to 255 characters */
 typedef const unsigned char* ConstStr255Param;
 
 typedef struct Point {
@@ -74,7 +74,7 @@ enum {
 };
 
 /* Builds a four-character code: the first character in the most significant byte. */
-#define PI_FOURCC(a, b, c, d) \
+#define PI_FOURCC(a, b, c, d)                                                                                          \
     ((uint32)(((uint32)(uint8)(a) << 24) | ((uint32)(uint8)(b) << 16) | ((uint32)(uint8)(c) << 8) | (uint32)(uint8)(d)))
 
 #ifdef __cplusplus

@@ -76,7 +76,8 @@ int main(int argc, char** argv)
         const std::string size = std::to_string(workload.image.width) + "x" + std::to_string(workload.image.height);
         std::printf("%-14s %11s %6.1fMP/s %9.3f\n", "filter", size.c_str(), mp / filter, 1.0);
         const std::string closeName = "close-gaps " + std::to_string(gap);
-        for (const auto& [name, values] : {std::pair{closeName, times.closeGaps}, std::pair{std::string("flats"), times.flats}}) {
+        for (const auto& [name, values] :
+             {std::pair{closeName, times.closeGaps}, std::pair{std::string("flats"), times.flats}}) {
             const double t = median(values);
             std::printf("%-14s %11s %6.1fMP/s %9.3f\n", name.c_str(), size.c_str(), mp / t, t / filter);
         }

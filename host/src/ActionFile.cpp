@@ -88,13 +88,15 @@ Json valueToJson(const AeteParameter& parameter, const DescriptorValue& value)
         if (const auto* integer = std::get_if<int32_t>(&value))
             return *integer != 0;
         fail(parameter.name, "must be a boolean");
-    case kTypeColor: return colorToJson(parameter, value);
+    case kTypeColor:
+        return colorToJson(parameter, value);
     case kTypePath:
     case kTypeText:
         if (const auto* text = std::get_if<std::string>(&value))
             return textToJson(parameter, *text);
         fail(parameter.name, "must be text");
-    default: fail(parameter.name, "has the type '" + fourCCText(parameter.type) + "', which action files do not hold");
+    default:
+        fail(parameter.name, "has the type '" + fourCCText(parameter.type) + "', which action files do not hold");
     }
 }
 
@@ -117,7 +119,8 @@ int32_t integerIn(const Json& value, int64_t low, int64_t high, const std::strin
     if (!value.is_number_integer())
         fail(name, problem);
     const bool isUnsigned = value.is_number_unsigned();
-    if (isUnsigned ? value.get<uint64_t>() > uint64_t(high) : (value.get<int64_t>() < low || value.get<int64_t>() > high))
+    if (isUnsigned ? value.get<uint64_t>() > uint64_t(high)
+                   : (value.get<int64_t>() < low || value.get<int64_t>() > high))
         fail(name, problem);
     return int32_t(value.get<int64_t>());
 }
@@ -155,13 +158,15 @@ DescriptorValue valueFromJson(const AeteParameter& parameter, const Json& value)
         if (!value.is_boolean())
             fail(parameter.name, "must be true or false");
         return value.get<bool>();
-    case kTypeColor: return colorFromJson(parameter, value);
+    case kTypeColor:
+        return colorFromJson(parameter, value);
     case kTypePath:
     case kTypeText:
         if (!value.is_string())
             fail(parameter.name, "must be a string");
         return value.get<std::string>();
-    default: fail(parameter.name, "has the type '" + fourCCText(parameter.type) + "', which action files do not hold");
+    default:
+        fail(parameter.name, "has the type '" + fourCCText(parameter.type) + "', which action files do not hold");
     }
 }
 

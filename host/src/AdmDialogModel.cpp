@@ -48,7 +48,8 @@ void DialogModel::destroyItem(ItemModel& doomed)
     // The callback may have torn the whole dialog down; only an item still live is ours to free.
     if (!isLive(address, Kind::item))
         return;
-    const auto found = std::find_if(items_.begin(), items_.end(), [&](const auto& owned) { return owned.get() == address; });
+    const auto found =
+        std::find_if(items_.begin(), items_.end(), [&](const auto& owned) { return owned.get() == address; });
     if (found != items_.end())
         items_.erase(found);
 }

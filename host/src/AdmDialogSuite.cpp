@@ -16,8 +16,8 @@ ADMDialogRef create(ADMPluginRef, const char* name, int32 dialogID, int32 style,
     return dialog ? dialog->ref() : nullptr;
 }
 
-int32 modal(ADMPluginRef, const char* name, int32 dialogID, int32 style, ADMDialogInitProc initProc,
-            ADMUserData data, int32)
+int32 modal(ADMPluginRef, const char* name, int32 dialogID, int32 style, ADMDialogInitProc initProc, ADMUserData data,
+            int32)
 {
     return runModalDialog(name, dialogID, style, initProc, data);
 }
@@ -141,10 +141,10 @@ void invalidate(ADMDialogRef ref)
     }
 }
 
-const ADMDialogSuite5 suite = {create,        modal,          destroy,      setDrawProc,  setTrackProc,
-                               setNotifyProc, setDestroyProc, defaultDraw,  defaultTrack, defaultNotify,
-                               setUserData,   getUserData,    setLocalRect, getLocalRect, getItem,
-                               createItem,    getDefaultItemID, getCancelItemID, endModal, invalidate};
+const ADMDialogSuite5 suite = {
+    create,      modal,        destroy,          setDrawProc,     setTrackProc, setNotifyProc, setDestroyProc,
+    defaultDraw, defaultTrack, defaultNotify,    setUserData,     getUserData,  setLocalRect,  getLocalRect,
+    getItem,     createItem,   getDefaultItemID, getCancelItemID, endModal,     invalidate};
 
 } // namespace
 

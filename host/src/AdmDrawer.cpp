@@ -27,9 +27,7 @@ Rgb8 namedColor(int32_t code)
     }
 }
 
-DrawerModel::DrawerModel(RgbRaster& raster, const AdmRect& placement) : raster_(&raster), placement_(placement)
-{
-}
+DrawerModel::DrawerModel(RgbRaster& raster, const AdmRect& placement) : raster_(&raster), placement_(placement) {}
 
 DrawerModel::DrawerModel(std::vector<AdmDrawOp>& record, const AdmRect& bounds) : record_(&record), placement_(bounds)
 {

@@ -104,7 +104,8 @@ std::string ItemModel::valueText() const
     if (procs.floatToText) {
         std::array<char, 256> buffer{};
         ItemModel* self = const_cast<ItemModel*>(this);
-        if (procs.floatToText(self->ref(), float(value), buffer.data(), int32(buffer.size())) && isLive(self, Kind::item))
+        if (procs.floatToText(self->ref(), float(value), buffer.data(), int32(buffer.size())) &&
+            isLive(self, Kind::item))
             return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
     }
     return formatNumber(float(value));

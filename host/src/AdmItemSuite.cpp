@@ -11,15 +11,13 @@ namespace vendrel::adm {
 namespace {
 
 // Applies a change to a live item; a reference to an item that is gone is ignored.
-template <class Change>
-void change(ADMItemRef ref, Change&& apply)
+template <class Change> void change(ADMItemRef ref, Change&& apply)
 {
     if (ItemModel* item = ItemModel::fromRef(ref))
         apply(*item);
 }
 
-template <class Answer, class Read>
-Answer read(ADMItemRef ref, Answer whenGone, Read&& get)
+template <class Answer, class Read> Answer read(ADMItemRef ref, Answer whenGone, Read&& get)
 {
     const ItemModel* item = ItemModel::fromRef(ref);
     return item ? get(*item) : whenGone;
@@ -163,7 +161,8 @@ void setText(ADMItemRef ref, const char* text)
 // An entry field's text is its value as shown; any other item's text is its label.
 void getText(ADMItemRef ref, char* text, int32 maxLength)
 {
-    change(ref, [&](ItemModel& item) { copyToBuffer(item.isEditField() ? item.valueText() : item.label, text, maxLength); });
+    change(ref,
+           [&](ItemModel& item) { copyToBuffer(item.isEditField() ? item.valueText() : item.label, text, maxLength); });
 }
 
 void setTipString(ADMItemRef ref, const char* tip)
@@ -249,14 +248,45 @@ void invalidate(ADMItemRef ref)
     change(ref, [](ItemModel& item) { item.invalidate(); });
 }
 
-const ADMItemSuite4 suite = {
-    create,          destroy,         setDrawProc,        setTrackProc,       setNotifyProc,  setDestroyProc,
-    setTextToFloatProc, setFloatToTextProc, defaultDraw,  defaultTrack,       defaultNotify,  defaultTextToFloat,
-    defaultFloatToText, setUserData,   getUserData,        getID,              getDialog,      getList,
-    setBoundsRect,   getBoundsRect,   getLocalRect,       setText,            getText,        setTipString,
-    setPictureID,    setItemStyle,    setMinIntValue,     setMaxIntValue,     setIntValue,    getIntValue,
-    setUnits,        setAllowUnits,   setBooleanValue,    getBooleanValue,    enable,         isEnabled,
-    getMask,         setMask,         invalidate};
+const ADMItemSuite4 suite = {create,
+                             destroy,
+                             setDrawProc,
+                             setTrackProc,
+                             setNotifyProc,
+                             setDestroyProc,
+                             setTextToFloatProc,
+                             setFloatToTextProc,
+                             defaultDraw,
+                             defaultTrack,
+                             defaultNotify,
+                             defaultTextToFloat,
+                             defaultFloatToText,
+                             setUserData,
+                             getUserData,
+                             getID,
+                             getDialog,
+                             getList,
+                             setBoundsRect,
+                             getBoundsRect,
+                             getLocalRect,
+                             setText,
+                             getText,
+                             setTipString,
+                             setPictureID,
+                             setItemStyle,
+                             setMinIntValue,
+                             setMaxIntValue,
+                             setIntValue,
+                             getIntValue,
+                             setUnits,
+                             setAllowUnits,
+                             setBooleanValue,
+                             getBooleanValue,
+                             enable,
+                             isEnabled,
+                             getMask,
+                             setMask,
+                             invalidate};
 
 } // namespace
 

@@ -63,7 +63,8 @@ DialogModel& buildDialog(const char* name, int32_t dialogId, int32_t style, ADMU
 void release(DialogModel& dialog)
 {
     auto& dialogs = ownedDialogs();
-    const auto found = std::find_if(dialogs.begin(), dialogs.end(), [&](const auto& owned) { return owned.get() == &dialog; });
+    const auto found =
+        std::find_if(dialogs.begin(), dialogs.end(), [&](const auto& owned) { return owned.get() == &dialog; });
     if (found != dialogs.end())
         dialogs.erase(found);
 }
@@ -110,8 +111,7 @@ DialogModel* createDialog(const char* name, int32_t dialogId, int32_t style, ADM
     return initialise(dialog, init) ? &dialog : nullptr;
 }
 
-int32_t runModalDialog(const char* name, int32_t dialogId, int32_t style, ADMDialogInitProc init,
-                       ADMUserData userData)
+int32_t runModalDialog(const char* name, int32_t dialogId, int32_t style, ADMDialogInitProc init, ADMUserData userData)
 {
     DialogModel& dialog = buildDialog(name, dialogId, style, userData, true);
     if (!initialise(dialog, init))

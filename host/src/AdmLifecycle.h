@@ -17,8 +17,7 @@ DialogModel* createDialog(const char* name, int32_t dialogId, int32_t style, ADM
 // Builds and initialises a modal dialog, hands it to the front end, then sends it "ADM Deactivate Window
 // Notifier", destroys its items, calls its destroy callback, frees it and returns the ending item's id
 // (0 when its init callback failed and it was never shown).
-int32_t runModalDialog(const char* name, int32_t dialogId, int32_t style, ADMDialogInitProc init,
-                       ADMUserData userData);
+int32_t runModalDialog(const char* name, int32_t dialogId, int32_t style, ADMDialogInitProc init, ADMUserData userData);
 
 // A new item of the dialog with the plug-in's user data, after its init callback ran; null when the
 // dialog is being torn down or the init callback destroyed the item.

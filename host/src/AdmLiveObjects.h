@@ -12,14 +12,12 @@ void markDead(const void* object);
 bool isLive(const void* object, Kind kind);
 
 // The model behind a reference, or null when the reference names no live object of that kind.
-template <class Model, class Ref>
-Model* liveModel(Ref ref, Kind kind)
+template <class Model, class Ref> Model* liveModel(Ref ref, Kind kind)
 {
     return isLive(static_cast<const void*>(ref), kind) ? reinterpret_cast<Model*>(ref) : nullptr;
 }
 
-template <class Ref, class Model>
-Ref refOf(Model* model)
+template <class Ref, class Model> Ref refOf(Model* model)
 {
     return reinterpret_cast<Ref>(model);
 }

@@ -99,8 +99,8 @@ public:
     void setIntValue(int32_t value); // clamped to the limits
     void setMinValue(int32_t value);
     void setMaxValue(int32_t value);
-    void setBooleanValue(bool on);   // a radio turned on turns the dialog's other radios off
-    ListModel* list();               // the popup's list, null for items that hold none
+    void setBooleanValue(bool on); // a radio turned on turns the dialog's other radios off
+    ListModel* list();             // the popup's list, null for items that hold none
     void invalidate();
 
     // AdmItem

@@ -64,8 +64,8 @@ SPErr undefinedProc()
     return errPlugInHostInsufficient;
 }
 
-SPBasicSuite gBasicSuite = {acquireSuite, releaseSuite, isEqual, allocateBlock, freeBlock, reallocateBlock,
-                            undefinedProc};
+SPBasicSuite gBasicSuite = {acquireSuite, releaseSuite,    isEqual,      allocateBlock,
+                            freeBlock,    reallocateBlock, undefinedProc};
 
 } // namespace
 

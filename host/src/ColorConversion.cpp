@@ -39,7 +39,9 @@ HostColor clampToSpace(int16_t space, const HostColor& color)
         for (size_t i = 0; i < 4; ++i)
             out[i] = clampComponent(color[i], 255);
         break;
-    case plugIncolorServicesGraySpace: out = {clampComponent(color[0], 255), 0, 0, 0}; break;
+    case plugIncolorServicesGraySpace:
+        out = {clampComponent(color[0], 255), 0, 0, 0};
+        break;
     default:
         out = {clampComponent(color[0], 255), clampComponent(color[1], 255), clampComponent(color[2], 255), 0};
         break;
@@ -56,9 +58,12 @@ Values encode(int16_t space, const HostColor& color)
             ink[i] = (255.0 - color[i]) * 100.0 / 255.0;
         return ink;
     }
-    case plugIncolorServicesLabSpace: return {color[0] * 100.0 / 255.0, color[1] - 128.0, color[2] - 128.0, 0};
-    case plugIncolorServicesGraySpace: return {color[0] / 255.0, 0, 0, 0};
-    default: return {color[0] / 255.0, color[1] / 255.0, color[2] / 255.0, 0};
+    case plugIncolorServicesLabSpace:
+        return {color[0] * 100.0 / 255.0, color[1] - 128.0, color[2] - 128.0, 0};
+    case plugIncolorServicesGraySpace:
+        return {color[0] / 255.0, 0, 0, 0};
+    default:
+        return {color[0] / 255.0, color[1] / 255.0, color[2] / 255.0, 0};
     }
 }
 
@@ -78,8 +83,10 @@ HostColor decode(int16_t space, const Values& values)
     }
     case plugIncolorServicesLabSpace:
         return {toByte(values[0] * 255.0 / 100.0), toByte(values[1] + 128.0), toByte(values[2] + 128.0), 0};
-    case plugIncolorServicesGraySpace: return {toByte(values[0] * 255.0), 0, 0, 0};
-    default: return {toByte(values[0] * 255.0), toByte(values[1] * 255.0), toByte(values[2] * 255.0), 0};
+    case plugIncolorServicesGraySpace:
+        return {toByte(values[0] * 255.0), 0, 0, 0};
+    default:
+        return {toByte(values[0] * 255.0), toByte(values[1] * 255.0), toByte(values[2] * 255.0), 0};
     }
 }
 
@@ -140,10 +147,14 @@ private:
     static cmsUInt32Number format(int16_t space)
     {
         switch (space) {
-        case plugIncolorServicesCMYKSpace: return TYPE_CMYK_DBL;
-        case plugIncolorServicesLabSpace: return TYPE_Lab_DBL;
-        case plugIncolorServicesGraySpace: return TYPE_GRAY_DBL;
-        default: return TYPE_RGB_DBL;
+        case plugIncolorServicesCMYKSpace:
+            return TYPE_CMYK_DBL;
+        case plugIncolorServicesLabSpace:
+            return TYPE_Lab_DBL;
+        case plugIncolorServicesGraySpace:
+            return TYPE_GRAY_DBL;
+        default:
+            return TYPE_RGB_DBL;
         }
     }
 
@@ -153,10 +164,18 @@ private:
         if (!slot && !tried_[size_t(space)]) {
             tried_[size_t(space)] = true;
             switch (space) {
-            case plugIncolorServicesCMYKSpace: slot = cmsOpenProfileFromFile(cmykProfilePath().c_str(), "r"); break;
-            case plugIncolorServicesLabSpace: slot = cmsCreateLab4Profile(nullptr); break;
-            case plugIncolorServicesGraySpace: slot = createSrgbGrayProfile(); break;
-            default: slot = cmsCreate_sRGBProfile(); break;
+            case plugIncolorServicesCMYKSpace:
+                slot = cmsOpenProfileFromFile(cmykProfilePath().c_str(), "r");
+                break;
+            case plugIncolorServicesLabSpace:
+                slot = cmsCreateLab4Profile(nullptr);
+                break;
+            case plugIncolorServicesGraySpace:
+                slot = createSrgbGrayProfile();
+                break;
+            default:
+                slot = cmsCreate_sRGBProfile();
+                break;
             }
         }
         return slot;
@@ -184,8 +203,10 @@ OSErr convertHostColor(int16_t sourceSpace, int16_t resultSpace, HostColor& colo
         return noErr;
     const HostColor input = clampToSpace(sourceSpace, color);
     // HSB travels as RGB through the colour-managed part.
-    const int16_t managedSource = sourceSpace == plugIncolorServicesHSBSpace ? int16_t(plugIncolorServicesRGBSpace) : sourceSpace;
-    const int16_t managedResult = resultSpace == plugIncolorServicesHSBSpace ? int16_t(plugIncolorServicesRGBSpace) : resultSpace;
+    const int16_t managedSource =
+        sourceSpace == plugIncolorServicesHSBSpace ? int16_t(plugIncolorServicesRGBSpace) : sourceSpace;
+    const int16_t managedResult =
+        resultSpace == plugIncolorServicesHSBSpace ? int16_t(plugIncolorServicesRGBSpace) : resultSpace;
     Values values = sourceSpace == plugIncolorServicesHSBSpace ? rgbFromHsb(input) : encode(sourceSpace, input);
     if (managedSource != managedResult) {
         cmsHTRANSFORM transform = transforms().get(managedSource, managedResult);

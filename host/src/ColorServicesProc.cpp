@@ -68,9 +68,12 @@ OSErr hostColorServices(ColorServicesInfo* info)
     if (context && context->colorRequestObserver)
         context->colorRequestObserver(*info);
     switch (info->selector) {
-    case plugIncolorServicesConvertColor: return convertRequest(*info);
-    case plugIncolorServicesChooseColor: return chooseRequest(*info, context ? context->frontEnd : nullptr);
-    default: return paramErr;
+    case plugIncolorServicesConvertColor:
+        return convertRequest(*info);
+    case plugIncolorServicesChooseColor:
+        return chooseRequest(*info, context ? context->frontEnd : nullptr);
+    default:
+        return paramErr;
     }
 }
 

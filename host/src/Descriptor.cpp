@@ -6,8 +6,7 @@ namespace {
 
 struct ValueEquals {
     const DescriptorValue& other;
-    template <typename T>
-    bool operator()(const T& value) const
+    template <typename T> bool operator()(const T& value) const
     {
         const T* same = std::get_if<T>(&other);
         return same && equal(value, *same);
@@ -21,7 +20,10 @@ struct ValueEquals {
         return a.unit == b.unit && a.value == b.value;
     }
     static bool equal(const DescriptorAlias& a, const DescriptorAlias& b) { return a.bytes == b.bytes; }
-    static bool equal(const DescriptorEnum& a, const DescriptorEnum& b) { return a.type == b.type && a.value == b.value; }
+    static bool equal(const DescriptorEnum& a, const DescriptorEnum& b)
+    {
+        return a.type == b.type && a.value == b.value;
+    }
     static bool equal(const DescriptorClass& a, const DescriptorClass& b) { return a.value == b.value; }
     static bool equal(const DescriptorObject& a, const DescriptorObject& b)
     {

@@ -96,20 +96,26 @@ Descriptor decodeFrom(ByteReader& in, int depth);
 DescriptorValue readValue(ByteReader& in, uint8_t tag, int depth)
 {
     switch (tag) {
-    case 0: return int32_t(in.u32("integer"));
-    case 1: return readDouble(in);
+    case 0:
+        return int32_t(in.u32("integer"));
+    case 1:
+        return readDouble(in);
     case 2: {
         const uint32_t unit = in.u32("unit");
         return DescriptorUnitFloat{unit, readDouble(in)};
     }
-    case 3: return in.u8("boolean") != 0;
-    case 4: return readBytes(in);
-    case 5: return DescriptorAlias{readBytes(in)};
+    case 3:
+        return in.u8("boolean") != 0;
+    case 4:
+        return readBytes(in);
+    case 5:
+        return DescriptorAlias{readBytes(in)};
     case 6: {
         const uint32_t type = in.u32("enumeration type");
         return DescriptorEnum{type, in.u32("enumeration value")};
     }
-    case 7: return DescriptorClass{in.u32("class")};
+    case 7:
+        return DescriptorClass{in.u32("class")};
     case 8: {
         const uint32_t classID = in.u32("class");
         const uint32_t length = in.u32("object length");
@@ -117,7 +123,8 @@ DescriptorValue readValue(ByteReader& in, uint8_t tag, int depth)
         ByteReader nested(bytes.data(), bytes.size(), "object");
         return DescriptorObject{classID, std::make_shared<Descriptor>(decodeFrom(nested, depth + 1))};
     }
-    default: in.fail("unknown value tag " + std::to_string(tag));
+    default:
+        in.fail("unknown value tag " + std::to_string(tag));
     }
 }
 

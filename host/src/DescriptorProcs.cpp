@@ -22,8 +22,8 @@ constexpr OSErr kNoCurrentKeyErr = -1701;
 
 struct Reader {
     Descriptor descriptor;
-    size_t next = 0;                                  // the entry get-key gives next
-    const Descriptor::Entry* current = nullptr;        // the entry get-key gave last
+    size_t next = 0;                            // the entry get-key gives next
+    const Descriptor::Entry* current = nullptr; // the entry get-key gave last
     OSErr firstError = noErr;
 };
 
@@ -63,8 +63,7 @@ DescType typeOf(const DescriptorValue& value)
 }
 
 // Runs a get procedure: finds the current value, lets convert fill the output, and remembers the first error.
-template <typename Convert>
-OSErr readCurrent(PIReadDescriptor handle, Convert convert)
+template <typename Convert> OSErr readCurrent(PIReadDescriptor handle, Convert convert)
 {
     Reader* reader = readerFrom(handle);
     if (!reader)
@@ -154,8 +153,7 @@ OSErr deliver(const std::optional<Value>& converted, Out* out, Make make)
 }
 
 // A get procedure for a whole-number value; make turns it into what the plug-in asked for.
-template <typename Out, typename Make>
-OSErr readInteger(PIReadDescriptor handle, Out* out, Make make)
+template <typename Out, typename Make> OSErr readInteger(PIReadDescriptor handle, Out* out, Make make)
 {
     return readCurrent(handle, [&](const DescriptorValue& stored) { return deliver(asInteger(stored), out, make); });
 }
@@ -214,23 +212,20 @@ OSErr getBooleanProc(PIReadDescriptor handle, Boolean* value)
 
 OSErr getFloatProc(PIReadDescriptor handle, double* value)
 {
-    return readCurrent(handle, [&](const DescriptorValue& stored) {
-        return unitFloat(stored, nullptr, value, nullptr, nullptr);
-    });
+    return readCurrent(
+        handle, [&](const DescriptorValue& stored) { return unitFloat(stored, nullptr, value, nullptr, nullptr); });
 }
 
 OSErr getPinnedFloatProc(PIReadDescriptor handle, const double* min, const double* max, double* value)
 {
-    return readCurrent(handle, [&](const DescriptorValue& stored) {
-        return unitFloat(stored, nullptr, value, min, max);
-    });
+    return readCurrent(handle,
+                       [&](const DescriptorValue& stored) { return unitFloat(stored, nullptr, value, min, max); });
 }
 
 OSErr getUnitFloatProc(PIReadDescriptor handle, DescType* unit, double* value)
 {
-    return readCurrent(handle, [&](const DescriptorValue& stored) {
-        return unitFloat(stored, unit, value, nullptr, nullptr);
-    });
+    return readCurrent(handle,
+                       [&](const DescriptorValue& stored) { return unitFloat(stored, unit, value, nullptr, nullptr); });
 }
 
 OSErr getPinnedUnitFloatProc(PIReadDescriptor handle, const double* min, const double* max, DescType* unit,

@@ -217,7 +217,8 @@ private:
                 const uint8_t* source = &picture->rgb[(size_t(y) * size_t(picture->width) + size_t(x)) * 3];
                 Rgb8 color{source[0], source[1], source[2]};
                 if (!item_.isEnabled)
-                    color = {uint8_t((color.red + 2 * kBackground.red) / 3), uint8_t((color.green + 2 * kBackground.green) / 3),
+                    color = {uint8_t((color.red + 2 * kBackground.red) / 3),
+                             uint8_t((color.green + 2 * kBackground.green) / 3),
                              uint8_t((color.blue + 2 * kBackground.blue) / 3)};
                 fill(color, {left + x, top + y, left + x + 1, top + y + 1});
             }
@@ -292,8 +293,9 @@ void writePng(const RgbRaster& raster, const std::string& path)
         throw HostError("cannot write an empty dialog picture to " + path);
     vips_init("vendrel");
     try {
-        const vips::VImage image = vips::VImage::new_from_memory(const_cast<uint8_t*>(raster.pixels.data()), raster.pixels.size(),
-                                                                 raster.width, raster.height, 3, VIPS_FORMAT_UCHAR);
+        const vips::VImage image =
+            vips::VImage::new_from_memory(const_cast<uint8_t*>(raster.pixels.data()), raster.pixels.size(),
+                                          raster.width, raster.height, 3, VIPS_FORMAT_UCHAR);
         // Written beside the file and renamed into place; the name is taken literally.
         PendingFile file(path);
         image.pngsave_target(vips::VTarget::new_to_descriptor(file.descriptor()));

@@ -15,16 +15,46 @@ SPErr notOffered()
     return errPlugInHostInsufficient;
 }
 
-SPErr getFileHandleList(Handle*, Boolean) { return notOffered(); }
-SPErr getBrowserNameList(Handle*) { return notOffered(); }
-SPErr browseNameList(Handle) { return notOffered(); }
-SPErr getBrowserFileSpec(SPPlatformFileSpecification*) { return notOffered(); }
-SPErr getWebTemplateList(Handle*, Boolean) { return notOffered(); }
-SPErr getDefaultSystemScript(int16*) { return notOffered(); }
-SPErr getPreferencesFolder(SPPlatformFileSpecification*) { return notOffered(); }
-SPErr getPluginsFolder(SPPlatformFileSpecification*) { return notOffered(); }
-SPErr getPresetsFolder(SPPlatformFileSpecification*) { return notOffered(); }
-SPErr getSettingsFolder(SPPlatformFileSpecification*) { return notOffered(); }
+SPErr getFileHandleList(Handle*, Boolean)
+{
+    return notOffered();
+}
+SPErr getBrowserNameList(Handle*)
+{
+    return notOffered();
+}
+SPErr browseNameList(Handle)
+{
+    return notOffered();
+}
+SPErr getBrowserFileSpec(SPPlatformFileSpecification*)
+{
+    return notOffered();
+}
+SPErr getWebTemplateList(Handle*, Boolean)
+{
+    return notOffered();
+}
+SPErr getDefaultSystemScript(int16*)
+{
+    return notOffered();
+}
+SPErr getPreferencesFolder(SPPlatformFileSpecification*)
+{
+    return notOffered();
+}
+SPErr getPluginsFolder(SPPlatformFileSpecification*)
+{
+    return notOffered();
+}
+SPErr getPresetsFolder(SPPlatformFileSpecification*)
+{
+    return notOffered();
+}
+SPErr getSettingsFolder(SPPlatformFileSpecification*)
+{
+    return notOffered();
+}
 
 SPErr browseUrl(const char* url)
 {
@@ -63,9 +93,9 @@ SPErr getPathName(const SPPlatformFileSpecification* fileSpec, char* path, int32
 }
 
 const PSGetFileListSuite5 gGetFileListSuite = {
-    getFileHandleList,      getBrowserNameList,   browseNameList,   browseUrl,
-    getBrowserFileSpec,     getWebTemplateList,   getDefaultSystemScript, getPreferencesFolder,
-    getPluginsFolder,       getPresetsFolder,     getSettingsFolder, getHostFolder,
+    getFileHandleList,  getBrowserNameList, browseNameList,         browseUrl,
+    getBrowserFileSpec, getWebTemplateList, getDefaultSystemScript, getPreferencesFolder,
+    getPluginsFolder,   getPresetsFolder,   getSettingsFolder,      getHostFolder,
 };
 
 const PSGetPathSuite1 gGetPathSuite = {getPathName};

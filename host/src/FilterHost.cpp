@@ -191,7 +191,8 @@ RunResult FilterHost::run(HostImage& image, const RunOptions& options)
         FilterRecord& record = session.record;
         if (isEmptyRect(record.outRect) && isEmptyRect(record.inRect))
             break;
-        const OSErr handedOut = continues < mostContinues ? handOutImageBuffers(record, image) : OSErr(filterBadParameters);
+        const OSErr handedOut =
+            continues < mostContinues ? handOutImageBuffers(record, image) : OSErr(filterBadParameters);
         if (handedOut != noErr) {
             result.result = handedOut;
             result.failedSelector = filterSelectorContinue;

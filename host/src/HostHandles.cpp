@@ -116,15 +116,9 @@ void recoverSpaceProc(int32 size)
     (void)size;
 }
 
-HandleProcs gHandleProcs = {kCurrentHandleProcsVersion,
-                            kCurrentHandleProcsCount,
-                            noThrow<newProc>,
-                            noThrow<disposeProc>,
-                            noThrow<getSizeProc>,
-                            noThrow<setSizeProc>,
-                            noThrow<lockProc>,
-                            noThrow<unlockProc>,
-                            noThrow<recoverSpaceProc>,
+HandleProcs gHandleProcs = {kCurrentHandleProcsVersion, kCurrentHandleProcsCount, noThrow<newProc>,
+                            noThrow<disposeProc>,       noThrow<getSizeProc>,     noThrow<setSizeProc>,
+                            noThrow<lockProc>,          noThrow<unlockProc>,      noThrow<recoverSpaceProc>,
                             noThrow<disposeProc>};
 
 } // namespace

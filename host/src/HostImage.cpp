@@ -19,23 +19,40 @@ HostImage HostImage::blank(int32_t width, int32_t height, int16_t mode, bool alp
 std::string imageModeName(int16_t mode)
 {
     switch (mode) {
-    case plugInModeBitmap: return "Bitmap";
-    case plugInModeGrayScale: return "Grayscale";
-    case plugInModeIndexedColor: return "Indexed Color";
-    case plugInModeRGBColor: return "RGB";
-    case plugInModeCMYKColor: return "CMYK";
-    case plugInModeHSLColor: return "HSL";
-    case plugInModeHSBColor: return "HSB";
-    case plugInModeMultichannel: return "Multichannel";
-    case plugInModeDuotone: return "Duotone";
-    case plugInModeLabColor: return "Lab";
-    case plugInModeGray16: return "Grayscale 16-bit";
-    case plugInModeRGB48: return "RGB 16-bit";
-    case plugInModeLab48: return "Lab 16-bit";
-    case plugInModeCMYK64: return "CMYK 16-bit";
-    case plugInModeDeepMultichannel: return "Multichannel 16-bit";
-    case plugInModeDuotone16: return "Duotone 16-bit";
-    default: return "mode " + std::to_string(mode);
+    case plugInModeBitmap:
+        return "Bitmap";
+    case plugInModeGrayScale:
+        return "Grayscale";
+    case plugInModeIndexedColor:
+        return "Indexed Color";
+    case plugInModeRGBColor:
+        return "RGB";
+    case plugInModeCMYKColor:
+        return "CMYK";
+    case plugInModeHSLColor:
+        return "HSL";
+    case plugInModeHSBColor:
+        return "HSB";
+    case plugInModeMultichannel:
+        return "Multichannel";
+    case plugInModeDuotone:
+        return "Duotone";
+    case plugInModeLabColor:
+        return "Lab";
+    case plugInModeGray16:
+        return "Grayscale 16-bit";
+    case plugInModeRGB48:
+        return "RGB 16-bit";
+    case plugInModeLab48:
+        return "Lab 16-bit";
+    case plugInModeCMYK64:
+        return "CMYK 16-bit";
+    case plugInModeDeepMultichannel:
+        return "Multichannel 16-bit";
+    case plugInModeDuotone16:
+        return "Duotone 16-bit";
+    default:
+        return "mode " + std::to_string(mode);
     }
 }
 

@@ -15,12 +15,24 @@ std::array<double, 3> hsbToRgb(const std::array<double, 3>& hsb)
     const double low = brightness - chroma;
     std::array<double, 3> rgb{};
     switch (int(hue)) {
-    case 0: rgb = {chroma, second, 0}; break;
-    case 1: rgb = {second, chroma, 0}; break;
-    case 2: rgb = {0, chroma, second}; break;
-    case 3: rgb = {0, second, chroma}; break;
-    case 4: rgb = {second, 0, chroma}; break;
-    default: rgb = {chroma, 0, second}; break;
+    case 0:
+        rgb = {chroma, second, 0};
+        break;
+    case 1:
+        rgb = {second, chroma, 0};
+        break;
+    case 2:
+        rgb = {0, chroma, second};
+        break;
+    case 3:
+        rgb = {0, second, chroma};
+        break;
+    case 4:
+        rgb = {second, 0, chroma};
+        break;
+    default:
+        rgb = {chroma, 0, second};
+        break;
     }
     for (double& channel : rgb)
         channel += low;

@@ -32,8 +32,8 @@ void ensureVips()
             // Every image is read once and written once: a cache only keeps memory alive.
             vips_cache_set_max(0);
             // The library's warnings would break the host's one-line messages; its errors are reported.
-            g_log_set_handler("VIPS", G_LOG_LEVEL_WARNING, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {},
-                              nullptr);
+            g_log_set_handler(
+                "VIPS", G_LOG_LEVEL_WARNING, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
         }
     });
     if (!ready) {
@@ -157,9 +157,9 @@ VImage convertToSupported(VImage image, bool& profileStillValid)
     if (colourChanges) {
         profileStillValid = false;
         if (image.bands() <= 2 && !isGrayInterpretation(from)) {
-            image = image.copy(VImage::option()->set(
-                "interpretation", image.format() == VIPS_FORMAT_UCHAR ? VIPS_INTERPRETATION_B_W
-                                                                       : VIPS_INTERPRETATION_GREY16));
+            image = image.copy(VImage::option()->set("interpretation", image.format() == VIPS_FORMAT_UCHAR
+                                                                           ? VIPS_INTERPRETATION_B_W
+                                                                           : VIPS_INTERPRETATION_GREY16));
         }
     }
     if (image.format() == VIPS_FORMAT_USHORT && !colourChanges) {
@@ -327,8 +327,8 @@ VImage vipsImageOf(const HostImage& image, std::vector<uint8_t>& bytes)
     if (image.mode == plugInModeCMYKColor) {
         invertInks(bytes, image.planes, std::min(image.colorPlanes, 4));
     }
-    VImage memory = VImage::new_from_memory(bytes.data(), bytes.size(), image.width, image.height, image.planes,
-                                            VIPS_FORMAT_UCHAR);
+    VImage memory =
+        VImage::new_from_memory(bytes.data(), bytes.size(), image.width, image.height, image.planes, VIPS_FORMAT_UCHAR);
     VImage described = memory.copy(VImage::option()
                                        ->set("interpretation", interpretationFor(image))
                                        ->set("xres", image.xResolution > 0 ? image.xResolution : 72.0 / 25.4)
@@ -349,8 +349,8 @@ struct SaveFormat {
 
 // Single-file formats only: the image library also knows formats that write several files, or none at all.
 constexpr SaveFormat saveFormats[] = {
-    {".png", ".png", true, false},  {".jpg", ".jpg", false, true}, {".jpeg", ".jpg", false, true},
-    {".tif", ".tif", true, true},   {".tiff", ".tif", true, true}, {".webp", ".webp", true, false},
+    {".png", ".png", true, false}, {".jpg", ".jpg", false, true}, {".jpeg", ".jpg", false, true},
+    {".tif", ".tif", true, true},  {".tiff", ".tif", true, true}, {".webp", ".webp", true, false},
 };
 
 const SaveFormat* saveFormatOf(const std::string& path)
@@ -423,7 +423,10 @@ std::string lossOnSaving(const HostImage& image, const std::string& path, const 
     return {};
 }
 
-bool canSaveImage(const std::string& path) { return saveFormatOf(path) != nullptr; }
+bool canSaveImage(const std::string& path)
+{
+    return saveFormatOf(path) != nullptr;
+}
 
 void writeImage(const HostImage& image, PendingFile& file, const ImageSaveOptions& options)
 {

@@ -25,8 +25,7 @@ void* findModuleEntry(void* library, const std::string& name, const std::string&
     void* entry = dlsym(library, name.c_str());
     if (!entry) {
         const char* reason = dlerror();
-        throw HostError(path + ": the module has no entry point " + name + ": " +
-                        (reason ? reason : "symbol is null"));
+        throw HostError(path + ": the module has no entry point " + name + ": " + (reason ? reason : "symbol is null"));
     }
     return entry;
 }

@@ -11,8 +11,7 @@
 
 namespace vendrel {
 
-template <typename Result>
-constexpr Result failureAnswer(bool outOfMemory)
+template <typename Result> constexpr Result failureAnswer(bool outOfMemory)
 {
     if constexpr (std::is_same_v<Result, OSErr>)
         return outOfMemory ? OSErr(memFullErr) : OSErr(paramErr);
@@ -22,11 +21,9 @@ constexpr Result failureAnswer(bool outOfMemory)
         return Result{};
 }
 
-template <auto Procedure>
-struct NoThrow;
+template <auto Procedure> struct NoThrow;
 
-template <typename Result, typename... Args, Result (*Procedure)(Args...)>
-struct NoThrow<Procedure> {
+template <typename Result, typename... Args, Result (*Procedure)(Args...)> struct NoThrow<Procedure> {
     static Result call(Args... args) noexcept
     {
         try {
@@ -41,7 +38,6 @@ struct NoThrow<Procedure> {
     }
 };
 
-template <auto Procedure>
-inline constexpr auto noThrow = &NoThrow<Procedure>::call;
+template <auto Procedure> inline constexpr auto noThrow = &NoThrow<Procedure>::call;
 
 } // namespace vendrel

@@ -17,7 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string reason() { return std::strerror(errno); }
+std::string reason()
+{
+    return std::strerror(errno);
+}
 
 std::string folderOf(const std::string& target)
 {
@@ -143,7 +146,10 @@ void PendingFile::discardName()
     name_.clear();
 }
 
-void PendingFile::commit() { commitTogether({this}); }
+void PendingFile::commit()
+{
+    commitTogether({this});
+}
 
 void commitTogether(std::initializer_list<PendingFile*> files)
 {

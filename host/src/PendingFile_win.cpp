@@ -38,8 +38,8 @@ PendingFile::PendingFile(std::string target) : target_(std::move(target))
     // Windows has no unnamed files: the temporary file is created exclusively (CREATE_NEW) under a random name.
     for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
         name_ = randomNameBeside(target_);
-        const HANDLE file = CreateFileA(name_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_HIDDEN, nullptr);
+        const HANDLE file =
+            CreateFileA(name_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             if (GetLastError() != ERROR_FILE_EXISTS)
                 break;
@@ -89,7 +89,10 @@ void PendingFile::discardName()
     name_.clear();
 }
 
-void PendingFile::commit() { commitTogether({this}); }
+void PendingFile::commit()
+{
+    commitTogether({this});
+}
 
 void commitTogether(std::initializer_list<PendingFile*> files)
 {

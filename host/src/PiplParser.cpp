@@ -34,22 +34,41 @@ void readProperty(PiplInfo& info, uint32_t key, const std::vector<uint8_t>& data
 {
     ByteReader in(data.data(), data.size(), "PIPL '" + fourCCText(key) + "' property");
     switch (key) {
-    case PIKindProperty: info.kind = in.u32("kind"); break;
-    case PINameProperty: info.name = in.pascalString("name"); break;
-    case PICategoryProperty: info.category = in.pascalString("category"); break;
-    case PIVersionProperty: info.version = in.u32("version"); break;
-    case PIWin32X86CodeProperty: info.entryPoint = cString(data); break;
-    case PIWin64X86CodeProperty: info.entryPoint64 = cString(data); break;
-    case PIHasTerminologyProperty: readTerminology(info, data); break;
+    case PIKindProperty:
+        info.kind = in.u32("kind");
+        break;
+    case PINameProperty:
+        info.name = in.pascalString("name");
+        break;
+    case PICategoryProperty:
+        info.category = in.pascalString("category");
+        break;
+    case PIVersionProperty:
+        info.version = in.u32("version");
+        break;
+    case PIWin32X86CodeProperty:
+        info.entryPoint = cString(data);
+        break;
+    case PIWin64X86CodeProperty:
+        info.entryPoint64 = cString(data);
+        break;
+    case PIHasTerminologyProperty:
+        readTerminology(info, data);
+        break;
     case PIImageModesProperty:
         for (size_t i = 0; i < 4 && i < data.size(); ++i)
             info.modeFlags[i] = data[i];
         if (data.size() < 2)
             in.fail("needs at least 2 bytes");
         break;
-    case PIEnableInfoProperty: info.enableExpression = cString(data); break;
-    case PIFilterCaseInfoProperty: info.filterCaseInfo = data; break;
-    default: break; // properties the host does not use
+    case PIEnableInfoProperty:
+        info.enableExpression = cString(data);
+        break;
+    case PIFilterCaseInfoProperty:
+        info.filterCaseInfo = data;
+        break;
+    default:
+        break; // properties the host does not use
     }
 }
 

@@ -25,8 +25,8 @@ void checkImageMode(const PluginModule& module, const HostImage& image)
     if (module.pipl().supportsMode(image.mode))
         return;
     const std::string modes = module.pipl().supportedModesText();
-    throw HostError(filterName(module) + " supports " + (modes.empty() ? "no" : modes) + " images only; this image is " +
-                    imageModeName(image.mode));
+    throw HostError(filterName(module) + " supports " + (modes.empty() ? "no" : modes) +
+                    " images only; this image is " + imageModeName(image.mode));
 }
 
 void checkImageGeometry(const HostImage& image)

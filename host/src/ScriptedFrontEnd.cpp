@@ -6,12 +6,10 @@ namespace vendrel {
 
 namespace {
 
-template <class... Handlers>
-struct Overloaded : Handlers... {
+template <class... Handlers> struct Overloaded : Handlers... {
     using Handlers::operator()...;
 };
-template <class... Handlers>
-Overloaded(Handlers...) -> Overloaded<Handlers...>;
+template <class... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 } // namespace
 
@@ -140,35 +138,34 @@ AdmItem* ScriptedFrontEnd::named(AdmDialog& dialog, const std::string& label)
 
 bool ScriptedFrontEnd::play(AdmDialog& dialog, const Step& step)
 {
-    return std::visit(
-        Overloaded{
-            [&](const Type& type) {
-                AdmItem* field = named(dialog, type.field);
-                return field && dialog.typeText(*field, type.text);
-            },
-            [&](const Click& click) {
-                AdmItem* item = named(dialog, click.item);
-                return item && dialog.click(*item);
-            },
-            [&](const ClickAt& click) {
-                AdmItem* item = dialog.itemAt(click.index);
-                return item && dialog.click(*item);
-            },
-            [&](const ChooseText& choice) {
-                AdmItem* popup = named(dialog, choice.popup);
-                return popup && dialog.choosePopupEntry(*popup, choice.entry);
-            },
-            [&](const ChooseIndex& choice) {
-                AdmItem* popup = named(dialog, choice.popup);
-                return popup && dialog.choosePopupEntry(*popup, choice.index);
-            },
-            [&](const ColorAnswer& answer) {
-                colorAnswers_.push_back(answer.color);
-                return true;
-            },
-            [&](const Press& press) { return press.ok ? dialog.pressOK() : dialog.pressCancel(); },
-        },
-        step);
+    return std::visit(Overloaded{
+                          [&](const Type& type) {
+                              AdmItem* field = named(dialog, type.field);
+                              return field && dialog.typeText(*field, type.text);
+                          },
+                          [&](const Click& click) {
+                              AdmItem* item = named(dialog, click.item);
+                              return item && dialog.click(*item);
+                          },
+                          [&](const ClickAt& click) {
+                              AdmItem* item = dialog.itemAt(click.index);
+                              return item && dialog.click(*item);
+                          },
+                          [&](const ChooseText& choice) {
+                              AdmItem* popup = named(dialog, choice.popup);
+                              return popup && dialog.choosePopupEntry(*popup, choice.entry);
+                          },
+                          [&](const ChooseIndex& choice) {
+                              AdmItem* popup = named(dialog, choice.popup);
+                              return popup && dialog.choosePopupEntry(*popup, choice.index);
+                          },
+                          [&](const ColorAnswer& answer) {
+                              colorAnswers_.push_back(answer.color);
+                              return true;
+                          },
+                          [&](const Press& press) { return press.ok ? dialog.pressOK() : dialog.pressCancel(); },
+                      },
+                      step);
 }
 
 } // namespace vendrel

@@ -130,7 +130,10 @@ std::string format(const char* pattern, double a, double b, double c, double d =
     return buffer;
 }
 
-double percent(uint16_t value) { return std::round(value / 655.35); }
+double percent(uint16_t value)
+{
+    return std::round(value / 655.35);
+}
 
 } // namespace
 

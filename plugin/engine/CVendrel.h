@@ -97,10 +97,8 @@ private:
     void LoadPalette(const CVendrelParams& params);
     // True when paintColor lies in the window: claimed pixels would stay claimable.
     bool PaintColorInWindow() const;
-    template <int Channels, bool UnitPlaneStep>
-    void FillFromFast(int32 x, int32 y);
-    template <int Channels>
-    void FillRuns(int32 x, int32 y);
+    template <int Channels, bool UnitPlaneStep> void FillFromFast(int32 x, int32 y);
+    template <int Channels> void FillRuns(int32 x, int32 y);
     // The first column from x on in row y whose pixel is in the window and not yet flooded, or width.
     int32 NextSeedInRow(int32 x, int32 y, int32 width) const;
     void RequestWholeImage();
@@ -112,8 +110,8 @@ private:
     const uint8* NearJoinColor(int32 x, int32 y, const SeedRoom& room, RingWalkOrder& order, const Test& test,
                                bool& stopped) const;
     template <typename Test>
-    const uint8* FindJoinColor(int32 x, int32 y, const SeedRoom& room, const UsableBlocks& blocks,
-                               RingWalkOrder& order, const Test& test) const;
+    const uint8* FindJoinColor(int32 x, int32 y, const SeedRoom& room, const UsableBlocks& blocks, RingWalkOrder& order,
+                               const Test& test) const;
 
     // Set while a flood paints with a colour inside the window: ClaimPixel then claims each pixel once only.
     bool markingFlood = false;

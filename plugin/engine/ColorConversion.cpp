@@ -71,11 +71,16 @@ void CopyLowBytes(const int16 components[4], uint8 out[4])
 int16 CVendrel::ImageColorSpace() const
 {
     switch (filterRecord ? filterRecord->imageMode : int16(plugInModeRGBColor)) {
-    case plugInModeGrayScale: return plugIncolorServicesGraySpace;
-    case plugInModeCMYKColor: return plugIncolorServicesCMYKSpace;
-    case plugInModeHSBColor: return plugIncolorServicesHSBSpace;
-    case plugInModeLabColor: return plugIncolorServicesLabSpace;
-    default: return plugIncolorServicesRGBSpace;
+    case plugInModeGrayScale:
+        return plugIncolorServicesGraySpace;
+    case plugInModeCMYKColor:
+        return plugIncolorServicesCMYKSpace;
+    case plugInModeHSBColor:
+        return plugIncolorServicesHSBSpace;
+    case plugInModeLabColor:
+        return plugIncolorServicesLabSpace;
+    default:
+        return plugIncolorServicesRGBSpace;
     }
 }
 
@@ -124,8 +129,7 @@ bool CVendrel::PickColor(uint8 color[4], bool inRGB)
     if (!filterRecord || !filterRecord->colorServices)
         return false;
     const int16 resultSpace = inRGB ? int16(plugIncolorServicesRGBSpace) : ImageColorSpace();
-    ColorServicesInfo info =
-        MakeRequest(plugIncolorServicesChooseColor, plugIncolorServicesRGBSpace, resultSpace);
+    ColorServicesInfo info = MakeRequest(plugIncolorServicesChooseColor, plugIncolorServicesRGBSpace, resultSpace);
     for (int i = 0; i < 4; ++i)
         info.colorComponents[i] = int16(color[i]);
     if (filterRecord->colorServices(&info) != noErr)

@@ -22,7 +22,7 @@ int16 CVendrel::PlanesCount() const
     if (!filterRecord)
         return 0;
     return filterRecord->filterCase > filterCaseFlatImageWithSelection ? filterRecord->outLayerPlanes
-                                                                        : filterRecord->planes;
+                                                                       : filterRecord->planes;
 }
 
 int32 CVendrel::ColumnStep() const

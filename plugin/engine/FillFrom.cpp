@@ -10,8 +10,7 @@ namespace {
 
 // The engine's claim, inlined into the traversal: bounds, window test and paint on precomputed steps. The
 // pixel count and the bounding box are taken per span, which gives the same totals as counting per pixel.
-template <int Channels, bool UnitPlaneStep>
-struct EngineClaim {
+template <int Channels, bool UnitPlaneStep> struct EngineClaim {
     PixelOps<Channels, UnitPlaneStep> ops;
     uint8* data;
     intptr_t rowBytes;
@@ -101,8 +100,7 @@ bool CVendrel::ClaimPixel(int32 x, int32 y)
     return true;
 }
 
-template <int Channels, bool UnitPlaneStep>
-void CVendrel::FillFromFast(int32 x, int32 y)
+template <int Channels, bool UnitPlaneStep> void CVendrel::FillFromFast(int32 x, int32 y)
 {
     EngineClaim<Channels, UnitPlaneStep> claim{
         PixelOps<Channels, UnitPlaneStep>(windowLow, windowHigh, paintColor, channels, PlaneStep()),
@@ -126,8 +124,7 @@ void CVendrel::FillFromFast(int32 x, int32 y)
 // The flood for images whose pixels are Channels consecutive bytes: whole runs are found with the run scans
 // and painted as blocks. Any traversal paints the same 4-connected pixels, as long as painted pixels no
 // longer match, so the image, the count and the box come out as with the claim function.
-template <int Channels>
-void CVendrel::FillRuns(int32 x, int32 y)
+template <int Channels> void CVendrel::FillRuns(int32 x, int32 y)
 {
     const Rect& rect = filterRecord->outRect;
     if (x < rect.left || x >= rect.right || y < rect.top || y >= rect.bottom)
@@ -226,16 +223,24 @@ void CVendrel::FillFrom(int32 x, int32 y)
     // Pixels of consecutive channel bytes with nothing between them are flooded run by run.
     if (unitStep && ColumnStep() == channels) {
         switch (channels) {
-        case 1: return FillRuns<1>(seedX, seedY);
-        case 3: return FillRuns<3>(seedX, seedY);
-        case 4: return FillRuns<4>(seedX, seedY);
-        default: break;
+        case 1:
+            return FillRuns<1>(seedX, seedY);
+        case 3:
+            return FillRuns<3>(seedX, seedY);
+        case 4:
+            return FillRuns<4>(seedX, seedY);
+        default:
+            break;
         }
     }
     switch (unitStep ? channels : 0) {
-    case 1: return FillFromFast<1, true>(seedX, seedY);
-    case 3: return FillFromFast<3, true>(seedX, seedY);
-    case 4: return FillFromFast<4, true>(seedX, seedY);
-    default: return FillFromFast<0, false>(seedX, seedY);
+    case 1:
+        return FillFromFast<1, true>(seedX, seedY);
+    case 3:
+        return FillFromFast<3, true>(seedX, seedY);
+    case 4:
+        return FillFromFast<4, true>(seedX, seedY);
+    default:
+        return FillFromFast<0, false>(seedX, seedY);
     }
 }

@@ -36,8 +36,7 @@ struct FillSpan {
 
 // The claim object of a traversal: bool operator()(int32 x, int32 y) claims one pixel;
 // void Span(int32 row, int32 left, int32 right) hears of every finished span.
-template <typename Claim, bool SkipCertainFailures>
-class SpanFlood {
+template <typename Claim, bool SkipCertainFailures> class SpanFlood {
 public:
     SpanFlood(Claim& claim, std::vector<FillSpan>& pending) : claim_(claim), pending_(pending) {}
 

@@ -7,16 +7,14 @@
 
 // Channels: 1 to 4, or 0 for a count given at run time. UnitPlaneStep: the channels of a pixel are
 // consecutive bytes.
-template <int Channels, bool UnitPlaneStep>
-struct PixelOps {
+template <int Channels, bool UnitPlaneStep> struct PixelOps {
     uint8 low[4];
     uint8 high[4];
     uint8 paint[4];
     int32 count;
     int32 planeStep;
 
-    PixelOps(const uint8* windowLow, const uint8* windowHigh, const uint8* paintColor, int32 channelCount,
-             int32 step)
+    PixelOps(const uint8* windowLow, const uint8* windowHigh, const uint8* paintColor, int32 channelCount, int32 step)
         : count(Channels ? Channels : channelCount), planeStep(UnitPlaneStep ? 1 : step)
     {
         for (int i = 0; i < 4; ++i) {

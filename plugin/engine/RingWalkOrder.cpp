@@ -40,14 +40,30 @@ void RingWalkOrder::Group::Offset(int k, int32& dx, int32& dy) const
         return;
     }
     switch (k) {
-    case 0: dx = i, dy = r; return;
-    case 1: dx = r, dy = i; return;
-    case 2: dx = r, dy = -i; return;
-    case 3: dx = i, dy = -r; return;
-    case 4: dx = -i, dy = -r; return;
-    case 5: dx = -r, dy = -i; return;
-    case 6: dx = -r, dy = i; return;
-    default: dx = -i, dy = r; return;
+    case 0:
+        dx = i, dy = r;
+        return;
+    case 1:
+        dx = r, dy = i;
+        return;
+    case 2:
+        dx = r, dy = -i;
+        return;
+    case 3:
+        dx = i, dy = -r;
+        return;
+    case 4:
+        dx = -i, dy = -r;
+        return;
+    case 5:
+        dx = -r, dy = -i;
+        return;
+    case 6:
+        dx = -r, dy = i;
+        return;
+    default:
+        dx = -i, dy = r;
+        return;
     }
 }
 
@@ -168,8 +184,8 @@ void RingWalkOrder::Advance()
 uint32 NoStopBefore(const SeedRoom& room)
 {
     const auto ringSquared = [](int32 room) { return Squared(room + 1); };
-    const int32 quadrant = std::max({std::min(room.right, room.down), std::min(room.right, room.up),
-                                     std::min(room.left, room.up)});
+    const int32 quadrant =
+        std::max({std::min(room.right, room.down), std::min(room.right, room.up), std::min(room.left, room.up)});
     const uint32 firsts = std::min(2 * ringSquared(room.right), ringSquared(room.down));
     const uint32 lasts = std::min(ringSquared(room.left), ringSquared(room.down));
     return std::max({ringSquared(quadrant), firsts, lasts});

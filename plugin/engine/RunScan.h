@@ -29,8 +29,7 @@ struct RunWindow {
 
 // Paints runs of pixels with the first Channels bytes of a colour: short runs pixel by pixel, long ones as
 // block copies of sixteen pixels, whose pattern is laid out at the first long run.
-template <int Channels>
-class RunPainter {
+template <int Channels> class RunPainter {
 public:
     explicit RunPainter(const uint8* color) { std::memcpy(color_, color, Channels); }
 

@@ -1,8 +1,7 @@
 // Run scans one pixel at a time, for processors without 16-byte vector registers. Included by RunScan.h.
 #pragma once
 
-template <int Channels>
-class RunScanner {
+template <int Channels> class RunScanner {
 public:
     explicit RunScanner(const RunWindow& window) : window_(window) {}
 
@@ -21,8 +20,7 @@ public:
     }
 
 private:
-    template <bool Wanted>
-    int32 FirstWhere(const uint8* row, int32 from, int32 to) const
+    template <bool Wanted> int32 FirstWhere(const uint8* row, int32 from, int32 to) const
     {
         for (int32 x = from; x < to; ++x)
             if (window_.Holds(row + intptr_t(x) * Channels, Channels) == Wanted)

@@ -5,8 +5,7 @@
 #include <cstring>
 #include <emmintrin.h>
 
-template <int Channels>
-class RunScanner {
+template <int Channels> class RunScanner {
 public:
     explicit RunScanner(const RunWindow& window) : window_(window) {}
 
@@ -105,8 +104,7 @@ private:
 
     // Most runs end within a few pixels: those are looked at one by one here, inline, and the scan goes on
     // sixteen pixels at a time out of line.
-    template <bool Wanted>
-    int32 FirstWhere(const uint8* row, int32 from, int32 to) const
+    template <bool Wanted> int32 FirstWhere(const uint8* row, int32 from, int32 to) const
     {
         int32 x = from;
         for (const int32 near = from + kNearPixels; x < to && x < near; ++x)
@@ -115,8 +113,7 @@ private:
         return x < to ? FarFirstWhere<Wanted>(row, x, to) : to;
     }
 
-    template <bool Wanted>
-    [[gnu::noinline]] int32 FarFirstWhere(const uint8* row, int32 x, int32 to) const
+    template <bool Wanted> [[gnu::noinline]] int32 FarFirstWhere(const uint8* row, int32 x, int32 to) const
     {
         for (; to - x >= 16; x += 16) {
             const uint64_t inside = Inside(row + intptr_t(x) * Channels);

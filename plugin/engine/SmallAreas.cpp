@@ -189,8 +189,7 @@ const uint8* CVendrel::FindJoinColor(int32 x, int32 y, const SeedRoom& room, con
     // Nothing usable lies nearer than nearest, the walk cannot stop before NoStopBefore, and the near walk
     // has looked up to kNearWalkKey: begin at the smaller of the first two but past the near walk, two groups
     // early so that a run of outside offsets reaching past it is counted whole.
-    const uint32 from =
-        std::max(kNearWalkKey + 1, uint32(std::min<uint64_t>(nearest, NoStopBefore(room))));
+    const uint32 from = std::max(kNearWalkKey + 1, uint32(std::min<uint64_t>(nearest, NoStopBefore(room))));
     order.Seek(from, 2);
     const uint8* origin = PixelAddress(x, y);
     const intptr_t rowBytes = filterRecord->outRowBytes;

@@ -14,8 +14,7 @@ namespace {
 const char kNothingFoundMessage[] =
     "The color to fill was not found in the image!\nCheck the color in the Vendreled Color swatch.";
 
-template <typename Ops>
-int32 FirstInWindow(const uint8* p, int32 x, int32 width, intptr_t columnStep, const Ops& ops)
+template <typename Ops> int32 FirstInWindow(const uint8* p, int32 x, int32 width, intptr_t columnStep, const Ops& ops)
 {
     for (; x < width; ++x, p += columnStep)
         if (ops.InWindow(p))
@@ -133,10 +132,14 @@ int32 CVendrel::NextSeedInRow(int32 x, int32 y, int32 width) const
         const RunWindow window{{windowLow[0], windowLow[1], windowLow[2], windowLow[3]},
                                {windowHigh[0], windowHigh[1], windowHigh[2], windowHigh[3]}};
         switch (channels) {
-        case 1: return RunScanner<1>(window).FirstIn(row, x, width);
-        case 3: return RunScanner<3>(window).FirstIn(row, x, width);
-        case 4: return RunScanner<4>(window).FirstIn(row, x, width);
-        default: break;
+        case 1:
+            return RunScanner<1>(window).FirstIn(row, x, width);
+        case 3:
+            return RunScanner<3>(window).FirstIn(row, x, width);
+        case 4:
+            return RunScanner<4>(window).FirstIn(row, x, width);
+        default:
+            break;
         }
     }
     switch (planeStep == 1 ? channels : 0) {

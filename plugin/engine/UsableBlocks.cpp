@@ -17,10 +17,8 @@ int64_t GapTo(int32 v, int32 b)
 } // namespace
 
 UsableBlocks::UsableBlocks(int32 width, int32 height)
-    : blocksWide_((width + kSide - 1) >> kShift),
-      blocksHigh_((height + kSide - 1) >> kShift),
-      wordsPerRow_((blocksWide_ + 63) / 64),
-      bits_(size_t(wordsPerRow_) * size_t(blocksHigh_), 0)
+    : blocksWide_((width + kSide - 1) >> kShift), blocksHigh_((height + kSide - 1) >> kShift),
+      wordsPerRow_((blocksWide_ + 63) / 64), bits_(size_t(wordsPerRow_) * size_t(blocksHigh_), 0)
 {
 }
 

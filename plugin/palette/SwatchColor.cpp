@@ -18,12 +18,18 @@ uint16 BigEndianWord(const unsigned char* bytes)
 int16 SwatchColor::HostColorSpace() const
 {
     switch (colorSpace) {
-    case kSwatchRGB: return plugIncolorServicesRGBSpace;
-    case kSwatchHSB: return plugIncolorServicesHSBSpace;
-    case kSwatchCMYK: return plugIncolorServicesCMYKSpace;
-    case kSwatchLab: return plugIncolorServicesLabSpace;
-    case kSwatchGray: return plugIncolorServicesGraySpace;
-    default: return -1;
+    case kSwatchRGB:
+        return plugIncolorServicesRGBSpace;
+    case kSwatchHSB:
+        return plugIncolorServicesHSBSpace;
+    case kSwatchCMYK:
+        return plugIncolorServicesCMYKSpace;
+    case kSwatchLab:
+        return plugIncolorServicesLabSpace;
+    case kSwatchGray:
+        return plugIncolorServicesGraySpace;
+    default:
+        return -1;
     }
 }
 

@@ -6,13 +6,7 @@
 #include "PITypes.h"
 
 // Colour-space ids of swatch files.
-enum : uint16 {
-    kSwatchRGB = 0,
-    kSwatchHSB = 1,
-    kSwatchCMYK = 2,
-    kSwatchLab = 7,
-    kSwatchGray = 8
-};
+enum : uint16 { kSwatchRGB = 0, kSwatchHSB = 1, kSwatchCMYK = 2, kSwatchLab = 7, kSwatchGray = 8 };
 
 struct SwatchColor {
     uint16 colorSpace;

@@ -6,8 +6,7 @@
 #include <functional>
 #include <string>
 
-template <typename Path, typename DirectoryIterator>
-struct SwatchListing {
+template <typename Path, typename DirectoryIterator> struct SwatchListing {
     // The extension of a file name: from its last '.' to the end. The libraries treat a name whose only '.' is
     // its first character as having no extension; such a name is its own extension here.
     static std::string ExtensionOf(const Path& fileName)

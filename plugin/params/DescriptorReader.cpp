@@ -10,9 +10,7 @@ namespace {
 
 class SettingsReader {
 public:
-    SettingsReader(const ReadDescriptorProcs& procs, const PluginHandles& handles) : procs_(procs), handles_(handles)
-    {
-    }
+    SettingsReader(const ReadDescriptorProcs& procs, const PluginHandles& handles) : procs_(procs), handles_(handles) {}
 
     // Overlays every key of the descriptor that the record knows; other keys are skipped.
     void ReadAll(PIReadDescriptor reader, CVendrelParams& params) const
@@ -28,17 +26,38 @@ private:
     void ReadKey(PIReadDescriptor reader, DescriptorKeyID key, CVendrelParams& params) const
     {
         switch (key) {
-        case keyFlagColor: ReadColor(reader, params.flagColor); break;
-        case keyFillColor: ReadColor(reader, params.fillColor); break;
-        case keyPaletteFile: ReadPaletteFile(reader, params); break;
-        case keyTolerance: params.tolerance = uint16(ReadInteger(reader, params.tolerance)); break;
-        case keyRandomColors: params.randomColors = ReadBoolean(reader, params.randomColors); break;
-        case keyMeasureArea: params.measureArea = ReadBoolean(reader, params.measureArea); break;
-        case keyFlagAreas: params.flagAreas = ReadBoolean(reader, params.flagAreas); break;
-        case keyJoinAreas: params.joinAreas = ReadBoolean(reader, params.joinAreas); break;
-        case keyFlagSize: params.flagSize = ReadInteger(reader, params.flagSize); break;
-        case keyJoinSize: params.joinSize = ReadInteger(reader, params.joinSize); break;
-        default: break;
+        case keyFlagColor:
+            ReadColor(reader, params.flagColor);
+            break;
+        case keyFillColor:
+            ReadColor(reader, params.fillColor);
+            break;
+        case keyPaletteFile:
+            ReadPaletteFile(reader, params);
+            break;
+        case keyTolerance:
+            params.tolerance = uint16(ReadInteger(reader, params.tolerance));
+            break;
+        case keyRandomColors:
+            params.randomColors = ReadBoolean(reader, params.randomColors);
+            break;
+        case keyMeasureArea:
+            params.measureArea = ReadBoolean(reader, params.measureArea);
+            break;
+        case keyFlagAreas:
+            params.flagAreas = ReadBoolean(reader, params.flagAreas);
+            break;
+        case keyJoinAreas:
+            params.joinAreas = ReadBoolean(reader, params.joinAreas);
+            break;
+        case keyFlagSize:
+            params.flagSize = ReadInteger(reader, params.flagSize);
+            break;
+        case keyJoinSize:
+            params.joinSize = ReadInteger(reader, params.joinSize);
+            break;
+        default:
+            break;
         }
     }
 
@@ -113,8 +132,16 @@ bool CVendrel::ReadDescriptor(CVendrelParams& params)
         return true;
     const ReadDescriptorProcs& procs = *parameters->readDescriptorProcs;
     const PluginHandles handles(filterRecord->handleProcs);
-    DescriptorKeyID keys[] = {keyFlagColor, keyFillColor, keyPaletteFile, keyTolerance, keyRandomColors,
-                              keyMeasureArea, keyFlagAreas,  keyJoinAreas,   keyFlagSize,  keyJoinSize,
+    DescriptorKeyID keys[] = {keyFlagColor,
+                              keyFillColor,
+                              keyPaletteFile,
+                              keyTolerance,
+                              keyRandomColors,
+                              keyMeasureArea,
+                              keyFlagAreas,
+                              keyJoinAreas,
+                              keyFlagSize,
+                              keyJoinSize,
                               0};
     PIReadDescriptor reader = procs.openReadDescriptorProc(parameters->descriptor, keys);
     if (reader) {

@@ -30,8 +30,7 @@ void WriteFlag(std::ostream& out, bool flag)
 }
 
 // A field takes the read value only when the read succeeds; after a failure every later read fails as well.
-template <typename Number>
-void ReadNumber(std::istream& in, Number& field)
+template <typename Number> void ReadNumber(std::istream& in, Number& field)
 {
     Number value{};
     if (in >> value)

@@ -70,15 +70,15 @@ Rgb LogoPixel(int32_t column, int32_t row)
 void InfoHeader(ResourceWriter& bitmap, uint32_t imageBytes)
 {
     bitmap.U32(kInfoHeaderSize);
-    bitmap.I32(kLogoSize);   // width
-    bitmap.I32(kLogoSize);   // height, positive: rows bottom-up
-    bitmap.U16(1);           // planes
+    bitmap.I32(kLogoSize); // width
+    bitmap.I32(kLogoSize); // height, positive: rows bottom-up
+    bitmap.U16(1);         // planes
     bitmap.U16(kBitsPerPixel);
-    bitmap.U32(0);           // no compression
+    bitmap.U32(0); // no compression
     bitmap.U32(imageBytes);
-    bitmap.I32(2835);        // 72 pixels per inch, in pixels per metre
+    bitmap.I32(2835); // 72 pixels per inch, in pixels per metre
     bitmap.I32(2835);
-    bitmap.U32(0);           // no colour table
+    bitmap.U32(0); // no colour table
     bitmap.U32(0);
 }
 

@@ -13,16 +13,11 @@ struct TerminologyParameter {
 };
 
 constexpr TerminologyParameter kParameters[] = {
-    {"flagcolor", "Clr ", "Clr ", "flag color"},
-    {"fillcolor", "BckC", "Clr ", "fill color"},
-    {"palette", "PltF", "Pth ", "fill palette file"},
-    {"tolerance", "Tlrn", "long", "fill tolerance"},
-    {"randomcolors", "RanD", "bool", "random colors"},
-    {"measurearea", "Ar  ", "bool", "measure area"},
-    {"flagareas", "FlaG", "bool", "flag areas"},
-    {"joinareas", "JoiN", "bool", "join areas"},
-    {"flagsize", "FlgS", "long", "flag size"},
-    {"joinsize", "JinS", "long", "join size"},
+    {"flagcolor", "Clr ", "Clr ", "flag color"},       {"fillcolor", "BckC", "Clr ", "fill color"},
+    {"palette", "PltF", "Pth ", "fill palette file"},  {"tolerance", "Tlrn", "long", "fill tolerance"},
+    {"randomcolors", "RanD", "bool", "random colors"}, {"measurearea", "Ar  ", "bool", "measure area"},
+    {"flagareas", "FlaG", "bool", "flag areas"},       {"joinareas", "JoiN", "bool", "join areas"},
+    {"flagsize", "FlgS", "long", "flag size"},         {"joinsize", "JinS", "long", "join size"},
 };
 
 // Direct parameter flags: optional, a single item, enumerated, changes state.

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr uint16_t kStandardBitmapType = 2;     // RT_BITMAP
+constexpr uint16_t kStandardBitmapType = 2; // RT_BITMAP
 constexpr uint16_t kMoveablePureDiscardable = 0x1030;
 constexpr uint16_t kLanguageNeutral = 0;
 

@@ -19,8 +19,7 @@ const ADMTrackerSuite1* sADMTracker = nullptr;
 namespace {
 
 // Acquires one suite into its module-wide slot; the slot keeps its value when the host refuses.
-template <typename Suite>
-bool Acquire(const char* name, int32 version, const Suite*& slot)
+template <typename Suite> bool Acquire(const char* name, int32 version, const Suite*& slot)
 {
     if (!sSPBasic || !sSPBasic->AcquireSuite)
         return false;

@@ -35,13 +35,20 @@ int16 Dispatch(CPSFilter& filter, int16 selector, void* record)
     else
         filter.SetRecords(static_cast<FilterRecord*>(record), nullptr);
     switch (selector) {
-    case filterSelectorAbout: return filter.About();
-    case filterSelectorParameters: return filter.Parameters();
-    case filterSelectorPrepare: return filter.Prepare();
-    case filterSelectorStart: return filter.Start();
-    case filterSelectorContinue: return filter.Continue();
-    case filterSelectorFinish: return filter.Finish();
-    default: return filterBadParameters;
+    case filterSelectorAbout:
+        return filter.About();
+    case filterSelectorParameters:
+        return filter.Parameters();
+    case filterSelectorPrepare:
+        return filter.Prepare();
+    case filterSelectorStart:
+        return filter.Start();
+    case filterSelectorContinue:
+        return filter.Continue();
+    case filterSelectorFinish:
+        return filter.Finish();
+    default:
+        return filterBadParameters;
     }
 }
 

@@ -38,8 +38,7 @@ BaseADMDialog::~BaseADMDialog()
     fDialog = nullptr;
 }
 
-ADMDialogRef BaseADMDialog::Create(ADMPluginRef pluginRef, const char* name, int32 dialogID, int32 style,
-                                   int32 options)
+ADMDialogRef BaseADMDialog::Create(ADMPluginRef pluginRef, const char* name, int32 dialogID, int32 style, int32 options)
 {
     fDialog = sADMDialog->Create(pluginRef, name, dialogID, style, InitProc, this, options);
     return fDialog;

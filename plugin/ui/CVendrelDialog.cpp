@@ -123,8 +123,8 @@ std::unique_ptr<IADMItem> CVendrelDialog::CreateField(const ADMRect& bounds, con
     return std::make_unique<IADMItem>(item);
 }
 
-std::unique_ptr<IADMItem> CVendrelDialog::CreateButton(const char* itemType, const ADMRect& bounds,
-                                                       const char* text, const char* tip)
+std::unique_ptr<IADMItem> CVendrelDialog::CreateButton(const char* itemType, const ADMRect& bounds, const char* text,
+                                                       const char* tip)
 {
     ADMItemRef item = CreateItem(itemType, bounds);
     if (!item)
@@ -146,9 +146,8 @@ void CVendrelDialog::CreateItems()
     CreateLabel({20, 175, 127, 191}, "Measure size by:");
     CreateLabel({230, 149, 270, 165}, "Color:");
     fLogoButton = CreateLogoButton();
-    fToleranceField = CreateField({247, 24, 320, 44},
-                                  "Increase Tolerance if Vendrel does not find the desired area's.", 100, 0,
-                                  kADMNoUnits, false);
+    fToleranceField = CreateField({247, 24, 320, 44}, "Increase Tolerance if Vendrel does not find the desired area's.",
+                                  100, 0, kADMNoUnits, false);
     fJoinSizeField = CreateField({140, 115, 220, 135},
                                  "Area's up to this size will be joined in the same color as the nearest normal area",
                                  10000, 10, kADMPixelUnits, true);

@@ -15,7 +15,8 @@ namespace vendrel::test {
 class CommandTest : public ::testing::Test {
 protected:
     // The preferences file goes to a folder of the test's own.
-    CommandResult vendrel(const std::vector<std::string>& arguments, std::map<std::string, std::string> environment = {})
+    CommandResult vendrel(const std::vector<std::string>& arguments,
+                          std::map<std::string, std::string> environment = {})
     {
         environment["XDG_CONFIG_HOME"] = config.path();
         return runVendrel(arguments, environment);
@@ -71,8 +72,7 @@ inline HostImage drawLineArt(int16_t mode = plugInModeRGBColor, bool alpha = fal
 }
 
 // The 4-connected areas of pixels for which inWindow holds: an area number per pixel, -1 outside every area.
-template <typename InWindow>
-std::vector<int> labelAreas(const HostImage& image, InWindow inWindow, int& areaCount)
+template <typename InWindow> std::vector<int> labelAreas(const HostImage& image, InWindow inWindow, int& areaCount)
 {
     std::vector<int> labels(size_t(image.width) * size_t(image.height), -1);
     areaCount = 0;

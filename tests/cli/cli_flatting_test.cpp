@@ -30,8 +30,9 @@ protected:
     HostImage run(const HostImage& input, std::vector<std::string> extra)
     {
         saveImage(input, file("in.png"));
-        std::vector<std::string> arguments = {"run", file("in.png"), "-o", file("out.png"), "--tolerance", "0",
-                                              "--palette", "Flatting 24.aco", "--presets", presetsFolder};
+        std::vector<std::string> arguments = {
+            "run",       file("in.png"),    "-o",        file("out.png"), "--tolerance", "0",
+            "--palette", "Flatting 24.aco", "--presets", presetsFolder};
         arguments.insert(arguments.end(), extra.begin(), extra.end());
         CommandResult result = vendrel(arguments);
         EXPECT_EQ(result.exitCode, 0) << result.err;
@@ -168,7 +169,8 @@ TEST_F(FlattingTest, OraHoldsTheFlatsUnderTheLineArtWithMergedImageAndThumbnail)
     for (size_t i = 0; i < merged.pixels.size(); ++i) {
         ASSERT_EQ(merged.pixels[i], (layerFlats.pixels[i] * input.pixels[i] + 127) / 255) << "byte " << i;
     }
-    EXPECT_EQ(colourAt(layerFlats, 12, 30), colourAt(layerFlats, 30, 30)) << "flats: the line took the colours beside it";
+    EXPECT_EQ(colourAt(layerFlats, 12, 30), colourAt(layerFlats, 30, 30))
+        << "flats: the line took the colours beside it";
 }
 
 // Two drawings and a broken file in one batch, two at a time, with random colours (which the filter draws from a
@@ -180,8 +182,16 @@ TEST_F(FlattingTest, BatchWritesTheFilesOfSingleRunsAndFailsOnlyTheBrokenInput)
     saveImage(drawLineArt(), file("art.png"));
     writeBytes(file("broken.png"), {'n', 'o', 't'});
     const std::vector<std::string> settings = {"--tolerance", "10", "--flats", "--close-gaps", "6"};
-    std::vector<std::string> batch = {"run", file("square.png"), file("broken.png"), file("art.png"),
-                                      "--output-dir", file("out"), "--format", "tif", "-j", "2"};
+    std::vector<std::string> batch = {"run",
+                                      file("square.png"),
+                                      file("broken.png"),
+                                      file("art.png"),
+                                      "--output-dir",
+                                      file("out"),
+                                      "--format",
+                                      "tif",
+                                      "-j",
+                                      "2"};
     batch.insert(batch.end(), settings.begin(), settings.end());
     const CommandResult result = vendrel(batch);
     EXPECT_EQ(result.exitCode, 1) << result.err;

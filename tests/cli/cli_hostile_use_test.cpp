@@ -100,8 +100,8 @@ TEST_F(HostileUseTest, OnlyRegularFilesAreReadAndNothingHangs)
     EXPECT_EQ(listed.exitCode, 0) << listed.err;
     EXPECT_NE(listed.out.find("fifo.aco: unreadable"), std::string::npos) << listed.out;
     EXPECT_NE(listed.out.find("folder.aco: unreadable"), std::string::npos) << listed.out;
-    writeBytes(file("fifo.json"), std::vector<uint8_t>{'{', '"', 'p', 'a', 'l', 'e', 't', 't', 'e', '"', ':', '"', 'f',
-                                                       'i', 'f', 'o', '.', 'a', 'c', 'o', '"', '}'});
+    writeBytes(file("fifo.json"), std::vector<uint8_t>{'{', '"', 'p', 'a', 'l', 'e', 't', 't', 'e', '"', ':',
+                                                       '"', 'f', 'i', 'f', 'o', '.', 'a', 'c', 'o', '"', '}'});
     CommandResult played = vendrel(run("out.png", {"--action", file("fifo.json"), "--presets", presets.path()}));
     EXPECT_EQ(played.exitCode, 0) << played.err;
     EXPECT_NE(played.err.find("random colours"), std::string::npos) << played.err;
@@ -114,8 +114,8 @@ TEST_F(HostileUseTest, OnlyRegularFilesAreReadAndNothingHangs)
 TEST_F(HostileUseTest, PreferencesAreReplacedWholeAndAFileCutShortReadsAsMissing)
 {
     auto dialogRun = [&](const std::string& output, std::vector<std::string> options = {}) {
-        std::vector<std::string> arguments = {"run", file("art.png"), "-o", file(output), "--dialog", "--presets",
-                                              presetsFolder};
+        std::vector<std::string> arguments = {"run",      file("art.png"), "-o",         file(output),
+                                              "--dialog", "--presets",     presetsFolder};
         arguments.insert(arguments.end(), options.begin(), options.end());
         CommandResult result = vendrel(arguments);
         EXPECT_EQ(result.exitCode, 0) << result.err;
@@ -171,8 +171,10 @@ TEST_F(HostileUseTest, ValuesOutsideTheirRangeNameTheirOptionOrKey)
         std::string named;
     };
     const Case cases[] = {
-        {{"--tolerance", "65536"}, "--tolerance"},    {{"--tolerance", "-1"}, "--tolerance"},
-        {{"--flagsize", "-1"}, "--flagsize"},         {{"--joinsize", "2147483648"}, "--joinsize"},
+        {{"--tolerance", "65536"}, "--tolerance"},
+        {{"--tolerance", "-1"}, "--tolerance"},
+        {{"--flagsize", "-1"}, "--flagsize"},
+        {{"--joinsize", "2147483648"}, "--joinsize"},
     };
     for (const Case& c : cases) {
         expectRefused(run("out.png", c.options), 2, c.named);

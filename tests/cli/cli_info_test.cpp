@@ -46,7 +46,8 @@ TEST_F(InfoTest, PalettesOfAFolderWithoutSwatchesIsAFailure)
 
 TEST_F(InfoTest, DialogIsDrawnIntoAPngAndChangesNoSettings)
 {
-    CommandResult run = vendrel({"dialog", "--png", file("dialog.png"), "--tolerance", "33", "--presets", presetsFolder});
+    CommandResult run =
+        vendrel({"dialog", "--png", file("dialog.png"), "--tolerance", "33", "--presets", presetsFolder});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     HostImage picture = loadImage(file("dialog.png"));
     EXPECT_GT(picture.width, 100);

@@ -43,7 +43,8 @@ size_t checkFilledAreas(const HostImage& input, const HostImage& output, int tol
             if (areaColor[size_t(label)].empty()) {
                 areaColor[size_t(label)] = now;
             }
-            EXPECT_EQ(now, areaColor[size_t(label)]) << "area " << label << " has two colours, at (" << x << ", " << y << ")";
+            EXPECT_EQ(now, areaColor[size_t(label)])
+                << "area " << label << " has two colours, at (" << x << ", " << y << ")";
         }
     }
     std::set<std::vector<uint8_t>> distinct;
@@ -79,8 +80,8 @@ TEST_F(RunTest, RandomColoursFillEveryAreaToo)
 {
     HostImage input = drawLineArt();
     saveImage(input, file("art.png"));
-    CommandResult run = vendrel({"run", file("art.png"), "-o", file("flat.tif"), "--tolerance", "10",
-                                 "--randomcolors", "--quiet"});
+    CommandResult run =
+        vendrel({"run", file("art.png"), "-o", file("flat.tif"), "--tolerance", "10", "--randomcolors", "--quiet"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     checkFilledAreas(input, loadImage(file("flat.tif")), 10);
 }
@@ -121,7 +122,8 @@ TEST_F(RunTest, CmykTiffIsFilledAndWrittenWithTheSameInkConvention)
     ASSERT_EQ(after.photometric, 5u) << "still CMYK";
     ASSERT_EQ(after.samples.size(), before.samples.size());
     // Paper carries no ink in the file; a black line carries black ink only.
-    EXPECT_EQ(std::vector<uint8_t>(before.samples.begin(), before.samples.begin() + 4), (std::vector<uint8_t>{0, 0, 0, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(before.samples.begin(), before.samples.begin() + 4),
+              (std::vector<uint8_t>{0, 0, 0, 0}));
     size_t lineAt = (size_t(2) * 60 + 2) * 4;
     EXPECT_EQ(std::vector<uint8_t>(after.samples.begin() + lineAt, after.samples.begin() + lineAt + 4),
               (std::vector<uint8_t>{0, 0, 0, 255}));
@@ -175,7 +177,8 @@ TEST_F(RunTest, ARecordedActionReplaysToTheSamePixels)
     EXPECT_NE(text.find("\"tolerance\": 12"), std::string::npos) << text;
     EXPECT_NE(text.find("Pastels.aco"), std::string::npos) << text;
 
-    CommandResult replayed = vendrel({"run", file("art.png"), "-o", file("second.png"), "--action", file("action.json")});
+    CommandResult replayed =
+        vendrel({"run", file("art.png"), "-o", file("second.png"), "--action", file("action.json")});
     ASSERT_EQ(replayed.exitCode, 0) << replayed.err;
     HostImage first = loadImage(file("first.png"));
     EXPECT_EQ(loadImage(file("second.png")).pixels, first.pixels);
@@ -183,8 +186,8 @@ TEST_F(RunTest, ARecordedActionReplaysToTheSamePixels)
     EXPECT_EQ(colorOf(first, 10, 10), (std::vector<uint8_t>{255, 0, 255}));
 
     // An option given with the action wins over the action's value.
-    CommandResult changed = vendrel({"run", file("art.png"), "-o", file("third.png"), "--action", file("action.json"),
-                                     "--flagareas=false"});
+    CommandResult changed = vendrel(
+        {"run", file("art.png"), "-o", file("third.png"), "--action", file("action.json"), "--flagareas=false"});
     ASSERT_EQ(changed.exitCode, 0) << changed.err;
     EXPECT_NE(colorOf(loadImage(file("third.png")), 10, 10), (std::vector<uint8_t>{255, 0, 255}));
 }
@@ -205,8 +208,8 @@ TEST_F(RunTest, APaletteFileOutsideThePresetsFillsLikeTheSameFileInside)
 {
     saveImage(drawLineArt(), file("art.png"));
     std::filesystem::copy_file(presetsFolder + "/Color Swatches/Pastels.aco", file("mine.aco"));
-    CommandResult byPath = vendrel({"run", file("art.png"), "-o", file("a.png"), "--tolerance", "10", "--palette",
-                                    file("mine.aco")});
+    CommandResult byPath =
+        vendrel({"run", file("art.png"), "-o", file("a.png"), "--tolerance", "10", "--palette", file("mine.aco")});
     ASSERT_EQ(byPath.exitCode, 0) << byPath.err;
     CommandResult byName = vendrel({"run", file("art.png"), "-o", file("b.png"), "--tolerance", "10", "--palette",
                                     "Pastels", "--presets", presetsFolder});
@@ -222,7 +225,8 @@ TEST_F(RunTest, TheDialogRunStartsFromTheLastConfirmedSettings)
     CommandResult confirmed = vendrel({"run", file("art.png"), "-o", file("a.png"), "--dialog", "--tolerance", "10",
                                        "--palette", "Pastels.aco", "--presets", presetsFolder});
     ASSERT_EQ(confirmed.exitCode, 0) << confirmed.err;
-    CommandResult again = vendrel({"run", file("art.png"), "-o", file("b.png"), "--dialog", "--presets", presetsFolder});
+    CommandResult again =
+        vendrel({"run", file("art.png"), "-o", file("b.png"), "--dialog", "--presets", presetsFolder});
     ASSERT_EQ(again.exitCode, 0) << again.err;
     HostImage a = loadImage(file("a.png"));
     EXPECT_EQ(loadImage(file("b.png")).pixels, a.pixels);

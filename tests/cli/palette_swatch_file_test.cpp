@@ -53,8 +53,8 @@ TEST_F(SwatchFileTest, SecondSectionNamesTheColoursWithOrWithoutTerminator)
 {
     std::vector<uint8_t> first = words({1, 2, 0, 0xFFFF, 0, 0, 0, 0, 0, 0xFFFF, 0, 0});
     // "Rød" with its terminating zero counted, then "Go" without one.
-    std::vector<uint8_t> second = words({2, 2, 0, 0xFFFF, 0, 0, 0, 0, 4, 'R', 0xF8, 'd', 0}) +
-                                  words({0, 0, 0xFFFF, 0, 0, 0, 2, 'G', 'o'});
+    std::vector<uint8_t> second =
+        words({2, 2, 0, 0xFFFF, 0, 0, 0, 0, 4, 'R', 0xF8, 'd', 0}) + words({0, 0, 0xFFFF, 0, 0, 0, 2, 'G', 'o'});
     std::vector<Swatch> colors = read(first + second);
     ASSERT_EQ(colors.size(), 2u);
     EXPECT_EQ(colors[0].name, "R\u00F8d");

@@ -14,15 +14,15 @@ TEST(MacRomanTest, PlainAsciiIsKept)
 
 TEST(MacRomanTest, UpperHalfBecomesItsUnicodeCharacter)
 {
-    EXPECT_EQ(macRomanToUtf8("Photoshop\xA8"), "Photoshop\u00AE");    // registered sign
-    EXPECT_EQ(macRomanToUtf8("\xA9 2013"), "\u00A9 2013");             // copyright sign
-    EXPECT_EQ(macRomanToUtf8("\xAA"), "\u2122");                       // trade mark, three bytes
-    EXPECT_EQ(macRomanToUtf8("\x80\x8E\x9F"), "\u00C4\u00E9\u00FC");   // Ä é ü
+    EXPECT_EQ(macRomanToUtf8("Photoshop\xA8"), "Photoshop\u00AE");   // registered sign
+    EXPECT_EQ(macRomanToUtf8("\xA9 2013"), "\u00A9 2013");           // copyright sign
+    EXPECT_EQ(macRomanToUtf8("\xAA"), "\u2122");                     // trade mark, three bytes
+    EXPECT_EQ(macRomanToUtf8("\x80\x8E\x9F"), "\u00C4\u00E9\u00FC"); // Ä é ü
     EXPECT_EQ(macRomanToUtf8("\xC9\xD0\xD2\xD3"), "\u2026\u2013\u201C\u201D");
-    EXPECT_EQ(macRomanToUtf8("\xDB"), "\u20AC");                       // euro sign
-    EXPECT_EQ(macRomanToUtf8("\xCA"), "\u00A0");                       // no-break space
-    EXPECT_EQ(macRomanToUtf8("\xF0"), "\uF8FF");                       // Apple logo, private use
-    EXPECT_EQ(macRomanToUtf8("\xFF"), "\u02C7");                       // caron
+    EXPECT_EQ(macRomanToUtf8("\xDB"), "\u20AC"); // euro sign
+    EXPECT_EQ(macRomanToUtf8("\xCA"), "\u00A0"); // no-break space
+    EXPECT_EQ(macRomanToUtf8("\xF0"), "\uF8FF"); // Apple logo, private use
+    EXPECT_EQ(macRomanToUtf8("\xFF"), "\u02C7"); // caron
 }
 
 TEST(MacRomanTest, EveryUpperByteGivesOneWellFormedCharacter)

@@ -80,7 +80,8 @@ TEST_F(AboutBox, TheLogoOpensTheMakersSiteAndTheBoxStaysOpen)
     });
     EXPECT_EQ(host->about(), 1);
     EXPECT_EQ(endedAfterClicks, (std::vector<bool>{false, false}));
-    EXPECT_EQ(frontEnd_.browsedUrls(), (std::vector<std::string>{"https://vendrel.example/", "https://vendrel.example/"}));
+    EXPECT_EQ(frontEnd_.browsedUrls(),
+              (std::vector<std::string>{"https://vendrel.example/", "https://vendrel.example/"}));
 }
 
 TEST_F(AboutBox, WithoutTheDialogManagerNothingShowsAndTheAnswerIsZero)

@@ -60,8 +60,7 @@ struct StoredParams {
     int32_t joinSize() const { return read<int32_t>(292); }
 
 private:
-    template <typename T>
-    T read(size_t offset) const
+    template <typename T> T read(size_t offset) const
     {
         T value{};
         if (offset + sizeof(T) <= bytes_.size())
@@ -102,8 +101,8 @@ struct PrefsText {
 // The exact preferences file that the default settings give.
 inline std::string DefaultPrefsBytes()
 {
-    return std::string("1449423468 3 65535 65535 65535 0 ") + std::string("\0 \0 \0 \0 ", 8) +
-           "65535 0 65535 20 " + std::string("\0 ", 2) + "10\n\n";
+    return std::string("1449423468 3 65535 65535 65535 0 ") + std::string("\0 \0 \0 \0 ", 8) + "65535 0 65535 20 " +
+           std::string("\0 ", 2) + "10\n\n";
 }
 
 inline std::optional<std::string> ReadWholeFile(const fs::path& path)

@@ -83,8 +83,8 @@ protected:
     void SetUp() override
     {
         std::random_device device;
-        hostFolder = fs::temp_directory_path() / ("vendrel-engine-" + std::to_string(device()) + "-" +
-                                                  std::to_string(device()));
+        hostFolder =
+            fs::temp_directory_path() / ("vendrel-engine-" + std::to_string(device()) + "-" + std::to_string(device()));
         fs::create_directories(hostFolder / "Color Swatches");
     }
     void TearDown() override
@@ -131,8 +131,7 @@ protected:
 inline vendrel::HostImage Draw(const std::vector<std::string>& rows, const std::map<char, Color>& legend,
                                int16_t mode = plugInModeRGBColor)
 {
-    vendrel::HostImage image =
-        vendrel::HostImage::blank(int32_t(rows[0].size()), int32_t(rows.size()), mode);
+    vendrel::HostImage image = vendrel::HostImage::blank(int32_t(rows[0].size()), int32_t(rows.size()), mode);
     for (int32_t y = 0; y < image.height; ++y)
         for (int32_t x = 0; x < image.width; ++x) {
             const Color& c = legend.at(rows[size_t(y)][size_t(x)]);

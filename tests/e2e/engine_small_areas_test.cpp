@@ -12,8 +12,7 @@ const Color kGreen = {30, 200, 30};
 const Color kBlue = {30, 30, 200};
 const Color kMagenta = {255, 0, 255};
 
-const std::map<char, Color> kLegend = {
-    {'.', kBlack}, {'#', kWhite}, {'R', {180, 60, 60}}, {'G', {60, 180, 60}}};
+const std::map<char, Color> kLegend = {{'.', kBlack}, {'#', kWhite}, {'R', {180, 60, 60}}, {'G', {60, 180, 60}}};
 
 class SmallAreas : public EngineRun {
 protected:
@@ -44,9 +43,8 @@ protected:
 TEST_F(SmallAreas, PixelCountLimitFlagsAnAreaOfExactlyThatSize)
 {
     // Areas of 20 and 21 pixels, as 4 x 5 and 3 x 7 blocks.
-    vendrel::HostImage image = Draw({"####.###", "####.###", "####.###", "####.###", "####.###", ".....###",
-                                     ".....###"},
-                                    kLegend);
+    vendrel::HostImage image =
+        Draw({"####.###", "####.###", "####.###", "####.###", "####.###", ".....###", ".....###"}, kLegend);
     Settings settings = PaletteSettings();
     settings.measureArea = true;
     settings.flagAreas = true;

@@ -48,10 +48,10 @@ TEST_F(ParametersFlow, WithoutTheDialogTheRecordIsStoredAndThePreferencesStayAlo
     const StoredParams stored(host->parametersBytes());
     ASSERT_EQ(stored.size(), 296u);
     EXPECT_EQ(stored.signature(), kVdrl);
-    EXPECT_EQ(stored.tolerance(), 42);       // the descriptor wins over the preferences
-    EXPECT_EQ(stored.joinSize(), 33);        // the preferences win over the defaults
+    EXPECT_EQ(stored.tolerance(), 42);                // the descriptor wins over the preferences
+    EXPECT_EQ(stored.joinSize(), 33);                 // the preferences win over the defaults
     EXPECT_EQ(stored.paletteFile(), "FromPrefs.aco"); // the folder is not listed
-    EXPECT_EQ(stored.flagSize(), 20);        // the default
+    EXPECT_EQ(stored.flagSize(), 20);                 // the default
     EXPECT_EQ(stored.fillColor(0), 0xFFFF);
     EXPECT_EQ(PrefsBytes(), prefs.text());
     EndRun(*host);

@@ -150,7 +150,8 @@ TEST_F(ParamsRecordedAction, ARecordedActionReplaysToTheSameRecording)
     ASSERT_EQ(second.result, 0);
     ASSERT_TRUE(second.recorded.has_value());
     EXPECT_TRUE(*second.recorded == *first.recorded);
-    EXPECT_FALSE(fs::exists(folder / "config" / "Vendrel Prefs")) << "a run played without its dialog keeps no preferences";
+    EXPECT_FALSE(fs::exists(folder / "config" / "Vendrel Prefs"))
+        << "a run played without its dialog keeps no preferences";
 }
 
 } // namespace

@@ -166,20 +166,21 @@ TEST_F(ResourcesModule, LogoIsA48By48BottomUp24BitBitmap)
     const Bytes& bitmap = Resource("BMP ", 16009);
     constexpr size_t kHeader = 40, kRowBytes = 48 * 3;
     ASSERT_EQ(bitmap.size(), kHeader + 48 * kRowBytes);
-    EXPECT_EQ(U32At(bitmap, 0), 40u);   // header size
-    EXPECT_EQ(U32At(bitmap, 4), 48u);   // width
-    EXPECT_EQ(U32At(bitmap, 8), 48u);   // height, positive: bottom-up
-    EXPECT_EQ(U16At(bitmap, 12), 1);    // planes
-    EXPECT_EQ(U16At(bitmap, 14), 24);   // bits per pixel
-    EXPECT_EQ(U32At(bitmap, 16), 0u);   // no compression
+    EXPECT_EQ(U32At(bitmap, 0), 40u); // header size
+    EXPECT_EQ(U32At(bitmap, 4), 48u); // width
+    EXPECT_EQ(U32At(bitmap, 8), 48u); // height, positive: bottom-up
+    EXPECT_EQ(U16At(bitmap, 12), 1);  // planes
+    EXPECT_EQ(U16At(bitmap, 14), 24); // bits per pixel
+    EXPECT_EQ(U32At(bitmap, 16), 0u); // no compression
     EXPECT_EQ(U32At(bitmap, 20), 48u * kRowBytes);
-    EXPECT_EQ(U32At(bitmap, 32), 0u);   // no colour table
+    EXPECT_EQ(U32At(bitmap, 32), 0u); // no colour table
 
     // A picture, not a blank: several flat colours, dark lines among them.
     std::set<uint32_t> colors;
     size_t dark = 0;
     for (size_t offset = kHeader; offset < bitmap.size(); offset += 3) {
-        colors.insert(uint32_t(bitmap[offset]) | uint32_t(bitmap[offset + 1]) << 8 | uint32_t(bitmap[offset + 2]) << 16);
+        colors.insert(uint32_t(bitmap[offset]) | uint32_t(bitmap[offset + 1]) << 8 |
+                      uint32_t(bitmap[offset + 2]) << 16);
         if (bitmap[offset] < 64 && bitmap[offset + 1] < 64 && bitmap[offset + 2] < 64)
             ++dark;
     }

@@ -48,10 +48,22 @@ struct Settings {
     std::vector<std::string> options() const
     {
         auto flag = [](bool on) { return std::string(on ? "=true" : "=false"); };
-        return {"--flagcolor", flagColor, "--fillcolor", fillColor, "--palette", palette, "--tolerance",
-                std::to_string(tolerance), "--randomcolors" + flag(random), "--measurearea" + flag(measureArea),
-                "--flagareas" + flag(flagAreas), "--joinareas" + flag(joinAreas), "--flagsize",
-                std::to_string(flagSize), "--joinsize", std::to_string(joinSize)};
+        return {"--flagcolor",
+                flagColor,
+                "--fillcolor",
+                fillColor,
+                "--palette",
+                palette,
+                "--tolerance",
+                std::to_string(tolerance),
+                "--randomcolors" + flag(random),
+                "--measurearea" + flag(measureArea),
+                "--flagareas" + flag(flagAreas),
+                "--joinareas" + flag(joinAreas),
+                "--flagsize",
+                std::to_string(flagSize),
+                "--joinsize",
+                std::to_string(joinSize)};
     }
     // The script-fu arguments after run-mode, image and drawable.
     std::string scriptArguments() const
@@ -108,8 +120,8 @@ std::string gimpStep(const std::string& in, const std::string& out, const std::s
 {
     return "(let* ((img (car (gimp-file-load RUN-NONINTERACTIVE \"" + in + "\" \"" + in +
            "\"))) (drw (car (gimp-image-get-active-drawable img))))\n  " + before + "\n  (plug-in-vendrel " + mode +
-           " img drw " + settings.scriptArguments() + ")\n  (gimp-file-save RUN-NONINTERACTIVE img drw \"" + out + "\" \"" + out +
-           "\"))\n";
+           " img drw " + settings.scriptArguments() + ")\n  (gimp-file-save RUN-NONINTERACTIVE img drw \"" + out +
+           "\" \"" + out + "\"))\n";
 }
 
 class GimpBatch : public ::testing::Test {
@@ -139,7 +151,8 @@ protected:
             gimpStep(path("rgba.png"), path("gimp-rgba-last.png"), "RUN-WITH-LAST-VALS", kPalette) +
             gimpStep(path("rgb.png"), path("gimp-rgb-selection.png"), "RUN-NONINTERACTIVE", kPalette,
                      "(gimp-image-select-rectangle img CHANNEL-OP-REPLACE 30 20 50 40)") +
-            gimpPaletteScript() + gimpStep(path("rgb.png"), path("gimp-rgb-inks.png"), "RUN-NONINTERACTIVE", kGimpPalette) +
+            gimpPaletteScript() +
+            gimpStep(path("rgb.png"), path("gimp-rgb-inks.png"), "RUN-NONINTERACTIVE", kGimpPalette) +
             gimpStep(path("rgb.png"), path("gimp-rgb-absent.png"), "RUN-NONINTERACTIVE", kAbsentColor);
         gimpRan_ = session_->runScript(script);
     }

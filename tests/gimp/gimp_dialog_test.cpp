@@ -93,9 +93,10 @@ HostImage stripes()
 
 std::vector<std::string> settings(const std::string& flagColor, const std::string& tolerance, bool join)
 {
-    return {"--flagcolor", flagColor, "--fillcolor", "FFFFFF", "--palette", "Pastels.aco", "--tolerance", tolerance,
-            "--flagareas", "--flagsize", "8", "--joinareas=" + std::string(join ? "true" : "false"), "--joinsize",
-            "10", "--dialog", "--quiet"};
+    return {"--flagcolor", flagColor,     "--fillcolor", "FFFFFF",
+            "--palette",   "Pastels.aco", "--tolerance", tolerance,
+            "--flagareas", "--flagsize",  "8",           "--joinareas=" + std::string(join ? "true" : "false"),
+            "--joinsize",  "10",          "--dialog",    "--quiet"};
 }
 
 CommandResult cliDialogRun(const std::string& in, const std::string& out, const std::string& config,
@@ -124,19 +125,23 @@ TEST(GimpDialog, ConfirmedDialogGivesTheCommandsPixelsAndStoresTheSettings)
     // in a folder of its own.
     const std::string expectedConfig = session.file("expected-config");
     std::filesystem::create_directories(expectedConfig);
-    ASSERT_EQ(cliDialogRun(in, session.file("expected.png"), expectedConfig, settings("000000", "30", true)).exitCode, 0);
+    ASSERT_EQ(cliDialogRun(in, session.file("expected.png"), expectedConfig, settings("000000", "30", true)).exitCode,
+              0);
 
     const std::string driver = session.file("driver.sh");
     std::ofstream(driver) << kDriver;
     const std::string out = session.file("gimp.png");
     const std::string script = "(plug-in-vendrel-about RUN-INTERACTIVE)\n"
-                               "(let* ((img (car (gimp-file-load RUN-NONINTERACTIVE \"" + in + "\" \"" + in +
+                               "(let* ((img (car (gimp-file-load RUN-NONINTERACTIVE \"" +
+                               in + "\" \"" + in +
                                "\"))) (drw (car (gimp-image-get-active-drawable img))))\n"
                                "  (plug-in-vendrel RUN-INTERACTIVE img drw '(0 0 0) '(0 0 0) \"\" 0 0 0 0 0 0 0)\n"
-                               "  (gimp-file-save RUN-NONINTERACTIVE img drw \"" + out + "\" \"" + out + "\"))\n";
+                               "  (gimp-file-save RUN-NONINTERACTIVE img drw \"" +
+                               out + "\" \"" + out + "\"))\n";
     // The driver plays the user in the background while GIMP runs the script on the same display.
-    ASSERT_TRUE(session.runScript(script, "-i", "xvfb-run -a -s '-screen 0 800x600x24' bash -c '(bash " + driver +
-                                                    " > " + session.file("driver.log") + " 2>&1 &); exec timeout 480 \"$0\" \"$@\"'"))
+    ASSERT_TRUE(session.runScript(script, "-i",
+                                  "xvfb-run -a -s '-screen 0 800x600x24' bash -c '(bash " + driver + " > " +
+                                      session.file("driver.log") + " 2>&1 &); exec timeout 480 \"$0\" \"$@\"'"))
         << session.lastLog() << "\ndriver: " << text(session.file("driver.log"));
 
     const HostImage result = loadImage(out), expected = loadImage(session.file("expected.png"));

@@ -23,10 +23,11 @@ public:
             std::filesystem::create_directory_symlink(std::string("/usr/lib/gimp/2.0/plug-ins/") + plugIn,
                                                       folder_.file("system-plug-ins/") + plugIn);
         }
-        std::ofstream(home() + "/gimprc") << "(plug-in-path \"" << home() << "/plug-ins:"
-                                          << folder_.file("system-plug-ins") << "\")\n";
-        installed_ = shell(environment() + " " + VENDREL_SOURCE_DIR "/scripts/install-gimp-plugin.sh " VENDREL_BUILD_DIR
-                           " > " + folder_.file("install.log") + " 2>&1") == 0;
+        std::ofstream(home() + "/gimprc")
+            << "(plug-in-path \"" << home() << "/plug-ins:" << folder_.file("system-plug-ins") << "\")\n";
+        installed_ =
+            shell(environment() + " " + VENDREL_SOURCE_DIR "/scripts/install-gimp-plugin.sh " VENDREL_BUILD_DIR " > " +
+                  folder_.file("install.log") + " 2>&1") == 0;
     }
 
     bool installed() const { return installed_; }
@@ -62,7 +63,10 @@ public:
         return std::string(bytes.begin(), bytes.end());
     }
 
-    static int shell(const std::string& command) { return std::system(("bash -c \"" + escaped(command) + "\"").c_str()); }
+    static int shell(const std::string& command)
+    {
+        return std::system(("bash -c \"" + escaped(command) + "\"").c_str());
+    }
 
 private:
     static std::string escaped(const std::string& text)

@@ -95,9 +95,8 @@ TEST(ActionText, ARecordedDescriptorReplaysToTheSameSettings)
 
 TEST(ActionText, KeysKeepTheOrderOfTheFile)
 {
-    const Descriptor descriptor =
-        vendrel::parseActionText(R"({"joinsize": 3, "palette": "", "tolerance": 0, "flagcolor": {"red": 1}})",
-                                 Terminology());
+    const Descriptor descriptor = vendrel::parseActionText(
+        R"({"joinsize": 3, "palette": "", "tolerance": 0, "flagcolor": {"red": 1}})", Terminology());
     ASSERT_EQ(descriptor.entries().size(), 4u);
     EXPECT_EQ(descriptor.entries()[0].key, PIFourCC("JinS"));
     EXPECT_EQ(descriptor.entries()[1].key, PIFourCC("PltF"));

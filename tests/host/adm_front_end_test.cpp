@@ -25,7 +25,8 @@ ASErr initForm(ADMDialogRef dialog)
     gPopup = test->createItem(dialog, kADMPopupListType, {0, 60, 100, 80});
     test->items->SetTipString(gPopup, "Palette");
     for (int32 i = 0; i < 2; ++i)
-        test->entries->SetText(test->lists->InsertEntry(test->items->GetList(gPopup), i), i ? "Random Colors" : "Pastels.aco");
+        test->entries->SetText(test->lists->InsertEntry(test->items->GetList(gPopup), i),
+                               i ? "Random Colors" : "Pastels.aco");
     return 0;
 }
 
@@ -43,8 +44,8 @@ public:
     int32_t runModal(AdmDialog& dialog) override
     {
         const int32_t id = script_.runModal(dialog);
-        seen.push_back({dialog.find("Flag area size in pixels")->intValue(), dialog.find("Flag Areas <=")->booleanValue(),
-                        dialog.find("Palette")->activeEntryIndex()});
+        seen.push_back({dialog.find("Flag area size in pixels")->intValue(),
+                        dialog.find("Flag Areas <=")->booleanValue(), dialog.find("Palette")->activeEntryIndex()});
         return id;
     }
 
@@ -56,7 +57,10 @@ private:
 
 TEST_F(ScriptedDialogs, ScriptIsPlayedAcrossDialogsInOrder)
 {
-    frontEnd.typeInto("Flag area size in pixels", "25").click("Flag Areas <=").choose("Palette", "Random Colors").pressCancel();
+    frontEnd.typeInto("Flag area size in pixels", "25")
+        .click("Flag Areas <=")
+        .choose("Palette", "Random Colors")
+        .pressCancel();
     frontEnd.choose("Palette", 0).clickAt(3).pressOK(); // item 3 in creation order: OK, Cancel, field, check box
     Inspecting inspecting(frontEnd);
     context.frontEnd = &inspecting;

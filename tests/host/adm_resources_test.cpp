@@ -38,7 +38,14 @@ public:
 Bytes button(int16_t id, int16_t x, int16_t y, int16_t w, int16_t h, uint16_t flags, const std::string& text)
 {
     Bytes bytes;
-    bytes.u16(uint16_t(id)).u16(1).u16(uint16_t(x)).u16(uint16_t(y)).u16(uint16_t(w)).u16(uint16_t(h)).u16(flags).text(text);
+    bytes.u16(uint16_t(id))
+        .u16(1)
+        .u16(uint16_t(x))
+        .u16(uint16_t(y))
+        .u16(uint16_t(w))
+        .u16(uint16_t(h))
+        .u16(flags)
+        .text(text);
     return bytes;
 }
 
@@ -122,8 +129,8 @@ std::vector<uint8_t> bitmap(int32_t height, uint16_t bitCount, std::initializer_
 
 // Two rows of two pixels, each row 6 bytes of blue, green, red plus 2 bytes of padding.
 constexpr std::initializer_list<uint8_t> kBlueGreenThenRedWhite = {
-    255, 0, 0, 0, 255, 0, 0, 0,       // stored first
-    0, 0, 255, 255, 255, 255, 0, 0,   // stored second
+    255, 0, 0,   0,   255, 0,   0, 0, // stored first
+    0,   0, 255, 255, 255, 255, 0, 0, // stored second
 };
 
 TEST(AdmBitmap, BottomUpRowsBecomeTopDownRgb)

@@ -39,8 +39,7 @@ public:
         current = nullptr;
     }
 
-    template <class Suite>
-    const Suite* find(const char* name, int32 version)
+    template <class Suite> const Suite* find(const char* name, int32 version)
     {
         const auto* suite = static_cast<const Suite*>(registry.find(name, version));
         EXPECT_NE(suite, nullptr) << name << " " << version;

@@ -206,9 +206,9 @@ TEST_F(DescriptorProcs, ForeignOrClosedReadersAndWritersAreRefused)
     Handle garbage = vendrel::newHostHandle(junk, sizeof junk);
     EXPECT_EQ(read.openReadDescriptorProc(reinterpret_cast<PIDescriptorHandle>(garbage), nullptr), nullptr);
     writer = write.openWriteDescriptorProc();
-    EXPECT_NE(write.putObjectProc(writer, PIFourCC("BckC"), PIFourCC("RGBC"),
-                                  reinterpret_cast<PIDescriptorHandle>(garbage)),
-              noErr);
+    EXPECT_NE(
+        write.putObjectProc(writer, PIFourCC("BckC"), PIFourCC("RGBC"), reinterpret_cast<PIDescriptorHandle>(garbage)),
+        noErr);
     vendrel::disposeHostHandle(garbage);
     EXPECT_NE(write.putTextProc(writer, PIFourCC("PltF"), garbage), noErr);
     ASSERT_EQ(write.closeWriteDescriptorProc(writer, &written), noErr);

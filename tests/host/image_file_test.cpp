@@ -29,10 +29,9 @@ HostImage pattern(int32_t width, int32_t height, int16_t mode, bool alpha)
 void writeSixteenBitPng(const std::vector<uint16_t>& samples, int width, int height, const std::string& path)
 {
     ASSERT_EQ(VIPS_INIT("image_file_test"), 0);
-    vips::VImage image =
-        vips::VImage::new_from_memory(const_cast<uint16_t*>(samples.data()), samples.size() * 2, width, height, 3,
-                                      VIPS_FORMAT_USHORT)
-            .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_RGB16));
+    vips::VImage image = vips::VImage::new_from_memory(const_cast<uint16_t*>(samples.data()), samples.size() * 2, width,
+                                                       height, 3, VIPS_FORMAT_USHORT)
+                             .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_RGB16));
     image.write_to_file(path.c_str());
 }
 
@@ -120,7 +119,8 @@ TEST_F(ImageFileTest, CmykJpegKeepsItsInksThroughASave)
 {
     HostImage original = HostImage::blank(16, 16, plugInModeCMYKColor, false);
     for (size_t i = 0; i < original.pixels.size(); i += 4) {
-        original.pixels[i] = 255, original.pixels[i + 1] = 30, original.pixels[i + 2] = 160, original.pixels[i + 3] = 240;
+        original.pixels[i] = 255, original.pixels[i + 1] = 30, original.pixels[i + 2] = 160,
+        original.pixels[i + 3] = 240;
     }
     saveImage(original, folder.file("cmyk.jpg"));
     HostImage loaded = loadImage(folder.file("cmyk.jpg"));

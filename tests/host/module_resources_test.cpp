@@ -100,9 +100,8 @@ protected:
 
     void patchU64(std::vector<uint8_t>& file, size_t offset, uint64_t value) { std::memcpy(&file[offset], &value, 8); }
 
-    std::string path = (std::filesystem::temp_directory_path() /
-                        ("hostcore_resources_" + std::to_string(getpid()) + ".8bf"))
-                           .string();
+    std::string path =
+        (std::filesystem::temp_directory_path() / ("hostcore_resources_" + std::to_string(getpid()) + ".8bf")).string();
 };
 
 TEST_F(ModuleResources, ReadsEveryResourceOfTheDirectory)

@@ -16,8 +16,8 @@ TEST_F(ColorConversion, ImageModesMapToHostSpaces)
     const struct {
         int16 mode;
         int16 space;
-    } cases[] = {{plugInModeRGBColor, 0}, {plugInModeIndexedColor, 0}, {plugInModeDuotone, 0},
-                 {plugInModeGrayScale, 4}, {plugInModeCMYKColor, 2},  {plugInModeHSBColor, 1},
+    } cases[] = {{plugInModeRGBColor, 0},  {plugInModeIndexedColor, 0}, {plugInModeDuotone, 0},
+                 {plugInModeGrayScale, 4}, {plugInModeCMYKColor, 2},    {plugInModeHSBColor, 1},
                  {plugInModeLabColor, 3},  {plugInModeMultichannel, 0}};
     for (const auto& c : cases) {
         UseImage(1, 1, 3, c.mode);

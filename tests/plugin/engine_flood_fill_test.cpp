@@ -133,8 +133,7 @@ struct CountingClaim {
     void Span(int32, int32 left, int32 right) { spanPixels += uint32(right - left + 1); }
 };
 
-template <bool Skip>
-CountingClaim Traverse(Grid& grid, int32 x, int32 y)
+template <bool Skip> CountingClaim Traverse(Grid& grid, int32 x, int32 y)
 {
     std::vector<FillSpan> pending;
     CountingClaim claim{&grid, &pending};

@@ -118,8 +118,11 @@ protected:
 
 TEST_F(JoinPass, GivesEveryImageTheColoursOfThePlainRingWalk)
 {
-    const Layout layouts[] = {{3, plugInModeRGBColor}, {4, plugInModeRGBColor}, {4, plugInModeCMYKColor},
-                              {1, plugInModeGrayScale}, {3, plugInModeCMYKColor}};
+    const Layout layouts[] = {{3, plugInModeRGBColor},
+                              {4, plugInModeRGBColor},
+                              {4, plugInModeCMYKColor},
+                              {1, plugInModeGrayScale},
+                              {3, plugInModeCMYKColor}};
     std::mt19937 random(20261208);
     int changed = 0;
     for (int round = 0; round < 600; ++round) {
@@ -134,8 +137,8 @@ TEST_F(JoinPass, GivesEveryImageTheColoursOfThePlainRingWalk)
         pixels = before;
         engine.paintColor[3] = kept;
         engine.JoinSmallAreas(params);
-        ASSERT_EQ(pixels, expected) << "round " << round << ", " << width << " wide, " << seeds.size()
-                                    << " seeds, " << layout.planes << " planes";
+        ASSERT_EQ(pixels, expected) << "round " << round << ", " << width << " wide, " << seeds.size() << " seeds, "
+                                    << layout.planes << " planes";
         changed += expected != before;
     }
     // The rounds must exercise the joins, not only images where nothing can be joined.

@@ -41,10 +41,10 @@ TEST(PixelDistance, BeginsBelowThenRightAboveLeftThenTheDiagonals)
 {
     CPixelDistance walk;
     Unbounded(walk);
-    const std::vector<Offset> expected = {
-        {0, 1},   {1, 0},   {0, -1}, {-1, 0},  {1, 1},   {1, -1}, {-1, -1}, {-1, 1}, {0, 2},
-        {2, 0},   {0, -2},  {-2, 0}, {1, 2},   {2, 1},   {2, -1}, {1, -2},  {-1, -2}, {-2, -1},
-        {-2, 1},  {-1, 2},  {2, 2},  {2, -2},  {-2, -2}, {-2, 2}, {0, 3}};
+    const std::vector<Offset> expected = {{0, 1},  {1, 0},   {0, -1},  {-1, 0},  {1, 1},  {1, -1}, {-1, -1},
+                                          {-1, 1}, {0, 2},   {2, 0},   {0, -2},  {-2, 0}, {1, 2},  {2, 1},
+                                          {2, -1}, {1, -2},  {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}, {2, 2},
+                                          {2, -2}, {-2, -2}, {-2, 2},  {0, 3}};
     EXPECT_EQ(Walk(walk, expected.size()), expected);
 }
 
@@ -53,12 +53,34 @@ TEST(PixelDistance, TiesFollowTheirRingsWithTheTwoAxisExceptions)
     CPixelDistance walk;
     Unbounded(walk);
     const std::vector<Offset> all = Walk(walk, 5000);
-    EXPECT_EQ(Slice(all, 25), (std::vector<Offset>{{3, 4}, {4, 3}, {4, -3}, {3, -4}, {-3, -4}, {-4, -3}, {-4, 3},
-                                                   {-3, 4}, {0, 5}, {5, 0}, {0, -5}, {-5, 0}}));
-    EXPECT_EQ(Slice(all, 50), (std::vector<Offset>{{1, 7}, {7, 1}, {7, -1}, {1, -7}, {-1, -7}, {-7, -1}, {-7, 1},
-                                                   {-1, 7}, {5, 5}, {5, -5}, {-5, -5}, {-5, 5}}));
-    EXPECT_EQ(Slice(all, 100), (std::vector<Offset>{{6, 8}, {8, 6}, {8, -6}, {6, -8}, {-6, -8}, {-8, -6}, {-8, 6},
-                                                    {-6, 8}, {0, 10}, {10, 0}, {0, -10}, {-10, 0}}));
+    EXPECT_EQ(
+        Slice(all, 25),
+        (std::vector<Offset>{
+            {3, 4}, {4, 3}, {4, -3}, {3, -4}, {-3, -4}, {-4, -3}, {-4, 3}, {-3, 4}, {0, 5}, {5, 0}, {0, -5}, {-5, 0}}));
+    EXPECT_EQ(Slice(all, 50), (std::vector<Offset>{{1, 7},
+                                                   {7, 1},
+                                                   {7, -1},
+                                                   {1, -7},
+                                                   {-1, -7},
+                                                   {-7, -1},
+                                                   {-7, 1},
+                                                   {-1, 7},
+                                                   {5, 5},
+                                                   {5, -5},
+                                                   {-5, -5},
+                                                   {-5, 5}}));
+    EXPECT_EQ(Slice(all, 100), (std::vector<Offset>{{6, 8},
+                                                    {8, 6},
+                                                    {8, -6},
+                                                    {6, -8},
+                                                    {-6, -8},
+                                                    {-8, -6},
+                                                    {-8, 6},
+                                                    {-6, 8},
+                                                    {0, 10},
+                                                    {10, 0},
+                                                    {0, -10},
+                                                    {-10, 0}}));
     // Beyond the first ten rings the outer ring still comes first: 65 = 8*8 + 1 = 7*7 + 4*4; 125 = 11*11 + 2*2
     // = 10*10 + 5*5; 169 = 13*13 = 12*12 + 5*5.
     EXPECT_EQ(Slice(all, 65).front(), Offset(1, 8));

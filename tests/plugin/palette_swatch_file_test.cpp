@@ -34,8 +34,8 @@ protected:
 
 std::vector<uint8> Record(uint16 id, uint16 a, uint16 b, uint16 c, uint16 d)
 {
-    return {uint8(id >> 8), uint8(id), uint8(a >> 8), uint8(a), uint8(b >> 8), uint8(b),
-            uint8(c >> 8), uint8(c),  uint8(d >> 8), uint8(d)};
+    return {uint8(id >> 8), uint8(id),     uint8(a >> 8), uint8(a),      uint8(b >> 8),
+            uint8(b),       uint8(c >> 8), uint8(c),      uint8(d >> 8), uint8(d)};
 }
 
 std::vector<uint8> File(uint16 version, uint16 count, const std::vector<std::vector<uint8>>& records)
@@ -110,8 +110,7 @@ TEST_F(SwatchFile, OneColourIsHandedOutEveryTime)
 
 TEST_F(SwatchFile, VersionTwoSectionAfterTheFirstIsIgnored)
 {
-    std::vector<uint8> bytes =
-        File(1, 3, {Record(0, 1, 1, 1, 0), Record(0, 2, 2, 2, 0), Record(0, 3, 3, 3, 0)});
+    std::vector<uint8> bytes = File(1, 3, {Record(0, 1, 1, 1, 0), Record(0, 2, 2, 2, 0), Record(0, 3, 3, 3, 0)});
     const std::vector<uint8> second = File(2, 3, {Record(0, 9, 9, 9, 0), {0, 0, 0, 2, 0, 'A', 0, 0}});
     bytes.insert(bytes.end(), second.begin(), second.end());
     CPSPalette palette(Write(bytes).c_str());
@@ -142,8 +141,8 @@ TEST_F(SwatchFile, TruncatedRecordIsDropped)
 
 TEST_F(SwatchFile, ShortHeadersAndZeroCountLoadNothing)
 {
-    for (const std::vector<uint8>& bytes : std::vector<std::vector<uint8>>{
-             {}, {0}, {0, 1}, {0, 1, 0}, {0, 1, 0, 0}, {1, 0, 0, 1}, {0, 0, 0, 1}}) {
+    for (const std::vector<uint8>& bytes :
+         std::vector<std::vector<uint8>>{{}, {0}, {0, 1}, {0, 1, 0}, {0, 1, 0, 0}, {1, 0, 0, 1}, {0, 0, 0, 1}}) {
         std::vector<uint8> file = bytes;
         if (bytes.size() == 4 && bytes[3] == 1) {
             const auto r = Record(0, 1, 1, 1, 0);
@@ -191,13 +190,27 @@ TEST_F(SwatchCorpus, FilesLoadTheirVersionOneColours)
         const char* name;
         size_t count;
     } cases[] = {
-        {"kdybicz_rgb.aco", 6},        {"kdybicz_cmyk.aco", 6},       {"kdybicz_grayscale.aco", 20},
-        {"kdybicz_utf.aco", 3},        {"kdybicz_utf-new.aco", 3},    {"cpc_454306_iColorpalette.aco", 170},
-        {"cpc_Material_Palette.aco", 256}, {"cpc_Zeldman-v1.aco", 6}, {"cpc_arne-v20-16.aco", 16},
-        {"cpc_davis-colors-concrete-pigments.aco", 59}, {"nsn_swatch-bw.aco", 2}, {"nsn_swatch-hsb.aco", 1},
-        {"nsn_swatch-lab.aco", 1},     {"nsn_swatch-sn.aco", 8},      {"1j01_NES.aco", 52},
-        {"1j01_VisiBone2.aco", 256},   {"1j01_nord.aco", 16},         {"ase_sampleRgb.aco", 14},
-        {"ase_sampleCmyk.aco", 14},    {"ase_sampleLabOther.aco", 14}, {"ase_sampleGrayLuma.aco", 14},
+        {"kdybicz_rgb.aco", 6},
+        {"kdybicz_cmyk.aco", 6},
+        {"kdybicz_grayscale.aco", 20},
+        {"kdybicz_utf.aco", 3},
+        {"kdybicz_utf-new.aco", 3},
+        {"cpc_454306_iColorpalette.aco", 170},
+        {"cpc_Material_Palette.aco", 256},
+        {"cpc_Zeldman-v1.aco", 6},
+        {"cpc_arne-v20-16.aco", 16},
+        {"cpc_davis-colors-concrete-pigments.aco", 59},
+        {"nsn_swatch-bw.aco", 2},
+        {"nsn_swatch-hsb.aco", 1},
+        {"nsn_swatch-lab.aco", 1},
+        {"nsn_swatch-sn.aco", 8},
+        {"1j01_NES.aco", 52},
+        {"1j01_VisiBone2.aco", 256},
+        {"1j01_nord.aco", 16},
+        {"ase_sampleRgb.aco", 14},
+        {"ase_sampleCmyk.aco", 14},
+        {"ase_sampleLabOther.aco", 14},
+        {"ase_sampleGrayLuma.aco", 14},
     };
     for (const auto& c : cases) {
         const fs::path path = folder / c.name;

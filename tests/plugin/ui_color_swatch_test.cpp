@@ -43,8 +43,8 @@ protected:
 TEST_F(ColorSwatch, DrawsABlackFrameAWhiteFrameAndTheColourInside)
 {
     Draw();
-    const std::vector<std::string> expected{"color 0",           "frame 0 0 28 28", "color 1", "frame 1 1 27 27",
-                                            "rgb 4608 13312 22016", "fill 2 2 26 26"};
+    const std::vector<std::string> expected{"color 0",         "frame 0 0 28 28",      "color 1",
+                                            "frame 1 1 27 27", "rgb 4608 13312 22016", "fill 2 2 26 26"};
     EXPECT_EQ(adm_.drawLog, expected);
 }
 
@@ -52,8 +52,8 @@ TEST_F(ColorSwatch, ADisabledSwatchFramesInTheDisabledColourAndStillShowsItsColo
 {
     swatch_->Disable();
     Draw();
-    const std::vector<std::string> expected{"color 7",           "frame 0 0 28 28", "color 1", "frame 1 1 27 27",
-                                            "rgb 4608 13312 22016", "fill 2 2 26 26"};
+    const std::vector<std::string> expected{"color 7",         "frame 0 0 28 28",      "color 1",
+                                            "frame 1 1 27 27", "rgb 4608 13312 22016", "fill 2 2 26 26"};
     EXPECT_EQ(adm_.drawLog, expected);
 }
 

@@ -57,7 +57,9 @@ struct FakeSuites {
     static void fillItemSuite(ADMItemSuite4& s)
     {
         s.Create = [](ADMDialogRef d, int32, const char* type, const ADMRect* bounds, ADMItemInitProc init,
-                      ADMUserData data) -> ADMItemRef { return FakeADM::ref(gFake->newItem(D(d), type, *bounds, init, data)); };
+                      ADMUserData data) -> ADMItemRef {
+            return FakeADM::ref(gFake->newItem(D(d), type, *bounds, init, data));
+        };
         s.Destroy = [](ADMItemRef i) { gFake->destroyItem(I(i)); };
         s.SetDrawProc = [](ADMItemRef i, ADMItemDrawProc p) { I(i)->draw = p; };
         s.SetTrackProc = [](ADMItemRef i, ADMItemTrackProc p) { I(i)->track = p; };

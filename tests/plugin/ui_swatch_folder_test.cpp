@@ -160,8 +160,8 @@ TEST_F(SwatchListing, HandsOverBareFileNames)
 TEST_F(SwatchListing, AMissingFolderOffersNothingAndDoesNotThrow)
 {
     std::vector<std::string> names;
-    EXPECT_NO_THROW(ListSwatchFiles((folder_ / "absent").string(),
-                                    [&names](const std::string& name) { names.push_back(name); }));
+    EXPECT_NO_THROW(
+        ListSwatchFiles((folder_ / "absent").string(), [&names](const std::string& name) { names.push_back(name); }));
     EXPECT_TRUE(names.empty());
 }
 

@@ -17,9 +17,9 @@ constexpr std::size_t at(std::size_t offset32, std::size_t offset64)
     return kIs32Bit ? offset32 : offset64;
 }
 
-#define EXPECT_FIELD(record, field, offset32, offset64) \
+#define EXPECT_FIELD(record, field, offset32, offset64)                                                                \
     static_assert(offsetof(record, field) == at(offset32, offset64), #record "::" #field " is misplaced")
-#define EXPECT_SIZE(record, size32, size64) \
+#define EXPECT_SIZE(record, size32, size64)                                                                            \
     static_assert(sizeof(record) == at(size32, size64), "sizeof(" #record ") differs from the published size")
 
 // FilterRecord: packed to 4 bytes, pointers of the target's size.

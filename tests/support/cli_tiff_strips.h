@@ -15,9 +15,9 @@ namespace vendrel::test {
 struct RawTiff {
     uint32_t width = 0;
     uint32_t height = 0;
-    uint32_t photometric = 0;   // 2 RGB, 5 separated (CMYK)
+    uint32_t photometric = 0; // 2 RGB, 5 separated (CMYK)
     uint32_t samplesPerPixel = 0;
-    uint32_t compression = 0;   // 1 none
+    uint32_t compression = 0;     // 1 none
     std::vector<uint8_t> samples; // the strips in order, interleaved
 };
 

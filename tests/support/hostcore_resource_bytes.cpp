@@ -61,11 +61,9 @@ std::vector<uint8_t> filterPiplBytes(uint8_t modeByte)
     property(out, "catg", LittleEndianBytes().pascal("Orvik").u8(0).u8(0).bytes());
     property(out, "vers", LittleEndianBytes().u32(4u << 16).bytes());
     property(out, "wx86", LittleEndianBytes().text("PluginMain").u8(0).u8(0).bytes());
-    property(out, "hstm",
-             LittleEndianBytes().u32(0).code("Vdrl").code("Vdrl").u16(16000).u32(0).u16(0).bytes());
+    property(out, "hstm", LittleEndianBytes().u32(0).code("Vdrl").code("Vdrl").u16(16000).u32(0).u16(0).bytes());
     property(out, "mode", LittleEndianBytes().u8(modeByte).u8(0).u8(0).u8(0).bytes());
-    property(out, "enbl",
-             LittleEndianBytes().text("in (PSHOP_ImageMode, RGBMode, CMYKMode)").u32(0).u8(0).bytes());
+    property(out, "enbl", LittleEndianBytes().text("in (PSHOP_ImageMode, RGBMode, CMYKMode)").u32(0).u8(0).bytes());
     LittleEndianBytes cases;
     for (int i = 0; i < 7; ++i)
         cases.u8(1).u8(1).u8(1).u8(0);
@@ -88,11 +86,11 @@ std::vector<uint8_t> filterAeteBytes()
         const char type[5];
         const char* description;
     } parameters[] = {
-        {"flagcolor", "Clr ", "Clr ", "flag color"},   {"fillcolor", "BckC", "Clr ", "fill color"},
-        {"palette", "PltF", "Pth ", "fill palette file"}, {"tolerance", "Tlrn", "long", "fill tolerance"},
+        {"flagcolor", "Clr ", "Clr ", "flag color"},       {"fillcolor", "BckC", "Clr ", "fill color"},
+        {"palette", "PltF", "Pth ", "fill palette file"},  {"tolerance", "Tlrn", "long", "fill tolerance"},
         {"randomcolors", "RanD", "bool", "random colors"}, {"measurearea", "Ar  ", "bool", "measure area"},
-        {"flagareas", "FlaG", "bool", "flag areas"},     {"joinareas", "JoiN", "bool", "join areas"},
-        {"flagsize", "FlgS", "long", "flag size"},       {"joinsize", "JinS", "long", "join size"},
+        {"flagareas", "FlaG", "bool", "flag areas"},       {"joinareas", "JoiN", "bool", "join areas"},
+        {"flagsize", "FlgS", "long", "flag size"},         {"joinsize", "JinS", "long", "join size"},
     };
     for (const auto& parameter : parameters)
         out.pascal(parameter.name).code(parameter.key).code(parameter.type).pascal(parameter.description).u16(0);

@@ -3,8 +3,7 @@
 // valueOf() hands them a copy instead.
 #pragma once
 
-template <typename Field>
-Field valueOf(Field field)
+template <typename Field> Field valueOf(Field field)
 {
     return field;
 }

@@ -10,10 +10,14 @@ namespace {
 int16_t colourSpaceOf(int16_t mode)
 {
     switch (mode) {
-    case plugInModeGrayScale: return plugIncolorServicesGraySpace;
-    case plugInModeCMYKColor: return plugIncolorServicesCMYKSpace;
-    case plugInModeLabColor: return plugIncolorServicesLabSpace;
-    default: return plugIncolorServicesRGBSpace;
+    case plugInModeGrayScale:
+        return plugIncolorServicesGraySpace;
+    case plugInModeCMYKColor:
+        return plugIncolorServicesCMYKSpace;
+    case plugInModeLabColor:
+        return plugIncolorServicesLabSpace;
+    default:
+        return plugIncolorServicesRGBSpace;
     }
 }
 
@@ -25,8 +29,7 @@ FillWindow fillWindowFor(const HostImage& image, const std::array<uint16_t, 3>& 
     window.channels = image.colorPlanes < 1 ? 3 : std::min(image.colorPlanes, 4);
     HostColor colour = {int16_t(fillColor[0] >> 8), int16_t(fillColor[1] >> 8), int16_t(fillColor[2] >> 8), 0};
     if (convertHostColor(plugIncolorServicesRGBSpace, colourSpaceOf(image.mode), colour) != noErr) {
-        throw HostError("the fill colour cannot be converted into the image's " + imageModeName(image.mode) +
-                        " mode");
+        throw HostError("the fill colour cannot be converted into the image's " + imageModeName(image.mode) + " mode");
     }
     const uint32_t widen = uint16_t(tolerance);
     for (int c = 0; c < window.channels; ++c) {

@@ -166,7 +166,6 @@ private:
         }
     }
 
-
     HostImage& image_;
     const std::vector<uint8_t>& filled_;
     int32_t width_;

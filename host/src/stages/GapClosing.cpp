@@ -20,8 +20,7 @@ constexpr int32_t maxHalfWidth = 24;
 constexpr float aheadCosine = 0.5f;
 
 // The pixels of the 8-connected straight stroke from (x0, y0) to (x1, y1), both ends included.
-template <typename Visit>
-bool traceStroke(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Visit visit)
+template <typename Visit> bool traceStroke(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Visit visit)
 {
     const int32_t dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
     const int32_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
@@ -139,14 +138,14 @@ private:
     {
         int32_t paper = 0;
         return traceStroke(end.x, end.y, x, y, [&](int32_t px, int32_t py) {
-                   if (px == x && py == y) {
-                       return paper > 0;
-                   }
-                   if (!line(px, py)) {
-                       return ++paper <= maxGap_;
-                   }
-                   return paper == 0;
-               });
+            if (px == x && py == y) {
+                return paper > 0;
+            }
+            if (!line(px, py)) {
+                return ++paper <= maxGap_;
+            }
+            return paper == 0;
+        });
     }
 
     void close(const EndPoint& end, const LineComponents& components)

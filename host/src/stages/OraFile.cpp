@@ -38,7 +38,9 @@ std::string stackXml(const HostImage& image)
 {
     const std::string size = "w=\"" + std::to_string(image.width) + "\" h=\"" + std::to_string(image.height) + "\"";
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<image version=\"0.0.3\" " + size + ">\n"
+           "<image version=\"0.0.3\" " +
+           size +
+           ">\n"
            "  <stack>\n"
            "    <layer name=\"Line art\" src=\"data/lineart.png\" composite-op=\"svg:multiply\" opacity=\"1.0\" "
            "visibility=\"visible\" x=\"0\" y=\"0\"/>\n"

@@ -27,8 +27,8 @@ pid_t start(const ProcessJob& job)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     if (!job.errorFile.empty()) {
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, job.errorFile.c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, job.errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
     }
     pid_t pid = -1;
     const int result = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);

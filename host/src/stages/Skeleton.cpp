@@ -23,7 +23,8 @@ struct Grid {
 
     bool on(int32_t x, int32_t y) const
     {
-        return x >= 0 && y >= 0 && x < width && y < height && (state[size_t(y) * size_t(width) + size_t(x)] & skeletonBit);
+        return x >= 0 && y >= 0 && x < width && y < height &&
+               (state[size_t(y) * size_t(width) + size_t(x)] & skeletonBit);
     }
     // The eight neighbours as bits, N first.
     unsigned ring(int32_t x, int32_t y) const
@@ -85,7 +86,10 @@ const Tables& tables()
     return instance;
 }
 
-int transitions(unsigned ring) { return tables().transitions[ring]; }
+int transitions(unsigned ring)
+{
+    return tables().transitions[ring];
+}
 
 // City-block distance of each line pixel to the nearest pixel off the line (outside the image counts as off),
 // capped at 255; 0 off the line.
@@ -172,8 +176,8 @@ int walkBranch(const Grid& grid, int32_t x, int32_t y, int32_t& endX, int32_t& e
         for (int round = 0; round < 2 && chosen < 0; ++round) {
             for (int k = round; k < 8; k += 2) {
                 const int32_t nx = x + ringX[k], ny = y + ringY[k];
-                const bool seen = (nx == previous[0][0] && ny == previous[0][1]) ||
-                                  (nx == previous[1][0] && ny == previous[1][1]);
+                const bool seen =
+                    (nx == previous[0][0] && ny == previous[0][1]) || (nx == previous[1][0] && ny == previous[1][1]);
                 if (!seen && grid.on(nx, ny)) {
                     chosen = k;
                     break;

@@ -25,8 +25,8 @@ struct AdmRect {
 struct AdmDrawOp {
     enum class Kind { frame, fill };
     Kind kind = Kind::frame;
-    AdmRect rect;      // in the item's own coordinates
-    uint8_t red = 0;   // the drawing colour at the time of the operation
+    AdmRect rect;    // in the item's own coordinates
+    uint8_t red = 0; // the drawing colour at the time of the operation
     uint8_t green = 0;
     uint8_t blue = 0;
     bool operator==(const AdmDrawOp&) const = default;
@@ -40,9 +40,9 @@ public:
     virtual const std::string& typeName() const = 0; // "ADM Text Check Box Type", ...
     virtual const std::string& text() const = 0;     // label or caption
     virtual const std::string& tooltip() const = 0;
-    virtual AdmRect bounds() const = 0;              // in the dialog's coordinates
+    virtual AdmRect bounds() const = 0; // in the dialog's coordinates
     virtual bool enabled() const = 0;
-    virtual bool booleanValue() const = 0;           // checked / on
+    virtual bool booleanValue() const = 0; // checked / on
     virtual int32_t intValue() const = 0;
     virtual int32_t minValue() const = 0;
     virtual int32_t maxValue() const = 0;
@@ -50,20 +50,20 @@ public:
     virtual bool allowUnits() const = 0;
     // The value as the field shows it, through the item's number-to-text callback when it has one.
     virtual std::string valueText() const = 0;
-    virtual int32_t pictureId() const = 0;           // 0: no picture
+    virtual int32_t pictureId() const = 0; // 0: no picture
     virtual int32_t style() const = 0;
-    virtual int32_t mask() const = 0;                // the tracker actions the item is given
+    virtual int32_t mask() const = 0;                          // the tracker actions the item is given
     virtual std::vector<std::string> popupEntries() const = 0; // empty unless the item holds a list
-    virtual int activeEntryIndex() const = 0;        // -1 when no entry is chosen
-    virtual int invalidationCount() const = 0;       // redraw requests so far
-    virtual bool drawsItself() const = 0;            // a draw callback is installed
+    virtual int activeEntryIndex() const = 0;                  // -1 when no entry is chosen
+    virtual int invalidationCount() const = 0;                 // redraw requests so far
+    virtual bool drawsItself() const = 0;                      // a draw callback is installed
 };
 
 class AdmDialog {
 public:
     virtual ~AdmDialog() = default;
 
-    virtual const std::string& name() const = 0;    // the name the plug-in created it with
+    virtual const std::string& name() const = 0; // the name the plug-in created it with
     virtual int32_t resourceId() const = 0;
     virtual const std::string& caption() const = 0; // from the dialog resource
     virtual AdmRect localRect() const = 0;          // (0, 0, width, height)

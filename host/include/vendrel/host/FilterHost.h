@@ -17,8 +17,8 @@
 namespace vendrel {
 
 struct HostConfig {
-    std::string hostFolder;            // the folder that holds "Color Swatches"
-    FrontEnd* frontEnd = nullptr;      // null: a silent front end that presses OK and never aborts
+    std::string hostFolder;              // the folder that holds "Color Swatches"
+    FrontEnd* frontEnd = nullptr;        // null: a silent front end that presses OK and never aborts
     std::set<std::string> withoutSuites; // suite names the host pretends not to have (for tests)
     // Sees every colour-services request as the plug-in made it, before the host answers it.
     std::function<void(const ColorServicesInfo&)> colorRequestObserver;
@@ -30,8 +30,8 @@ struct RunOptions {
 };
 
 struct RunResult {
-    int16_t result = 0;          // 0, -128 cancelled, -30100 the filter could not run, ...
-    int16_t failedSelector = -1; // the selector that answered non-zero, -1 when none did
+    int16_t result = 0;                 // 0, -128 cancelled, -30100 the filter could not run, ...
+    int16_t failedSelector = -1;        // the selector that answered non-zero, -1 when none did
     std::optional<Descriptor> recorded; // the descriptor the filter left after start: the recorded action
 };
 

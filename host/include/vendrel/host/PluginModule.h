@@ -27,9 +27,9 @@ ResourceMap readModuleResources(const std::string& modulePath);
 
 struct PiplInfo {
     uint32_t kind = 0;
-    std::string name;      // menu item, "Vendrel..."
-    std::string category;  // submenu, "Orvik"
-    uint32_t version = 0;  // interface version, major in the high 16 bits
+    std::string name;         // menu item, "Vendrel..."
+    std::string category;     // submenu, "Orvik"
+    uint32_t version = 0;     // interface version, major in the high 16 bits
     std::string entryPoint;   // 32-bit Windows entry point ('wx86'), also the Linux module's
     std::string entryPoint64; // 64-bit Windows entry point ('8664')
     uint32_t terminologyClass = 0;

@@ -71,13 +71,28 @@ public:
     size_t stepsLeft() const { return steps_.size(); }
 
 private:
-    struct Type { std::string field, text; };
-    struct Click { std::string item; };
-    struct ClickAt { size_t index; };
-    struct ChooseText { std::string popup, entry; };
-    struct ChooseIndex { std::string popup; int index; };
-    struct ColorAnswer { std::optional<Rgb> color; };
-    struct Press { bool ok; };
+    struct Type {
+        std::string field, text;
+    };
+    struct Click {
+        std::string item;
+    };
+    struct ClickAt {
+        size_t index;
+    };
+    struct ChooseText {
+        std::string popup, entry;
+    };
+    struct ChooseIndex {
+        std::string popup;
+        int index;
+    };
+    struct ColorAnswer {
+        std::optional<Rgb> color;
+    };
+    struct Press {
+        bool ok;
+    };
     using Step = std::variant<Type, Click, ClickAt, ChooseText, ChooseIndex, ColorAnswer, Press>;
 
     ScriptedFrontEnd& add(Step step);

@@ -9,9 +9,9 @@
 namespace vendrel {
 
 struct Swatch {
-    uint16_t colorSpace = 0;               // 0 RGB, 1 HSB, 2 CMYK, 7 Lab, 8 grayscale
+    uint16_t colorSpace = 0;              // 0 RGB, 1 HSB, 2 CMYK, 7 Lab, 8 grayscale
     std::array<uint16_t, 4> components{}; // as stored in the file
-    std::string name;                      // UTF-8, from the file's second section; empty when it has none
+    std::string name;                     // UTF-8, from the file's second section; empty when it has none
 };
 
 // The colours of the file's first section in file order (the ones a filter run hands out), with the names
