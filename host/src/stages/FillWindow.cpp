@@ -44,17 +44,22 @@ std::vector<uint8_t> windowMask(const HostImage& image, const FillWindow& window
 {
     const size_t count = size_t(image.width) * size_t(image.height);
     std::vector<uint8_t> mask(count);
-    const size_t planes = size_t(image.planes);
+    // Bit c of inside[v] says whether the value v lies in channel c's range: one look-up per channel and no
+    // branch per pixel.
+    std::array<uint8_t, 256> inside{};
+    for (int c = 0; c < window.channels; ++c) {
+        for (int v = window.low[size_t(c)]; v <= window.high[size_t(c)]; ++v) {
+            inside[size_t(v)] = uint8_t(inside[size_t(v)] | (1u << c));
+        }
+    }
     const uint8_t* p = image.pixels.data();
-    if (window.channels == 3) {
-        // The common case, written so that the compiler can vectorise it.
-        const uint8_t l0 = window.low[0], l1 = window.low[1], l2 = window.low[2];
-        const uint8_t h0 = window.high[0], h1 = window.high[1], h2 = window.high[2];
-        for (size_t i = 0; i < count; ++i, p += planes) {
-            mask[i] = uint8_t((p[0] >= l0) & (p[0] <= h0) & (p[1] >= l1) & (p[1] <= h1) & (p[2] >= l2) & (p[2] <= h2));
+    if (window.channels == 3 && image.planes == 3) {
+        for (size_t i = 0; i < count; ++i, p += 3) {
+            mask[i] = uint8_t(inside[p[0]] & (inside[p[1]] >> 1) & (inside[p[2]] >> 2) & 1u);
         }
         return mask;
     }
+    const size_t planes = size_t(image.planes);
     for (size_t i = 0; i < count; ++i, p += planes) {
         mask[i] = window.contains(p) ? 1 : 0;
     }

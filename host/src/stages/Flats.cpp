@@ -1,27 +1,28 @@
-// Exact nearest-filled-pixel transform (Felzenszwalb-Huttenlocher's lower envelope of parabolas over a column
-// pass), evaluated only where it is needed: in each row, a run of unfilled pixels that is bounded by filled pixels
-// in the same row can only be nearest to columns within those bounds, since the bounding pixel is nearer than any
-// column beyond it.
+// Exact nearest-filled-pixel transform, separable: for each column, the nearest filled pixel in that column
+// (found row by row and remembered), then along the row the column whose pixel is nearest. Work is spent only
+// on unfilled pixels: in each row, a run of unfilled pixels that is bounded by filled pixels in the same row can
+// only be nearest to columns within those bounds, since the bounding pixel is nearer than any column beyond it.
+// Short runs search outwards from each pixel and stop once no column farther out can be nearer; long runs use
+// Felzenszwalb-Huttenlocher's lower envelope of parabolas.
 #include "vendrel/host/Flats.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 
 namespace vendrel {
 
 namespace {
 
 constexpr int32_t noRow = -1;
+constexpr int32_t noRowBelow = INT32_MAX; // a column with no filled pixel below
+// Runs up to this long search outwards; a pixel's search is bounded by the run, so it stays short.
+constexpr int32_t shortRun = 48;
 
 int64_t floorDivide(int64_t numerator, int64_t denominator) // denominator > 0
 {
-    if (numerator >= INT32_MIN && numerator <= INT32_MAX && denominator <= INT32_MAX) {
-        // The common case, in the cheaper 32-bit division.
-        const int32_t n = int32_t(numerator), d = int32_t(denominator), q = n / d;
-        return q - ((n % d != 0) && (n < 0));
-    }
     const int64_t quotient = numerator / denominator;
     return quotient - ((numerator % denominator != 0) && (numerator < 0));
 }
@@ -32,14 +33,14 @@ public:
     explicit Envelope(int32_t width) : columns_(size_t(width)), starts_(size_t(width)), offsets_(size_t(width)) {}
 
     // Builds the envelope of columns lo..hi that have a filled pixel (rise[column] >= 0) for queries in lo..hi.
-    void build(const int32_t* rise, int32_t lo, int32_t hi)
+    void build(const int64_t* rise, int32_t lo, int32_t hi)
     {
         top_ = -1;
         for (int32_t q = lo; q <= hi; ++q) {
             if (rise[q] < 0) {
                 continue;
             }
-            const int64_t offset = int64_t(q) * q + int64_t(rise[q]) * rise[q];
+            const int64_t offset = int64_t(q) * q + rise[q];
             int64_t start = lo;
             while (top_ >= 0) {
                 // q is strictly nearer than the envelope's last column from this column on; equal distances stay
@@ -81,44 +82,59 @@ private:
     int32_t top_ = -1;
 };
 
-// Downward pass: for every pixel, the nearest filled row at or above it in its column (noRow when none).
-std::unique_ptr<int16_t[]> filledRowsAbove(const std::vector<uint8_t>& filled, int32_t width, int32_t height)
+// The column of lo..hi nearest to p, given each column's squared rise (-1: no filled pixel in that column):
+// columns at horizontal distance k are looked at while k^2 does not exceed the best squared distance found.
+int32_t nearestOutwards(const int64_t* rise, int32_t lo, int32_t hi, int32_t p)
 {
-    std::unique_ptr<int16_t[]> above(new int16_t[size_t(width) * size_t(height)]);
-    std::vector<int16_t> last(size_t(width), int16_t{noRow});
-    for (int32_t y = 0; y < height; ++y) {
-        const uint8_t* row = filled.data() + size_t(y) * size_t(width);
-        int16_t* out = above.get() + size_t(y) * size_t(width);
-        for (int32_t x = 0; x < width; ++x) {
-            last[size_t(x)] = row[x] ? int16_t(y) : last[size_t(x)];
-            out[x] = last[size_t(x)];
+    int64_t best = rise[p] < 0 ? INT64_MAX : rise[p];
+    int32_t column = p;
+    for (int32_t k = 1; int64_t(k) * k <= best; ++k) {
+        const int32_t left = p - k, right = p + k;
+        if (left < lo && right > hi) {
+            break;
+        }
+        const int64_t square = int64_t(k) * k;
+        // The left column lies left of every column seen so far, so it wins a tie; the right one does not.
+        if (left >= lo && rise[left] >= 0 && square + rise[left] <= best) {
+            best = square + rise[left], column = left;
+        }
+        if (right <= hi && rise[right] >= 0 && square + rise[right] < best) {
+            best = square + rise[right], column = right;
         }
     }
-    return above;
+    return column;
 }
 
 class RowSpreader {
 public:
     RowSpreader(HostImage& image, const std::vector<uint8_t>& filled)
-        : image_(image), filled_(filled), width_(image.width), below_(size_t(width_), int16_t(noRow)),
-          featureRow_(size_t(width_)), rise_(size_t(width_)), nearest_(size_t(width_)), envelope_(width_)
+        : image_(image), filled_(filled.data()), width_(image.width), height_(image.height), up_(size_t(width_), noRow),
+          down_(size_t(width_), noRow), featureRow_(size_t(width_)), rise_(size_t(width_)), nearest_(size_t(width_)),
+          envelope_(width_)
     {
-        above_ = filledRowsAbove(filled, width_, image.height);
     }
 
-    // Rows are handled bottom-up so that the nearest filled row below each column is known.
     void run()
     {
-        for (int32_t y = image_.height - 1; y >= 0; --y) {
-            const uint8_t* row = filled_.data() + size_t(y) * size_t(width_);
-            for (int32_t x = 0; x < width_; ++x) {
-                below_[size_t(x)] = row[x] ? int16_t(y) : below_[size_t(x)];
+        for (int32_t y = 0; y < height_; ++y) {
+            const uint8_t* row = filled_ + size_t(y) * size_t(width_);
+            if (y > 0) {
+                carryRowsAbove(y, row - width_);
             }
             spreadRow(y, row);
         }
     }
 
 private:
+    // The nearest filled row above each column, from the row above (one pass without branches).
+    void carryRowsAbove(int32_t y, const uint8_t* rowAbove)
+    {
+        int32_t* up = up_.data();
+        for (int32_t x = 0; x < width_; ++x) {
+            up[x] = rowAbove[x] ? y - 1 : up[x];
+        }
+    }
+
     void spreadRow(int32_t y, const uint8_t* row)
     {
         int32_t x = 0;
@@ -137,43 +153,131 @@ private:
         }
     }
 
+    // The first filled row below y in column q, or noRowBelow.
+    int32_t scanDown(int32_t y, int32_t q) const
+    {
+        const uint8_t* pixel = filled_ + size_t(y) * size_t(width_) + size_t(q);
+        for (int32_t r = y + 1; r < height_; ++r) {
+            pixel += width_;
+            if (*pixel) {
+                return r;
+            }
+        }
+        return noRowBelow;
+    }
+
+    // The nearest filled pixel in column q, unfilled in row y; equal distances above and below go to the row
+    // above. The one below is found once and kept until the rows pass it.
+    void nearestInColumn(int32_t y, int32_t q)
+    {
+        const int32_t up = up_[size_t(q)];
+        int32_t down = down_[size_t(q)];
+        if (down < y) {
+            down = scanDown(y, q);
+            down_[size_t(q)] = down;
+        }
+        int32_t best = up;
+        if (down != noRowBelow && (up == noRow || down - y < y - up)) {
+            best = down;
+        }
+        featureRow_[size_t(q)] = best;
+        rise_[size_t(q)] = best == noRow ? -1 : int64_t(best - y) * (best - y);
+    }
+
+    // A pixel with a filled 4-neighbour is at the least distance there is; among those neighbours the left
+    // one is in the leftmost column, then the one above is topmost. Answers the neighbour's row, or noRow.
+    int32_t adjacentRow(int32_t y, int32_t p, int32_t a, int32_t b, int32_t& column) const
+    {
+        const uint8_t* pixel = filled_ + size_t(y) * size_t(width_) + size_t(p);
+        if (p == a && p > 0) { // the run's left neighbour is filled
+            column = p - 1;
+            return y;
+        }
+        column = p;
+        if (y > 0 && pixel[-ptrdiff_t(width_)]) {
+            return y - 1;
+        }
+        if (y + 1 < height_ && pixel[width_]) {
+            return y + 1;
+        }
+        if (p == b && p + 1 < width_) {
+            column = p + 1;
+            return y;
+        }
+        return noRow;
+    }
+
     // Columns lo..hi: the run and its filled neighbours in the row.
     void spreadRun(int32_t y, int32_t a, int32_t b)
     {
+        bool resolved = true;
+        for (int32_t p = a; p <= b; ++p) {
+            int32_t column = p;
+            const int32_t source = adjacentRow(y, p, a, b, column);
+            if (source == noRow) {
+                resolved = false;
+                nearest_[size_t(p)] = -1;
+                continue;
+            }
+            nearest_[size_t(p)] = column;
+            copyColour(p, y, column, source);
+        }
+        if (!resolved) {
+            spreadFar(y, a, b);
+        }
+    }
+
+    // The run's pixels without a filled 4-neighbour.
+    void spreadFar(int32_t y, int32_t a, int32_t b)
+    {
+        for (int32_t q = a; q <= b; ++q) {
+            nearestInColumn(y, q);
+        }
         const int32_t lo = a > 0 ? a - 1 : 0;
         const int32_t hi = b + 1 < width_ ? b + 1 : width_ - 1;
-        const int16_t* above = above_.get() + size_t(y) * size_t(width_);
-        for (int32_t q = lo; q <= hi; ++q) {
-            const int32_t up = above[q], down = below_[size_t(q)];
-            // Equal distances above and below go to the row above.
-            int32_t best = up;
-            if (down != noRow && (up == noRow || down - y < y - up)) {
-                best = down;
+        for (const int32_t q : {lo, hi}) {
+            if (q < a || q > b) {
+                featureRow_[size_t(q)] = y, rise_[size_t(q)] = 0;
             }
-            featureRow_[size_t(q)] = best;
-            rise_[size_t(q)] = best == noRow ? -1 : std::abs(best - y);
         }
-        envelope_.build(rise_.data(), lo, hi);
-        envelope_.query(a, b, nearest_.data());
-        const int32_t colours = image_.colorPlanes;
+        const bool outwards = b - a < shortRun;
+        if (!outwards) {
+            envelope_.build(rise_.data(), lo, hi);
+            envelope_.query(a, b, far_.data());
+        }
         for (int32_t p = a; p <= b; ++p) {
-            const int32_t column = nearest_[size_t(p)];
-            uint8_t* target = image_.pixel(p, y);
-            const uint8_t* source = image_.pixel(column, featureRow_[size_t(column)]);
-            for (int32_t c = 0; c < colours; ++c) {
-                target[c] = source[c];
+            if (nearest_[size_t(p)] >= 0) {
+                continue;
+            }
+            const int32_t column = outwards ? nearestOutwards(rise_.data(), lo, hi, p) : far_[size_t(p)];
+            if (rise_[size_t(column)] >= 0) { // else the image has no filled pixel in the run's reach at all
+                copyColour(p, y, column, featureRow_[size_t(column)]);
             }
         }
     }
 
+    void copyColour(int32_t x, int32_t y, int32_t fromX, int32_t fromY)
+    {
+        uint8_t* target = image_.pixel(x, y);
+        const uint8_t* source = image_.pixel(fromX, fromY);
+        if (image_.colorPlanes == 3) {
+            target[0] = source[0], target[1] = source[1], target[2] = source[2];
+            return;
+        }
+        for (int32_t c = 0; c < image_.colorPlanes; ++c) {
+            target[c] = source[c];
+        }
+    }
+
     HostImage& image_;
-    const std::vector<uint8_t>& filled_;
-    int32_t width_;
-    std::unique_ptr<int16_t[]> above_;
-    std::vector<int16_t> below_;
+    const uint8_t* filled_;
+    int32_t width_, height_;
+    std::vector<int32_t> up_;   // per column: the nearest filled row above the row
+    std::vector<int32_t> down_; // per column: the nearest filled row below, valid while not above the row
     std::vector<int32_t> featureRow_;
-    std::vector<int32_t> rise_;
+    std::vector<int64_t> rise_; // squared distance to featureRow_, -1 when the column has no filled pixel
     std::vector<int32_t> nearest_;
+    std::vector<int32_t> far_ = std::vector<int32_t>(size_t(width_));
     Envelope envelope_;
 };
 

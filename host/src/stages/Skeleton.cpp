@@ -92,31 +92,31 @@ int transitions(unsigned ring)
 }
 
 // City-block distance of each line pixel to the nearest pixel off the line (outside the image counts as off),
-// capped at 255; 0 off the line.
+// capped at 255; 0 off the line. Both passes are free of branches: a pixel off the line is capped at 0.
 std::vector<uint8_t> depths(const std::vector<uint8_t>& state, int32_t width, int32_t height)
 {
     std::vector<uint8_t> depth(state.size());
+    const std::vector<uint8_t> outside(size_t(width), 0);
     for (int32_t y = 0; y < height; ++y) {
         const size_t row = size_t(y) * size_t(width);
+        const uint8_t* up = y > 0 ? depth.data() + row - size_t(width) : outside.data();
+        const uint8_t* line = state.data() + row;
+        uint8_t* out = depth.data() + row;
+        unsigned left = 0;
         for (int32_t x = 0; x < width; ++x) {
-            if (!(state[row + size_t(x)] & lineBit)) {
-                continue;
-            }
-            const unsigned up = y > 0 ? depth[row + size_t(x) - size_t(width)] : 0;
-            const unsigned left = x > 0 ? depth[row + size_t(x) - 1] : 0;
-            depth[row + size_t(x)] = uint8_t(std::min(255u, std::min(up, left) + 1));
+            const unsigned cap = (line[x] & lineBit) ? 255u : 0u;
+            left = std::min(cap, std::min(unsigned(up[x]), left) + 1);
+            out[x] = uint8_t(left);
         }
     }
     for (int32_t y = height - 1; y >= 0; --y) {
         const size_t row = size_t(y) * size_t(width);
+        const uint8_t* down = y + 1 < height ? depth.data() + row + size_t(width) : outside.data();
+        uint8_t* out = depth.data() + row;
+        unsigned right = 0;
         for (int32_t x = width - 1; x >= 0; --x) {
-            uint8_t& d = depth[row + size_t(x)];
-            if (d == 0) {
-                continue;
-            }
-            const unsigned down = y + 1 < height ? depth[row + size_t(x) + size_t(width)] : 0;
-            const unsigned right = x + 1 < width ? depth[row + size_t(x) + 1] : 0;
-            d = uint8_t(std::min<unsigned>(d, std::min(down, right) + 1));
+            right = std::min(unsigned(out[x]), std::min(unsigned(down[x]), right) + 1);
+            out[x] = uint8_t(right);
         }
     }
     return depth;
@@ -136,13 +136,20 @@ void thinLines(std::vector<uint8_t>& state, int32_t width, int32_t height)
     for (size_t d = 1; d < count.size(); ++d) {
         count[d] += count[d - 1];
     }
+    // Pixels off the line all go to one spare slot at the end, so that the loop needs no branch.
     const uint32_t lineStart = count[1];
-    std::vector<uint32_t> order(depth.size() - lineStart);
-    for (size_t i = 0; i < depth.size(); ++i) {
-        if (depth[i] != 0) {
-            order[count[depth[i]]++ - lineStart] = uint32_t(i);
-        }
+    std::vector<uint32_t> order(depth.size() - lineStart + 1);
+    std::vector<uint32_t> cursor(256);
+    cursor[0] = uint32_t(order.size() - 1);
+    for (size_t d = 1; d < cursor.size(); ++d) {
+        cursor[d] = count[d] - lineStart;
     }
+    for (size_t i = 0; i < depth.size(); ++i) {
+        const uint8_t d = depth[i];
+        order[cursor[d]] = uint32_t(i);
+        cursor[d] += d != 0;
+    }
+    order.pop_back();
     for (uint8_t& s : state) {
         s = uint8_t(s | ((s & lineBit) << 1)); // every line pixel starts on the skeleton
     }
