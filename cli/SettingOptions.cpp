@@ -1,7 +1,10 @@
 #include "SettingOptions.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <limits>
+#include <vector>
 
 #include "ExitCodes.h"
 #include "PITypes.h"
@@ -20,16 +23,68 @@ std::string optionName(const AeteParameter& parameter)
     return "--" + parameter.name;
 }
 
-std::string helpText(const AeteParameter& parameter)
+// How the value is written, when the placeholder does not say it all.
+std::string valueForm(const AeteParameter& parameter)
 {
     switch (parameter.type) {
+    case switchType:
+        return "=true|false";
     case colorType:
-        return parameter.description + " (RRGGBB)";
+        return "RRGGBB";
     case pathType:
-        return parameter.description + " (a swatch file name in the presets' \"Color Swatches\", or a path)";
+        return "a swatch file name in the presets' \"Color Swatches\" or a path";
     default:
-        return parameter.description;
+        return "";
     }
+}
+
+// A default as the option would be written: a colour as RRGGBB, a switch as true or false, no text as "none".
+std::string defaultText(const DescriptorValue& value)
+{
+    if (const auto* number = std::get_if<int32_t>(&value)) {
+        return std::to_string(*number);
+    }
+    if (const auto* flag = std::get_if<bool>(&value)) {
+        return *flag ? "true" : "false";
+    }
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        return text->empty() ? "none" : *text;
+    }
+    if (const auto* object = std::get_if<DescriptorObject>(&value); object && object->value) {
+        std::string hex;
+        for (uint32_t component : {PIFourCC("Rd  "), PIFourCC("Grn "), PIFourCC("Bl  ")}) {
+            const DescriptorValue* channel = object->value->find(component);
+            const auto* level = channel ? std::get_if<int32_t>(channel) : nullptr;
+            // The 16-bit channel back to the 8 bits the option takes (v * 257).
+            const unsigned byte = level ? unsigned(std::clamp(*level, 0, 65535) + 128) / 257 : 0u;
+            char digits[3] = {};
+            std::snprintf(digits, sizeof digits, "%02X", byte);
+            hex += digits;
+        }
+        return hex;
+    }
+    return "?";
+}
+
+// The help line: the terminology's description, then the value's form, default and range, as far as known.
+std::string helpText(const AeteParameter& parameter, const DescriptorValue* initial)
+{
+    std::vector<std::string> details;
+    if (std::string form = valueForm(parameter); !form.empty()) {
+        details.push_back(form);
+    }
+    if (initial != nullptr) {
+        details.push_back("default " + defaultText(*initial));
+    }
+    if (parameter.type == integerType) {
+        const IntegerRange range = integerRange(parameter);
+        details.push_back("range " + std::to_string(range.low) + ".." + std::to_string(range.high));
+    }
+    std::string text = parameter.description;
+    for (size_t i = 0; i < details.size(); ++i) {
+        text += (i == 0 ? " (" : ", ") + details[i];
+    }
+    return details.empty() ? text : text + ")";
 }
 
 // What the help shows for an option's value.
@@ -117,13 +172,20 @@ void SettingOptions::addTo(CLI::App& command, const AeteInfo& terminology)
         setting->parameter = parameter;
         std::string name = optionName(parameter);
         if (parameter.type == switchType) {
-            setting->option = command.add_flag(name, setting->switchValue, helpText(parameter) + " (=true|false)");
+            setting->option = command.add_flag(name, setting->switchValue, helpText(parameter, nullptr));
         } else {
-            setting->option = command.add_option(name, setting->text, helpText(parameter));
+            setting->option = command.add_option(name, setting->text, helpText(parameter, nullptr));
             setting->option->type_name(placeholder(parameter));
         }
         setting->option->group("Settings");
         settings_.push_back(std::move(setting));
+    }
+}
+
+void SettingOptions::describeDefaults(const Descriptor& defaults)
+{
+    for (const auto& setting : settings_) {
+        setting->option->description(helpText(setting->parameter, defaults.find(setting->parameter.key)));
     }
 }
 

@@ -18,6 +18,8 @@ public:
     // Adds "--NAME" for each terminology parameter: integers ('long'), switches ('bool', "--NAME[=true|false]"),
     // colours ('Clr ', RRGGBB) and texts ('Pth ' and anything else).
     void addTo(CLI::App& command, const AeteInfo& terminology);
+    // Adds each option's default to its help line, from a descriptor holding every setting at its default.
+    void describeDefaults(const Descriptor& defaults);
 
     // The options given, over the values of base (an action's descriptor): a key given replaces the base's
     // value in place, new keys follow in terminology order. Throws UsageError naming the option.

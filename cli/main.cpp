@@ -2,12 +2,14 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include <CLI/CLI.hpp>
 
 #include "Commands.h"
 #include "ExitCodes.h"
 #include "Locations.h"
+#include "SettingDefaults.h"
 #include "SettingOptions.h"
 
 using namespace vendrel;
@@ -112,6 +114,18 @@ Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* mod
     return commands;
 }
 
+// Help was asked for: the setting options show their defaults, which only a run of the module tells.
+void describeDefaults(Arguments& arguments, const PluginModule* module)
+{
+    if (module == nullptr) {
+        return;
+    }
+    if (std::optional<Descriptor> defaults = recordedDefaults(*module)) {
+        arguments.runSettings.describeDefaults(*defaults);
+        arguments.dialogSettings.describeDefaults(*defaults);
+    }
+}
+
 bool isCommandName(CLI::App& app, const std::string& name)
 {
     for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
@@ -180,8 +194,10 @@ int main(int argc, char** argv)
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
+        describeDefaults(arguments, module.get());
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        describeDefaults(arguments, module.get());
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         printError(std::string(e.what()) + " (see vendrel --help)");

@@ -1,18 +1,24 @@
 // The scripting descriptor's keys and classes under which the settings are recorded.
 #pragma once
 
-#include "PIActions.h"
+#include <array>
 
-inline constexpr DescriptorKeyID keyFlagColor = PIFourCC("Clr ");
-inline constexpr DescriptorKeyID keyFillColor = PIFourCC("BckC");
-inline constexpr DescriptorKeyID keyPaletteFile = PIFourCC("PltF");
-inline constexpr DescriptorKeyID keyTolerance = PIFourCC("Tlrn");
-inline constexpr DescriptorKeyID keyRandomColors = PIFourCC("RanD");
-inline constexpr DescriptorKeyID keyMeasureArea = PIFourCC("Ar  ");
-inline constexpr DescriptorKeyID keyFlagAreas = PIFourCC("FlaG");
-inline constexpr DescriptorKeyID keyJoinAreas = PIFourCC("JoiN");
-inline constexpr DescriptorKeyID keyFlagSize = PIFourCC("FlgS");
-inline constexpr DescriptorKeyID keyJoinSize = PIFourCC("JinS");
+#include "PIActions.h"
+#include "SettingsTable.h"
+
+constexpr DescriptorKeyID SettingKey(const SettingDefinition& setting)
+{
+    return PIFourCC(setting.key);
+}
+
+// The keys of every scripted setting in terminology order, closed by 0: the list the reader hands the host.
+constexpr std::array<DescriptorKeyID, kScriptedCount + 1> SettingKeys()
+{
+    std::array<DescriptorKeyID, kScriptedCount + 1> keys{};
+    for (size_t i = 0; i < kScriptedCount; ++i)
+        keys[i] = SettingKey(*kTerminologyOrder[i]);
+    return keys;
+}
 
 // The components of a colour object.
 inline constexpr DescriptorKeyID keyRed = PIFourCC("Rd  ");

@@ -1,5 +1,7 @@
 // Reads the settings that the host plays back from its scripting descriptor.
 #include <algorithm>
+#include <array>
+#include <variant>
 
 #include "CVendrel.h"
 #include "DescriptorInterface.h"
@@ -25,40 +27,22 @@ public:
 private:
     void ReadKey(PIReadDescriptor reader, DescriptorKeyID key, CVendrelParams& params) const
     {
-        switch (key) {
-        case keyFlagColor:
-            ReadColor(reader, params.flagColor);
-            break;
-        case keyFillColor:
-            ReadColor(reader, params.fillColor);
-            break;
-        case keyPaletteFile:
-            ReadPaletteFile(reader, params);
-            break;
-        case keyTolerance:
-            params.tolerance = uint16(ReadInteger(reader, params.tolerance));
-            break;
-        case keyRandomColors:
-            params.randomColors = ReadBoolean(reader, params.randomColors);
-            break;
-        case keyMeasureArea:
-            params.measureArea = ReadBoolean(reader, params.measureArea);
-            break;
-        case keyFlagAreas:
-            params.flagAreas = ReadBoolean(reader, params.flagAreas);
-            break;
-        case keyJoinAreas:
-            params.joinAreas = ReadBoolean(reader, params.joinAreas);
-            break;
-        case keyFlagSize:
-            params.flagSize = ReadInteger(reader, params.flagSize);
-            break;
-        case keyJoinSize:
-            params.joinSize = ReadInteger(reader, params.joinSize);
-            break;
-        default:
-            break;
-        }
+        for (const SettingDefinition* setting : kTerminologyOrder)
+            if (SettingKey(*setting) == key)
+                ReadSetting(reader, *setting, params);
+    }
+
+    void ReadSetting(PIReadDescriptor reader, const SettingDefinition& setting, CVendrelParams& params) const
+    {
+        std::visit(
+            FieldVisitor{[&](const ColorField& color) { ReadColor(reader, params.*color.field); },
+                         [&](const TextField&) { ReadPaletteFile(reader, params); },
+                         [&](const FlagField& flag) { params.*flag.field = ReadBoolean(reader, params.*flag.field); },
+                         [&](const ByteField&) {},
+                         [&]<typename Number>(const NumberField<Number>& number) {
+                             params.*number.field = Number(ReadInteger(reader, params.*number.field));
+                         }},
+            setting.field);
     }
 
     // What the host's procedure delivers; the earlier value when it delivers nothing.
@@ -132,18 +116,8 @@ bool CVendrel::ReadDescriptor(CVendrelParams& params)
         return true;
     const ReadDescriptorProcs& procs = *parameters->readDescriptorProcs;
     const PluginHandles handles(filterRecord->handleProcs);
-    DescriptorKeyID keys[] = {keyFlagColor,
-                              keyFillColor,
-                              keyPaletteFile,
-                              keyTolerance,
-                              keyRandomColors,
-                              keyMeasureArea,
-                              keyFlagAreas,
-                              keyJoinAreas,
-                              keyFlagSize,
-                              keyJoinSize,
-                              0};
-    PIReadDescriptor reader = procs.openReadDescriptorProc(parameters->descriptor, keys);
+    std::array<DescriptorKeyID, kScriptedCount + 1> keys = SettingKeys();
+    PIReadDescriptor reader = procs.openReadDescriptorProc(parameters->descriptor, keys.data());
     if (reader) {
         SettingsReader(procs, handles).ReadAll(reader, params);
         procs.closeReadDescriptorProc(reader);

@@ -1,6 +1,7 @@
 // Records the settings of a run in a new scripting descriptor, so that the host can play them back.
 #include <algorithm>
 #include <cstring>
+#include <variant>
 
 #include "CVendrel.h"
 #include "DescriptorInterface.h"
@@ -71,6 +72,20 @@ private:
 // The longest text a descriptor entry is given.
 constexpr size_t kMaxTextLength = 32767;
 
+void PutSetting(const SettingsWriter& put, const SettingDefinition& setting, const CVendrelParams& params)
+{
+    const DescriptorKeyID key = SettingKey(setting);
+    std::visit(FieldVisitor{[&](const ColorField& color) { put.PutColor(key, params.*color.field); },
+                            [&](const TextField& text) {
+                                const char* name = params.*text.field;
+                                put.PutText(key, name, strnlen(name, std::min(kPaletteFileSize, kMaxTextLength)));
+                            },
+                            [&](const FlagField& flag) { put.PutBoolean(key, params.*flag.field); },
+                            [&](const ByteField&) {},
+                            [&](const auto& number) { put.PutInteger(key, params.*number.field); }},
+               setting.field);
+}
+
 } // namespace
 
 void CVendrel::WriteDescriptor(const CVendrelParams& params)
@@ -87,17 +102,8 @@ void CVendrel::WriteDescriptor(const CVendrelParams& params)
     const PluginHandles handles(filterRecord->handleProcs);
     const SettingsWriter put(procs, handles, writer);
 
-    put.PutColor(keyFillColor, params.fillColor);
-    put.PutColor(keyFlagColor, params.flagColor);
-    const size_t paletteLength = strnlen(params.paletteFile, std::min(kPaletteFileSize, kMaxTextLength));
-    put.PutText(keyPaletteFile, params.paletteFile, paletteLength);
-    put.PutInteger(keyTolerance, params.tolerance);
-    put.PutBoolean(keyRandomColors, params.randomColors);
-    put.PutBoolean(keyMeasureArea, params.measureArea);
-    put.PutBoolean(keyFlagAreas, params.flagAreas);
-    put.PutBoolean(keyJoinAreas, params.joinAreas);
-    put.PutInteger(keyFlagSize, params.flagSize);
-    put.PutInteger(keyJoinSize, params.joinSize);
+    for (const SettingDefinition* setting : kRecordedOrder)
+        PutSetting(put, *setting, params);
 
     PIDescriptorHandle recorded = nullptr;
     procs.closeWriteDescriptorProc(writer, &recorded);

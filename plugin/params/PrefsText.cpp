@@ -4,7 +4,9 @@
 #include <locale>
 #include <ostream>
 #include <sstream>
+#include <variant>
 
+#include "SettingsTable.h"
 #include "VendrelParams.h"
 
 namespace {
@@ -69,19 +71,25 @@ void ReadPaletteLine(std::istream& in, char (&paletteFile)[kPaletteFileSize])
 void CVendrelParams::WriteText(std::ostream& out) const
 {
     ClassicLocale classic(out);
-    out << signature << ' ' << version << ' ' << fillColor[0] << ' ' << fillColor[1] << ' ' << fillColor[2] << ' '
-        << tolerance << ' ';
-    out.put(char(reservedFlag));
-    out << ' ';
-    WriteFlag(out, randomColors);
-    out << ' ';
-    WriteFlag(out, measureArea);
-    out << ' ';
-    WriteFlag(out, flagAreas);
-    out << ' ' << flagColor[0] << ' ' << flagColor[1] << ' ' << flagColor[2] << ' ' << flagSize << ' ';
-    WriteFlag(out, joinAreas);
-    out << ' ' << joinSize << '\n';
-    out.write(paletteFile, std::streamsize(strnlen(paletteFile, kPaletteFileSize - 1)));
+    out << signature << ' ' << version;
+    const char* paletteName = nullptr;
+    for (const SettingDefinition& setting : kSettings)
+        std::visit(FieldVisitor{[&](const ColorField& color) {
+                                    for (uint16 component : this->*color.field)
+                                        out << ' ' << component;
+                                },
+                                // The name may hold spaces, so it has the second line to itself.
+                                [&](const TextField& text) { paletteName = this->*text.field; },
+                                [&](const FlagField& flag) {
+                                    out << ' ';
+                                    WriteFlag(out, this->*flag.field);
+                                },
+                                [&](const ByteField& byte) { out << ' ' << char(this->*byte.field); },
+                                [&](const auto& number) { out << ' ' << this->*number.field; }},
+                   setting.field);
+    out << '\n';
+    if (paletteName)
+        out.write(paletteName, std::streamsize(strnlen(paletteName, kPaletteFileSize - 1)));
     out << '\n';
 }
 
@@ -90,20 +98,20 @@ void CVendrelParams::ReadText(std::istream& in)
     ClassicLocale classic(in);
     ReadNumber(in, signature);
     ReadNumber(in, version);
-    for (uint16& component : fillColor)
-        ReadNumber(in, component);
-    ReadNumber(in, tolerance);
-    ReadFlagByte(in, reservedFlag);
-    ReadFlag(in, randomColors);
-    ReadFlag(in, measureArea);
-    ReadFlag(in, flagAreas);
-    for (uint16& component : flagColor)
-        ReadNumber(in, component);
-    ReadNumber(in, flagSize);
-    ReadFlag(in, joinAreas);
-    ReadNumber(in, joinSize);
+    char(*paletteName)[kPaletteFileSize] = nullptr;
+    for (const SettingDefinition& setting : kSettings)
+        std::visit(FieldVisitor{[&](const ColorField& color) {
+                                    for (uint16& component : this->*color.field)
+                                        ReadNumber(in, component);
+                                },
+                                [&](const TextField& text) { paletteName = &(this->*text.field); },
+                                [&](const FlagField& flag) { ReadFlag(in, this->*flag.field); },
+                                [&](const ByteField& byte) { ReadFlagByte(in, this->*byte.field); },
+                                [&](const auto& number) { ReadNumber(in, this->*number.field); }},
+                   setting.field);
     in.ignore(1); // the line end after the first line
-    ReadPaletteLine(in, paletteFile);
+    if (paletteName)
+        ReadPaletteLine(in, *paletteName);
     if (!IsValid())
         SetDefaults();
 }

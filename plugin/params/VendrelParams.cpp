@@ -2,8 +2,10 @@
 #include "VendrelParams.h"
 
 #include <cstring>
+#include <variant>
 
 #include "PluginHandles.h"
+#include "SettingsTable.h"
 
 namespace {
 
@@ -26,7 +28,7 @@ void StorePaletteName(const char* text, char (&field)[kPaletteFileSize])
     field[kPaletteFileSize - 1] = '\0';
 }
 
-void CopyColor(const uint16 (&source)[3], uint16 (&destination)[3])
+template <typename Components> void CopyColor(const Components& source, uint16 (&destination)[3])
 {
     for (int i = 0; i < 3; ++i)
         destination[i] = source[i];
@@ -44,19 +46,12 @@ void CVendrelParams::SetDefaults()
     signature = kVendrelSignature;
     version = kVendrelParamsVersion;
     byteSwapped = 0;
-    fillColor[0] = fillColor[1] = fillColor[2] = 65535;
-    paletteFile[0] = '\0';
-    tolerance = 0;
-    reservedFlag = 0;
-    randomColors = false;
-    measureArea = false;
-    flagAreas = false;
-    flagColor[0] = 65535;
-    flagColor[1] = 0;
-    flagColor[2] = 65535;
-    flagSize = 20;
-    joinAreas = false;
-    joinSize = 10;
+    for (const SettingDefinition& setting : kSettings)
+        std::visit(FieldVisitor{[this](const ColorField& color) { CopyColor(color.initial, this->*color.field); },
+                                // Only the first character: the rest of the name field keeps what it held.
+                                [this](const TextField& text) { (this->*text.field)[0] = '\0'; },
+                                [this](const auto& other) { this->*other.field = other.initial; }},
+                   setting.field);
 }
 
 void CVendrelParams::SetPaletteFile(const char* text)
@@ -94,15 +89,11 @@ void CopyParams(const _SVendrelParams& source, _SVendrelParams& destination)
         return;
     destination.signature = source.signature;
     destination.version = source.version;
-    destination.tolerance = source.tolerance;
-    destination.reservedFlag = source.reservedFlag;
-    destination.randomColors = FlagByte(source.randomColors);
-    destination.flagAreas = FlagByte(source.flagAreas);
-    destination.joinAreas = FlagByte(source.joinAreas);
-    destination.measureArea = FlagByte(source.measureArea);
-    destination.flagSize = source.flagSize;
-    destination.joinSize = source.joinSize;
-    StorePaletteName(source.paletteFile, destination.paletteFile);
-    CopyColor(source.fillColor, destination.fillColor);
-    CopyColor(source.flagColor, destination.flagColor);
+    for (const SettingDefinition& setting : kSettings)
+        std::visit(
+            FieldVisitor{[&](const ColorField& color) { CopyColor(source.*color.field, destination.*color.field); },
+                         [&](const TextField& text) { StorePaletteName(source.*text.field, destination.*text.field); },
+                         [&](const FlagField& flag) { destination.*flag.field = FlagByte(source.*flag.field); },
+                         [&](const auto& other) { destination.*other.field = source.*other.field; }},
+            setting.field);
 }

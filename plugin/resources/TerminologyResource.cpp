@@ -1,24 +1,8 @@
-// The scripting terminology: one suite "Orvik" with one event whose ten parameters are the recorded settings.
-#include <iterator>
-
+// The scripting terminology: one suite "Orvik" with one event whose parameters are the scripted settings.
 #include "Resources.h"
+#include "SettingsTable.h"
 
 namespace {
-
-struct TerminologyParameter {
-    const char* name;
-    char key[5];
-    char type[5];
-    const char* description;
-};
-
-constexpr TerminologyParameter kParameters[] = {
-    {"flagcolor", "Clr ", "Clr ", "flag color"},       {"fillcolor", "BckC", "Clr ", "fill color"},
-    {"palette", "PltF", "Pth ", "fill palette file"},  {"tolerance", "Tlrn", "long", "fill tolerance"},
-    {"randomcolors", "RanD", "bool", "random colors"}, {"measurearea", "Ar  ", "bool", "measure area"},
-    {"flagareas", "FlaG", "bool", "flag areas"},       {"joinareas", "JoiN", "bool", "join areas"},
-    {"flagsize", "FlgS", "long", "flag size"},         {"joinsize", "JinS", "long", "join size"},
-};
 
 // Direct parameter flags: optional, a single item, enumerated, changes state.
 constexpr uint16_t kDirectParameterFlags = 0xB000;
@@ -35,12 +19,12 @@ void Event(ResourceWriter& aete)
     aete.Code("#ImR"); // direct parameter type
     aete.PascalString("");
     aete.U16(kDirectParameterFlags);
-    aete.U16(uint16_t(std::size(kParameters)));
-    for (const TerminologyParameter& parameter : kParameters) {
-        aete.PascalString(parameter.name);
-        aete.Code(parameter.key);
-        aete.Code(parameter.type);
-        aete.PascalString(parameter.description);
+    aete.U16(uint16_t(kTerminologyOrder.size()));
+    for (const SettingDefinition* parameter : kTerminologyOrder) {
+        aete.PascalString(parameter->name);
+        aete.Code(parameter->key);
+        aete.Code(parameter->type);
+        aete.PascalString(parameter->description);
         aete.U16(0);
     }
 }

@@ -1,22 +1,37 @@
 #include "CVendrelDialog.h"
 
+#include <array>
 #include <cstring>
+#include <variant>
 
 #include "CADMColorSwatch.h"
 #include "HostSuites.h"
 #include "MakerInfo.h"
 #include "MakerLogo.h"
+#include "SettingsTable.h"
 
 namespace {
 
 const char kDialogName[] = "CVendrelDialog";
-const char kRandomColorsEntry[] = "Random Colors";
-const ADMRGBColor kDefaultFillColor{0xFFFF, 0xFFFF, 0xFFFF};
-const ADMRGBColor kDefaultFlagColor{0xFFFF, 0x0000, 0xFFFF};
+constexpr const SettingDefinition& kFillColor = SettingNamed("fillcolor");
+constexpr const SettingDefinition& kFlagColor = SettingNamed("flagcolor");
+constexpr const SettingDefinition& kPalette = SettingNamed("palette");
+constexpr const SettingDefinition& kTolerance = SettingNamed("tolerance");
+constexpr const SettingDefinition& kRandomColors = SettingNamed("randomcolors");
+constexpr const SettingDefinition& kMeasureArea = SettingNamed("measurearea");
+constexpr const SettingDefinition& kFlagAreas = SettingNamed("flagareas");
+constexpr const SettingDefinition& kFlagSize = SettingNamed("flagsize");
+constexpr const SettingDefinition& kJoinAreas = SettingNamed("joinareas");
+constexpr const SettingDefinition& kJoinSize = SettingNamed("joinsize");
 
-ADMRGBColor ToADMColor(const uint16 channels[3])
+template <typename Channels> ADMRGBColor ToADMColor(const Channels& channels)
 {
     return ADMRGBColor{channels[0], channels[1], channels[2]};
+}
+
+ADMRGBColor DefaultColor(const SettingDefinition& setting)
+{
+    return ToADMColor(std::get<ColorField>(setting.field).initial);
 }
 
 void FromADMColor(const ADMRGBColor& color, uint16 channels[3])
@@ -108,16 +123,23 @@ std::unique_ptr<IADMItem> CVendrelDialog::CreateLogoButton()
     return std::make_unique<IADMItem>(item);
 }
 
-std::unique_ptr<IADMItem> CVendrelDialog::CreateField(const ADMRect& bounds, const char* tip, int32 maximum,
-                                                      int32 value, int32 units, bool allowUnits)
+std::unique_ptr<IADMItem> CVendrelDialog::CreateField(const ADMRect& bounds, const SettingDefinition& setting,
+                                                      int32 units, bool allowUnits)
 {
     ADMItemRef item = CreateItem(kADMTextEditType, bounds);
     if (!item)
         return nullptr;
-    sADMItem->SetTipString(item, tip);
-    sADMItem->SetMinIntValue(item, 0);
+    // The entry field starts at the default, within the limits the table gives.
+    const auto [minimum, maximum, initial] =
+        std::visit(FieldVisitor{[]<typename Number>(const NumberField<Number>& number) {
+                                    return std::array<int32, 3>{number.minimum, number.maximum, int32(number.initial)};
+                                },
+                                [](const auto&) { return std::array<int32, 3>{}; }},
+                   setting.field);
+    sADMItem->SetTipString(item, setting.tip);
+    sADMItem->SetMinIntValue(item, minimum);
     sADMItem->SetMaxIntValue(item, maximum);
-    sADMItem->SetIntValue(item, value);
+    sADMItem->SetIntValue(item, initial);
     sADMItem->SetUnits(item, units);
     sADMItem->SetAllowUnits(item, allowUnits);
     return std::make_unique<IADMItem>(item);
@@ -137,35 +159,31 @@ std::unique_ptr<IADMItem> CVendrelDialog::CreateButton(const char* itemType, con
 
 void CVendrelDialog::CreateItems()
 {
-    fFillSwatch = CreateSwatch({140, 20, 168, 48}, "Select color to replace with Vendrel", kDefaultFillColor);
-    fFlagSwatch = CreateSwatch({292, 142, 320, 170}, "Select color for flagged area's", kDefaultFlagColor);
-    CreateLabel({20, 27, 130, 43}, "Vendreled Color:");
-    CreateLabel({175, 27, 240, 43}, "Tolerance:");
+    fFillSwatch = CreateSwatch({140, 20, 168, 48}, kFillColor.tip, DefaultColor(kFillColor));
+    fFlagSwatch = CreateSwatch({292, 142, 320, 170}, kFlagColor.tip, DefaultColor(kFlagColor));
+    CreateLabel({20, 27, 130, 43}, kFillColor.label);
+    CreateLabel({175, 27, 240, 43}, kTolerance.label);
     CreateLabel({76, 267, 156, 280}, kMakerWebDomain);
-    CreateLabel({20, 59, 110, 75}, "Color Palette:");
+    CreateLabel({20, 59, 110, 75}, kPalette.label);
     CreateLabel({20, 175, 127, 191}, "Measure size by:");
-    CreateLabel({230, 149, 270, 165}, "Color:");
+    CreateLabel({230, 149, 270, 165}, kFlagColor.label);
     fLogoButton = CreateLogoButton();
-    fToleranceField = CreateField({247, 24, 320, 44}, "Increase Tolerance if Vendrel does not find the desired area's.",
-                                  100, 0, kADMNoUnits, false);
-    fJoinSizeField = CreateField({140, 115, 220, 135},
-                                 "Area's up to this size will be joined in the same color as the nearest normal area",
-                                 10000, 10, kADMPixelUnits, true);
-    fFlagSizeField = CreateField({140, 147, 220, 167}, "Flag area size in pixels", 10000, 20, kADMPixelUnits, true);
+    fToleranceField = CreateField({247, 24, 320, 44}, kTolerance, kADMNoUnits, false);
+    fJoinSizeField = CreateField({140, 115, 220, 135}, kJoinSize, kADMPixelUnits, true);
+    fFlagSizeField = CreateField({140, 147, 220, 167}, kFlagSize, kADMPixelUnits, true);
     CreateSeparator({20, 96, 320, 97});
     CreateSeparator({20, 220, 320, 221});
     fHeightWidthRadio = CreateButton(kADMTextRadioButtonType, {140, 197, 270, 211}, "Height & Width",
                                      "Select area's with x and y size smaller than selected size");
-    fAreaRadio = CreateButton(kADMTextRadioButtonType, {140, 177, 270, 191}, "Area",
-                              "Select area's with pixel count smaller than selected size");
+    fAreaRadio = CreateButton(kADMTextRadioButtonType, {140, 177, 270, 191}, kMeasureArea.label, kMeasureArea.tip);
     if (fAreaRadio)
         fAreaRadio->SetBooleanValue(true);
     if (fHeightWidthRadio)
         fHeightWidthRadio->SetBooleanValue(false);
-    fJoinCheckBox = CreateButton(kADMTextCheckBoxType, {20, 115, 135, 135}, "Join Areas <=", nullptr);
-    fFlagCheckBox = CreateButton(kADMTextCheckBoxType, {20, 147, 135, 167}, "Flag Areas <=", nullptr);
+    fJoinCheckBox = CreateButton(kADMTextCheckBoxType, {20, 115, 135, 135}, kJoinAreas.label, kJoinAreas.tip);
+    fFlagCheckBox = CreateButton(kADMTextCheckBoxType, {20, 147, 135, 167}, kFlagAreas.label, kFlagAreas.tip);
     if (ADMItemRef popup = CreateItem(kADMPopupListType, {140, 56, 320, 76})) {
-        sADMItem->SetTipString(popup, "Select color pallete used for filling");
+        sADMItem->SetTipString(popup, kPalette.tip);
         fPopup = std::make_unique<IADMItem>(popup);
         fPopupList = std::make_unique<IADMList>(sADMItem->GetList(popup));
     }
@@ -189,7 +207,7 @@ void CVendrelDialog::FillPopup()
     }
     ADMEntryRef randomEntry = sADMList->InsertEntry(list, count);
     sADMEntry->SetID(randomEntry, count);
-    sADMEntry->SetText(randomEntry, kRandomColorsEntry);
+    sADMEntry->SetText(randomEntry, kRandomColors.label);
     if (count == 0 || random)
         sADMEntry->Select(randomEntry, true);
     sADMItem->Invalidate(fPopup->GetItemRef());

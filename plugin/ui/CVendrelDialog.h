@@ -13,6 +13,7 @@
 #include "VendrelParams.h"
 
 class CADMColorSwatch;
+struct SettingDefinition;
 
 class CVendrelDialog : public BaseADMDialog {
 public:
@@ -36,8 +37,8 @@ private:
     void CreateSeparator(const ADMRect& bounds);
     CADMColorSwatch* CreateSwatch(const ADMRect& bounds, const char* tip, ADMRGBColor color);
     std::unique_ptr<IADMItem> CreateLogoButton();
-    std::unique_ptr<IADMItem> CreateField(const ADMRect& bounds, const char* tip, int32 maximum, int32 value,
-                                          int32 units, bool allowUnits);
+    std::unique_ptr<IADMItem> CreateField(const ADMRect& bounds, const SettingDefinition& setting, int32 units,
+                                          bool allowUnits);
     std::unique_ptr<IADMItem> CreateButton(const char* itemType, const ADMRect& bounds, const char* text,
                                            const char* tip);
     void CreateItems();
