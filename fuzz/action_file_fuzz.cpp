@@ -1,10 +1,11 @@
-// Feeds arbitrary bytes to the host's action-file reader (with the filter's real terminology) and to the
+// Feeds arbitrary bytes to the host's action-file reader (with the filter's terminology, from its settings table) and to the
 // terminology parser. Neither may crash; an action text that reads must write out and read back unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "SettingsTable.h"
 #include "vendrel/host/ActionFile.h"
 
 namespace {
@@ -38,16 +39,10 @@ std::vector<uint8_t> filterTerminologyBytes()
     out.u16(1).u8(1).u8(0).u16(0).u16(0).u16(1);
     out.pascal("Orvik").pascal("Adobe example plug-ins").code("Vdrl").u16(1).u16(1).u16(1);
     out.pascal("Orvik Vendrel").pascal("vendrel plugin").code("Vdrl").code("Vdrl");
-    out.code("null").pascal("").u16(0).code("#ImR").pascal("").u16(0xB000).u16(10);
-    const char* parameters[][4] = {
-        {"flagcolor", "Clr ", "Clr ", "flag color"},       {"fillcolor", "BckC", "Clr ", "fill color"},
-        {"palette", "PltF", "Pth ", "fill palette file"},  {"tolerance", "Tlrn", "long", "fill tolerance"},
-        {"randomcolors", "RanD", "bool", "random colors"}, {"measurearea", "Ar  ", "bool", "measure area"},
-        {"flagareas", "FlaG", "bool", "flag areas"},       {"joinareas", "JoiN", "bool", "join areas"},
-        {"flagsize", "FlgS", "long", "flag size"},         {"joinsize", "JinS", "long", "join size"},
-    };
-    for (const auto& parameter : parameters)
-        out.pascal(parameter[0]).code(parameter[1]).code(parameter[2]).pascal(parameter[3]).u16(0);
+    out.code("null").pascal("").u16(0).code("#ImR").pascal("").u16(0xB000);
+    out.u16(uint16_t(kTerminologyOrder.size()));
+    for (const SettingDefinition* parameter : kTerminologyOrder)
+        out.pascal(parameter->name).code(parameter->key).code(parameter->type).pascal(parameter->description).u16(0);
     out.u16(0).u16(0).u16(0);
     return out.bytes;
 }

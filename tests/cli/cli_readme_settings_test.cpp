@@ -82,7 +82,10 @@ TEST(ReadmeSettings, TableAgreesWithTheModulesDefaultsAndTheCommandsRanges)
     for (const auto& [name, facts] : fromHelp) {
         SCOPED_TRACE("--" + name);
         const auto readme = fromReadme.find(name);
-        ASSERT_NE(readme, fromReadme.end()) << "the README's table has no row for it";
+        if (readme == fromReadme.end()) {
+            ADD_FAILURE() << "the README's table has no row for it";
+            continue;
+        }
         EXPECT_EQ(readme->second.defaultValue, facts.defaultValue);
         EXPECT_EQ(readme->second.range, facts.range);
     }

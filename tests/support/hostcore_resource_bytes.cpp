@@ -1,5 +1,7 @@
 #include "hostcore_resource_bytes.h"
 
+#include "SettingsTable.h"
+
 namespace hostcore_test {
 
 LittleEndianBytes& LittleEndianBytes::u8(uint8_t value)
@@ -79,21 +81,10 @@ std::vector<uint8_t> filterAeteBytes()
     out.pascal("Orvik Vendrel").pascal("vendrel plugin").code("Vdrl").code("Vdrl");
     out.code("null").pascal("").u16(0);
     out.code("#ImR").pascal("").u16(0xB000);
-    out.u16(10);
-    const struct {
-        const char* name;
-        const char key[5];
-        const char type[5];
-        const char* description;
-    } parameters[] = {
-        {"flagcolor", "Clr ", "Clr ", "flag color"},       {"fillcolor", "BckC", "Clr ", "fill color"},
-        {"palette", "PltF", "Pth ", "fill palette file"},  {"tolerance", "Tlrn", "long", "fill tolerance"},
-        {"randomcolors", "RanD", "bool", "random colors"}, {"measurearea", "Ar  ", "bool", "measure area"},
-        {"flagareas", "FlaG", "bool", "flag areas"},       {"joinareas", "JoiN", "bool", "join areas"},
-        {"flagsize", "FlgS", "long", "flag size"},         {"joinsize", "JinS", "long", "join size"},
-    };
-    for (const auto& parameter : parameters)
-        out.pascal(parameter.name).code(parameter.key).code(parameter.type).pascal(parameter.description).u16(0);
+    // The parameters come from the plug-in's settings table, the one place they are declared.
+    out.u16(uint16_t(kTerminologyOrder.size()));
+    for (const SettingDefinition* parameter : kTerminologyOrder)
+        out.pascal(parameter->name).code(parameter->key).code(parameter->type).pascal(parameter->description).u16(0);
     out.u16(0).u16(0).u16(0);
     return out.bytes();
 }
