@@ -40,6 +40,7 @@ using SettingField = std::variant<ColorField, TextField, NumberField<uint16>, Nu
 template <typename... Lambdas> struct FieldVisitor : Lambdas... {
     using Lambdas::operator()...;
 };
+template <typename... Lambdas> FieldVisitor(Lambdas...) -> FieldVisitor<Lambdas...>;
 
 inline constexpr int kNotScripted = -1;
 
