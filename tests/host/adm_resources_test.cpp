@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../../host/src/AdmResources.h" // the dialog manager's resource readers
+#include "../../host/src/adm/AdmResources.h" // the dialog manager's resource readers
 #include "vendrel/host/PluginModule.h"
 
 namespace vendrel::adm {

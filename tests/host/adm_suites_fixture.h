@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "ADMSuites.h"
-#include "../../host/src/HostContext.h" // the host's internal registry and call context
-#include "../../host/src/SuiteRegistry.h"
+#include "../../host/src/suites/HostContext.h" // the host's internal registry and call context
+#include "../../host/src/suites/SuiteRegistry.h"
 #include "vendrel/host/ScriptedFrontEnd.h"
 
 namespace vendrel::admtest {
