@@ -1,7 +1,9 @@
 // vendrel_stages_bench: times the host's flatting stages (--close-gaps, --flats) on the page workload, each as a
-// rate and as a ratio to the filter's own run on the same image. Options: --quick, --runs N, --gap N.
+// rate (wall clock, and processor time of the stage alone) and as a ratio to the filter's own run on the same
+// image. Options: --quick, --runs N, --gap N.
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -20,24 +22,33 @@ using namespace vendrel;
 
 struct Times {
     std::vector<double> filter, closeGaps, flats;
+    std::vector<double> closeGapsCpu, flatsCpu;
 };
+
+// Processor time of the process: on a shared machine it moves much less with the load than the wall clock.
+double cpuSeconds(const std::function<void()>& work)
+{
+    const std::clock_t begin = std::clock();
+    work();
+    return double(std::clock() - begin) / CLOCKS_PER_SEC;
+}
 
 // One run of the filter with the stages around it; the stages' time excludes the filter's.
 void measure(const PluginModule& module, const bench::Workload& workload, const FlattingOptions& options,
-             const FillWindow& window, double& filterTime, double& stageTime)
+             const FillWindow& window, double& filterTime, double& stageTime, double& stageCpu)
 {
     FilterHost host(module, HostConfig{});
     RunOptions run;
     run.descriptor = workload.settings;
     HostImage image = workload.image;
     FlattingStages stages(options, window);
-    stageTime = seconds([&] { stages.beforeFilter(image); });
+    stageCpu = cpuSeconds([&] { stageTime = seconds([&] { stages.beforeFilter(image); }); });
     filterTime = seconds([&] {
         if (host.run(image, run).result != 0) {
             std::fprintf(stderr, "vendrel_stages_bench: the filter failed\n");
         }
     });
-    stageTime += seconds([&] { stages.afterFilter(image); });
+    stageCpu += cpuSeconds([&] { stageTime += seconds([&] { stages.afterFilter(image); }); });
 }
 
 } // namespace
@@ -62,24 +73,32 @@ int main(int argc, char** argv)
         const FillWindow window = fillWindowFor(workload.image, {65535, 65535, 65535}, workload.tolerance);
         Times times;
         for (int run = 0; run < runs; ++run) {
-            double filter = 0, stage = 0;
-            measure(*module, workload, FlattingOptions{gap, false}, window, filter, stage);
+            double filter = 0, stage = 0, cpu = 0;
+            measure(*module, workload, FlattingOptions{gap, false}, window, filter, stage, cpu);
             times.filter.push_back(filter);
             times.closeGaps.push_back(stage);
-            measure(*module, workload, FlattingOptions{0, true}, window, filter, stage);
+            times.closeGapsCpu.push_back(cpu);
+            measure(*module, workload, FlattingOptions{0, true}, window, filter, stage, cpu);
             times.filter.push_back(filter);
             times.flats.push_back(stage);
+            times.flatsCpu.push_back(cpu);
         }
         const double mp = double(workload.image.width) * workload.image.height / 1e6;
         const double filter = median(times.filter);
-        std::printf("%-14s %11s %10s %9s\n", "stage", "size", "rate", "vs_filter");
+        std::printf("%-14s %11s %10s %9s %10s\n", "stage", "size", "rate", "vs_filter", "cpu_rate");
         const std::string size = std::to_string(workload.image.width) + "x" + std::to_string(workload.image.height);
         std::printf("%-14s %11s %6.1fMP/s %9.3f\n", "filter", size.c_str(), mp / filter, 1.0);
         const std::string closeName = "close-gaps " + std::to_string(gap);
-        for (const auto& [name, values] :
-             {std::pair{closeName, times.closeGaps}, std::pair{std::string("flats"), times.flats}}) {
-            const double t = median(values);
-            std::printf("%-14s %11s %6.1fMP/s %9.3f\n", name.c_str(), size.c_str(), mp / t, t / filter);
+        struct Row {
+            std::string name;
+            const std::vector<double>& wall;
+            const std::vector<double>& cpu;
+        };
+        for (const Row& row :
+             {Row{closeName, times.closeGaps, times.closeGapsCpu}, Row{"flats", times.flats, times.flatsCpu}}) {
+            const double t = median(row.wall), cpu = median(row.cpu);
+            std::printf("%-14s %11s %6.1fMP/s %9.3f %6.1fMP/s\n", row.name.c_str(), size.c_str(), mp / t, t / filter,
+                        mp / cpu);
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "vendrel_stages_bench: %s\n", error.what());

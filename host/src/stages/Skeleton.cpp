@@ -1,8 +1,10 @@
 #include "Skeleton.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 
 namespace vendrel::stages {
 
@@ -67,9 +69,19 @@ int connectivityNumber(unsigned ring)
     return count;
 }
 
+// The ring of a 3 x 3 neighbourhood given as three rows of three bits (west to east), top row first; the
+// centre bit is left out.
+unsigned ringOfSquare(unsigned square)
+{
+    const unsigned top = square & 7u, middle = (square >> 3) & 7u, bottom = (square >> 6) & 7u;
+    return ((top >> 1) & 1u) | ((top >> 2) & 1u) << 1 | ((middle >> 2) & 1u) << 2 | ((bottom >> 2) & 1u) << 3 |
+           ((bottom >> 1) & 1u) << 4 | (bottom & 1u) << 5 | (middle & 1u) << 6 | (top & 1u) << 7;
+}
+
 struct Tables {
     uint8_t transitions[256];
-    bool removable[256]; // simple and not the tip of a line
+    bool removable[256];       // simple and not the tip of a line
+    bool removableSquare[512]; // the same, by the 3 x 3 neighbourhood's rows of bits
     Tables()
     {
         for (unsigned ring = 0; ring < 256; ++ring) {
@@ -77,8 +89,20 @@ struct Tables {
             const bool straightOff = (ring & 0x55u) != 0x55u;
             removable[ring] = straightOff && connectivityNumber(ring) == 1 && __builtin_popcount(ring) >= 2;
         }
+        for (unsigned square = 0; square < 512; ++square) {
+            removableSquare[square] = removable[ringOfSquare(square)];
+        }
     }
 };
+
+// The skeleton bits of three consecutive bytes as three bits, west first: one load, one multiplication.
+unsigned skeletonBitsOfThree(const uint8_t* p)
+{
+    uint32_t bytes;
+    std::memcpy(&bytes, p, sizeof bytes);
+    const uint32_t bits = (bytes >> 1) & 0x010101u; // skeletonBit of each byte moved to bits 0, 8 and 16
+    return ((bits * 0x4081u) >> 14) & 7u;           // gathered into bits 14 to 16
+}
 
 const Tables& tables()
 {
@@ -122,6 +146,22 @@ std::vector<uint8_t> depths(const std::vector<uint8_t>& state, int32_t width, in
     return depth;
 }
 
+// Whether the line pixel i at (x, y) may go. Away from the image's edges (with a byte to spare on the right,
+// since each row of three is read as four bytes) the neighbourhood is read row by row.
+bool removable(const Grid& grid, const Tables& table, size_t i, int32_t x, int32_t y)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        if (x > 0 && y > 0 && x + 2 < grid.width && y + 1 < grid.height) {
+            const uint8_t* centre = grid.state.data() + i;
+            const ptrdiff_t w = grid.width;
+            const unsigned square = skeletonBitsOfThree(centre - w - 1) | skeletonBitsOfThree(centre - 1) << 3 |
+                                    skeletonBitsOfThree(centre + w - 1) << 6;
+            return table.removableSquare[square];
+        }
+    }
+    return table.removable[grid.ring(x, y)];
+}
+
 } // namespace
 
 void thinLines(std::vector<uint8_t>& state, int32_t width, int32_t height)
@@ -163,7 +203,7 @@ void thinLines(std::vector<uint8_t>& state, int32_t width, int32_t height)
         y -= int32_t(size_t(y) * size_t(width) > i);
         y += int32_t(size_t(y + 1) * size_t(width) <= i);
         const int32_t x = int32_t(i - uint32_t(y) * uint32_t(width));
-        if (table.removable[grid.ring(x, y)]) {
+        if (removable(grid, table, i, x, y)) {
             state[i] = uint8_t(state[i] & ~skeletonBit);
         }
     }
