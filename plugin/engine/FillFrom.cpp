@@ -68,6 +68,34 @@ std::vector<PaintedRun>& PendingRuns()
     return pending;
 }
 
+// A one-pixel run found from the row beside it (which covered its column) has only one pixel left to look
+// at: the one beyond it in the same column. Narrow areas are followed that way pixel by pixel, without the
+// stack, until the pixel beyond lies outside the window (false: the run is done) or starts a wider run, which
+// replaces run and is handed back to be looked at in full (true).
+template <int Channels, typename Paint>
+bool FollowColumn(PaintedRun& run, const RunWindow& window, const RunScanner<Channels>& scan, uint8* data,
+                  intptr_t rowBytes, const Rect& rect, Paint& paint)
+{
+    const int32 x = run.left;
+    if (run.right != x || run.fromRow == run.row || run.fromLeft > x || run.fromRight < x)
+        return false;
+    const int32 step = run.row - run.fromRow;
+    for (int32 row = run.row + step;; row += step) {
+        if (row < rect.top || row >= rect.bottom)
+            return false;
+        uint8* line = data + intptr_t(row) * rowBytes;
+        if (!window.Holds(line + intptr_t(x) * Channels, Channels))
+            return false;
+        const int32 left = scan.LastOut(line, x - 1, rect.left) + 1;
+        const int32 right = scan.FirstOut(line, x + 1, rect.right) - 1;
+        paint(line, row, left, right);
+        if (left != x || right != x) {
+            run = PaintedRun{row, left, right, row - step, x, x};
+            return true;
+        }
+    }
+}
+
 } // namespace
 
 bool CVendrel::ClaimPixel(int32 x, int32 y)
@@ -160,8 +188,12 @@ template <int Channels> void CVendrel::FillRuns(int32 x, int32 y)
         pending.push_back(PaintedRun{y, left, right, y, 1, 0});
     }
     while (pending.size() > base) {
-        const PaintedRun run = pending.back();
+        PaintedRun run = pending.back();
         pending.pop_back();
+        if (FollowColumn(run, window, scan, data, rowBytes, rect, paint)) {
+            pending.push_back(run);
+            continue;
+        }
         // The stretches of the neighbouring rows left to look at: the run it came from is painted, so only
         // the columns beyond it are looked at in that row.
         struct Stretch {

@@ -225,6 +225,49 @@ TEST_F(EngineFill, InlinedFillPaintsAndMeasuresLikeTheClaimFunction)
     }
 }
 
+// Corridors one pixel wide, joined alternately at the bottom and the top, with random widenings and walls:
+// the inlined fill follows narrow stretches pixel by pixel, which must paint and measure the same.
+TEST_F(EngineFill, WindingCorridorsPaintAndMeasureLikeTheClaimFunction)
+{
+    std::mt19937 random(23);
+    for (int round = 0; round < 40; ++round) {
+        const int w = 2 + int(random() % 30);
+        const int h = 2 + int(random() % 30);
+        UseImage(w, h, 3);
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const bool wall = x % 2 == 1 && y != ((x / 2) % 2 == 0 ? h - 1 : 0);
+                const bool flipped = random() % 12 == 0;
+                if (wall != flipped)
+                    Put(x, y, {100, 100, 100});
+            }
+        }
+        const std::vector<uint8> original = pixels;
+        int x = int(random() % uint32(w)), y = int(random() % uint32(h));
+        x -= x % 2 == 1 && x > 0; // most seeds in a corridor
+        SetWindow({0, 0, 0, 0}, {0, 0, 0, 0});
+        SetPaint({200, 201, 202, 203});
+
+        FloodArea(x, y);
+        const std::vector<uint8> inlined = pixels;
+        const uint32 count = engine.areaPixels;
+        const int32 box[4] = {engine.areaMinX, engine.areaMinY, engine.areaMaxX, engine.areaMaxY};
+
+        pixels = original;
+        record.outData = pixels.data();
+        engine.areaPixels = 0;
+        engine.areaMinX = engine.areaMaxX = x;
+        engine.areaMinY = engine.areaMaxY = y;
+        FloodFill(uint16(x), uint16(y), &CVendrel::ClaimPixel);
+        ASSERT_EQ(inlined, pixels) << "round " << round;
+        EXPECT_EQ(count, engine.areaPixels);
+        EXPECT_EQ(box[0], engine.areaMinX);
+        EXPECT_EQ(box[1], engine.areaMinY);
+        EXPECT_EQ(box[2], engine.areaMaxX);
+        EXPECT_EQ(box[3], engine.areaMaxY);
+    }
+}
+
 TEST_F(EngineFill, VerticalLineIsCountedAndBoxed)
 {
     UseImage(3, 100, 3);
