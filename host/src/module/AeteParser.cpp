@@ -125,20 +125,4 @@ AeteInfo parseAete(const std::vector<uint8_t>& bytes)
     return info;
 }
 
-const AeteParameter* AeteInfo::byName(const std::string& name) const
-{
-    for (const AeteParameter& parameter : parameters)
-        if (parameter.name == name)
-            return &parameter;
-    return nullptr;
-}
-
-const AeteParameter* AeteInfo::byKey(uint32_t key) const
-{
-    for (const AeteParameter& parameter : parameters)
-        if (parameter.key == key)
-            return &parameter;
-    return nullptr;
-}
-
 } // namespace vendrel

@@ -56,8 +56,25 @@ struct AeteInfo {
     std::string eventName, eventDescription;
     uint32_t eventClass = 0, eventID = 0;
     std::vector<AeteParameter> parameters;
-    const AeteParameter* byName(const std::string& name) const;
-    const AeteParameter* byKey(uint32_t key) const;
+    // Inline: action files and descriptors look parameters up without linking the module loader.
+    const AeteParameter* byName(const std::string& name) const
+    {
+        for (const AeteParameter& parameter : parameters) {
+            if (parameter.name == name) {
+                return &parameter;
+            }
+        }
+        return nullptr;
+    }
+    const AeteParameter* byKey(uint32_t key) const
+    {
+        for (const AeteParameter& parameter : parameters) {
+            if (parameter.key == key) {
+                return &parameter;
+            }
+        }
+        return nullptr;
+    }
 };
 AeteInfo parseAete(const std::vector<uint8_t>& bytes); // throws HostError on malformed bytes
 
