@@ -5,8 +5,8 @@
 
 #include "Commands.h"
 #include "ExitCodes.h"
+#include "Extras.h"
 #include "vendrel/host/AdmDialog.h"
-#include "vendrel/host/DialogRenderer.h"
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/MacRoman.h"
 
@@ -22,7 +22,7 @@ public:
     int32_t runModal(AdmDialog& dialog) override
     {
         if (!pngFile_.empty())
-            renderDialogToPng(dialog, pngFile_);
+            drawDialogPicture(dialog, pngFile_);
         for (AdmItem* item : dialog.items()) {
             bool isButton = item->id() == dialog.defaultItemId() || item->id() == dialog.cancelItemId();
             if (!isButton) {

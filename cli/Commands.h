@@ -37,6 +37,8 @@ int runBatch(const RunRequest& request, const std::vector<std::string>& commandL
 // Which input the run is about and the output it writes: -o for a single input, DIR/NAME for a batch item.
 // Throws UsageError for a command line that names neither or both.
 void resolveRunFiles(RunRequest& request);
+// A batch's output for one input: FOLDER/<the input's name>, with the format's extension when one is given.
+std::string batchOutputName(const std::string& folder, const std::string& input, const std::string& format);
 int showAbout(const PluginModule& module, const std::string& pngFile);
 int showInfo(const PluginModule& module);
 int listPalettes(const std::string& presetsFolder);

@@ -4,9 +4,9 @@
 
 #include "Commands.h"
 #include "ExitCodes.h"
+#include "Extras.h"
 #include "PaletteChoice.h"
 #include "vendrel/host/AdmDialog.h"
-#include "vendrel/host/DialogRenderer.h"
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/MacRoman.h"
 
@@ -20,7 +20,7 @@ public:
 
     int32_t runModal(AdmDialog& dialog) override
     {
-        renderDialogToPng(dialog, path_);
+        drawDialogPicture(dialog, path_);
         drawn = true;
         dialog.pressCancel();
         return dialog.ended() ? dialog.endingId() : dialog.cancelItemId();

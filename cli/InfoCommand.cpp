@@ -34,7 +34,9 @@ int showInfo(const PluginModule& module)
     const AeteInfo& aete = module.aete();
     std::printf("module:      %s\n", module.path().c_str());
     std::printf("menu:        %s > %s\n", macRomanToUtf8(pipl.category).c_str(), macRomanToUtf8(pipl.name).c_str());
-    std::printf("entry point: %s\n", pipl.entryPoint.c_str());
+    // A 64-bit Windows module names its entry point under the 64-bit property alone.
+    const std::string& entryPoint = pipl.entryPoint.empty() ? pipl.entryPoint64 : pipl.entryPoint;
+    std::printf("entry point: %s\n", entryPoint.c_str());
     std::printf("modes:       %s\n", pipl.supportedModesText().c_str());
     std::printf("enabled:     %s\n", pipl.enableExpression.c_str());
     std::printf("scripting:   %s (%s), event '%s'\n", macRomanToUtf8(aete.eventName).c_str(),

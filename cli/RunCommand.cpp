@@ -10,6 +10,7 @@
 #include "ActionFiles.h"
 #include "Commands.h"
 #include "ExitCodes.h"
+#include "Extras.h"
 #include "FlattingSettings.h"
 #include "Interrupt.h"
 #include "PaletteChoice.h"
@@ -17,7 +18,6 @@
 #include "TestHooks.h"
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/ImageFile.h"
-#include "vendrel/host/OraFile.h"
 #include "vendrel/host/PendingFile.h"
 #include "vendrel/host/SwatchFile.h"
 
@@ -39,9 +39,8 @@ bool sameFile(const std::string& a, const std::string& b)
 
 void checkFileNames(const RunRequest& request)
 {
-    if (!isOraName(request.output) && !canSaveImage(request.output)) {
-        throw UsageError("--output: " + request.output +
-                         ": unknown image format (use a name ending in .png, .jpg, .tif, .webp or .ora)");
+    if (!isLayeredOutput(request.output) && !canSaveImage(request.output)) {
+        throw UsageError("--output: " + request.output + ": unknown image format (" + outputNamesHint() + ")");
     }
     if (!request.recordFile.empty() &&
         (sameFile(request.recordFile, request.input) || sameFile(request.recordFile, request.output))) {
@@ -72,7 +71,7 @@ ImageSaveOptions saveOptions(const RunRequest& request)
 // Refused before the filter runs: the output format cannot hold the image as it is.
 void checkNothingLost(const HostImage& image, const RunRequest& request)
 {
-    if (isOraName(request.output) && image.mode == plugInModeCMYKColor) {
+    if (isLayeredOutput(request.output) && image.mode == plugInModeCMYKColor) {
         throw UsageError("--output: " + request.output + ": OpenRaster holds no CMYK (choose a .tif output)");
     }
     std::string lost = lossOnSaving(image, request.output, saveOptions(request));
@@ -130,8 +129,8 @@ int writeResults(const PluginModule& module, const RunRequest& request, const Ho
                  const HostImage& lineArt, const std::optional<Descriptor>& recorded)
 {
     PendingFile output(request.output);
-    if (isOraName(request.output)) {
-        writeOra(image, lineArt, output);
+    if (isLayeredOutput(request.output)) {
+        writeLayeredOutput(image, lineArt, output);
     } else {
         writeImage(image, output, saveOptions(request));
     }
@@ -174,7 +173,7 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
     if (!request.dialog) {
         noteEmptyPalette(descriptor, module, hostFolder);
     }
-    const HostImage lineArt = isOraName(request.output) ? image : HostImage{};
+    const HostImage lineArt = isLayeredOutput(request.output) ? image : HostImage{};
     std::optional<FlattingStages> stages;
     if (request.flatting.any()) {
         stages.emplace(request.flatting, flattingWindow(module, descriptor, image));

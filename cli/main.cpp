@@ -8,6 +8,7 @@
 
 #include "Commands.h"
 #include "ExitCodes.h"
+#include "Extras.h"
 #include "Locations.h"
 #include "SettingDefaults.h"
 #include "SettingOptions.h"
@@ -161,11 +162,15 @@ int dispatch(const Subcommands& commands, Arguments& arguments, const PluginModu
         return runFilter(*module, arguments.run, arguments.runSettings);
     }
     if (*commands.about) {
+        if (!arguments.pngFile.empty()) {
+            checkDialogPictures("about --png");
+        }
         return showAbout(*module, arguments.pngFile);
     }
     if (*commands.info) {
         return showInfo(*module);
     }
+    checkDialogPictures("dialog");
     return drawDialog(*module, arguments.pngFile, presetsOrDefault(arguments.presetsFolder), arguments.dialogSettings);
 }
 
@@ -186,6 +191,8 @@ int main(int argc, char** argv)
     }
 
     CLI::App app("vendrel: fills every area of one colour in an image, each with a colour of its own", "vendrel");
+    // The same command line everywhere: on Windows too, a name starting with '/' is a path, never an option.
+    app.allow_windows_style_options(false);
     Subcommands commands = declare(app, arguments, module.get());
     if (argc > 1 && argv[1][0] != '-' && !isCommandName(app, argv[1])) {
         printError(std::string("unknown command '") + argv[1] + "' (commands: run, about, info, palettes, dialog)");

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Windows filter module for 32-bit and 64-bit Windows with Debian's mingw-w64 cross toolchains:
-# DIR/x86 and DIR/x64 each receive Vendrel.8bf, the presets and the CMYK profile, and DIR holds one zip per
-# architecture for users. Installs what is missing (the cross toolchains, wine for the tests, LittleCMS's
-# Debian source package). With --test it also runs the Windows tests under wine.
+# Builds the Windows filter module and the vendrel command for 32-bit and 64-bit Windows with Debian's mingw-w64
+# cross toolchains: DIR/x86 and DIR/x64 each receive Vendrel.8bf, vendrel.exe, the presets and the CMYK
+# profile, and DIR holds one zip per architecture for users. Installs what is missing (the cross toolchains,
+# wine for the tests, LittleCMS's Debian source package). With --test it also runs the Windows tests under
+# wine, which compare vendrel.exe with the Linux command (built into build/ first when missing).
 #   scripts/build-windows.sh [--test] [DIR]      (DIR defaults to build-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,7 +36,7 @@ install_missing() {
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
 fi
-install_missing cmake ninja-build dpkg-dev liblcms2-dev nlohmann-json3-dev googletest libgs-common \
+install_missing cmake ninja-build dpkg-dev liblcms2-dev nlohmann-json3-dev libcli11-dev googletest libgs-common \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32 wine64
 
 # LittleCMS for Windows is compiled from Debian's own source package.
@@ -61,11 +62,12 @@ build_arch() { # name toolchain-cpu
     launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   fi
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
-    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-$cpu.cmake" -DVENDREL_LCMS2_SOURCE_DIR="$lcms_dir" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-$cpu.cmake" -DVENDREL_LCMS2_SOURCE_DIR="$lcms_dir" \
+    -DVENDREL_LINUX_COMMAND="$PWD/build/vendrel" >/dev/null
   cmake --build "$build" -j "$(nproc)"
   rm -rf "${out:?}/$name"
   mkdir -p "$out/$name"
-  cp "$build/Vendrel.8bf" "$build/default_cmyk.icc" "$out/$name/"
+  cp "$build/Vendrel.8bf" "$build/vendrel.exe" "$build/default_cmyk.icc" "$out/$name/"
   cp -r presets "$out/$name/presets"
   (cd "$out" && rm -f "vendrel-windows-$name.zip" && cmake -E tar cf "vendrel-windows-$name.zip" --format=zip "$name")
   if [ "$run_tests" = 1 ]; then
@@ -73,6 +75,12 @@ build_arch() { # name toolchain-cpu
     WINEPREFIX="$build/wineprefix" wineserver -k 2>/dev/null || true # the tests' wine server, no longer needed
   fi
 }
+
+# The tests compare vendrel.exe with the Linux command on the same inputs.
+if [ "$run_tests" = 1 ] && [ ! -x build/vendrel ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build --target vendrel -j "$(nproc)"
+fi
 
 build_arch x86 i686
 build_arch x64 x86_64

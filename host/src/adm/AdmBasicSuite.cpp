@@ -3,6 +3,7 @@
 #include "AdmSuites.h"
 #include "AdmTextConversion.h"
 #include "HostContext.h"
+#include "NoThrow.h"
 
 namespace vendrel::adm {
 
@@ -35,7 +36,8 @@ ASBoolean questionAlert(const char* text)
     return false;
 }
 
-const ADMBasicSuite5 suite = {getIndexString, beep, alert, alert, questionAlert};
+const ADMBasicSuite5 suite = {noThrowError<getIndexString>, noThrow<beep>, noThrow<alert>, noThrow<alert>,
+                              noThrow<questionAlert>};
 
 } // namespace
 

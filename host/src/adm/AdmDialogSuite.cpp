@@ -4,6 +4,7 @@
 #include "AdmLifecycle.h"
 #include "AdmModel.h"
 #include "AdmSuites.h"
+#include "NoThrow.h"
 
 namespace vendrel::adm {
 
@@ -142,9 +143,11 @@ void invalidate(ADMDialogRef ref)
 }
 
 const ADMDialogSuite5 suite = {
-    create,      modal,        destroy,          setDrawProc,     setTrackProc, setNotifyProc, setDestroyProc,
-    defaultDraw, defaultTrack, defaultNotify,    setUserData,     getUserData,  setLocalRect,  getLocalRect,
-    getItem,     createItem,   getDefaultItemID, getCancelItemID, endModal,     invalidate};
+    noThrow<create>,           noThrow<modal>,           noThrow<destroy>,        noThrow<setDrawProc>,
+    noThrow<setTrackProc>,     noThrow<setNotifyProc>,   noThrow<setDestroyProc>, noThrow<defaultDraw>,
+    noThrow<defaultTrack>,     noThrow<defaultNotify>,   noThrow<setUserData>,    noThrow<getUserData>,
+    noThrow<setLocalRect>,     noThrow<getLocalRect>,    noThrow<getItem>,        noThrow<createItem>,
+    noThrow<getDefaultItemID>, noThrow<getCancelItemID>, noThrow<endModal>,       noThrow<invalidate>};
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "AdmLiveObjects.h"
 #include "AdmSuites.h"
 #include "AdmTextConversion.h"
+#include "NoThrow.h"
 
 namespace vendrel::adm {
 
@@ -83,9 +84,11 @@ void getPoint(ADMTrackerRef ref, ADMPoint* point)
         *point = tracker->point;
 }
 
-const ADMDrawerSuite3 drawers = {drawerBounds, setADMColor, setRGBColor, frameRect, fillRect};
-const ADMNotifierSuite2 notifiers = {notifierItem, notifierDialog, isNotifierType, getNotifierType};
-const ADMTrackerSuite1 trackers = {getAction, getPoint};
+const ADMDrawerSuite3 drawers = {noThrow<drawerBounds>, noThrow<setADMColor>, noThrow<setRGBColor>, noThrow<frameRect>,
+                                 noThrow<fillRect>};
+const ADMNotifierSuite2 notifiers = {noThrow<notifierItem>, noThrow<notifierDialog>, noThrow<isNotifierType>,
+                                     noThrow<getNotifierType>};
+const ADMTrackerSuite1 trackers = {noThrow<getAction>, noThrow<getPoint>};
 
 } // namespace
 

@@ -2,6 +2,7 @@
 #include "AdmModel.h"
 #include "AdmSuites.h"
 #include "AdmTextConversion.h"
+#include "NoThrow.h"
 
 namespace vendrel::adm {
 
@@ -81,8 +82,10 @@ int32 getIndex(ADMEntryRef ref)
     return entry ? entry->list.indexOf(entry) : -1;
 }
 
-const ADMListSuite1 lists = {insertEntry, removeEntry, indexEntry, numberOfEntries, getActiveEntry};
-const ADMEntrySuite2 entries = {setID, getID, setText, getText, select, isSelected, getIndex};
+const ADMListSuite1 lists = {noThrow<insertEntry>, noThrow<removeEntry>, noThrow<indexEntry>, noThrow<numberOfEntries>,
+                             noThrow<getActiveEntry>};
+const ADMEntrySuite2 entries = {noThrow<setID>,  noThrow<getID>,      noThrow<setText>, noThrow<getText>,
+                                noThrow<select>, noThrow<isSelected>, noThrow<getIndex>};
 
 } // namespace
 

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "NoThrow.h"
+
 namespace vendrel {
 
 namespace {
@@ -64,8 +66,9 @@ SPErr undefinedProc()
     return errPlugInHostInsufficient;
 }
 
-SPBasicSuite gBasicSuite = {acquireSuite, releaseSuite,    isEqual,      allocateBlock,
-                            freeBlock,    reallocateBlock, undefinedProc};
+SPBasicSuite gBasicSuite = {noThrowError<acquireSuite>,  noThrowError<releaseSuite>, noThrow<isEqual>,
+                            noThrowError<allocateBlock>, noThrowError<freeBlock>,    noThrowError<reallocateBlock>,
+                            noThrowError<undefinedProc>};
 
 } // namespace
 

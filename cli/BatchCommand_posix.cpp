@@ -22,15 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string batchOutputName(const std::string& folder, const std::string& input, const std::string& format)
-{
-    fs::path name = fs::path(input).filename();
-    if (!format.empty()) {
-        name.replace_extension("." + format);
-    }
-    return (fs::path(folder) / name).string();
-}
-
 // The child's command line: this program with the batch's own arguments, told which input is its own.
 std::vector<std::string> childArguments(const std::vector<std::string>& commandLine, size_t item)
 {
@@ -118,28 +109,6 @@ void checkBatch(const RunRequest& request)
 }
 
 } // namespace
-
-void resolveRunFiles(RunRequest& request)
-{
-    if (request.batchItem >= 0) {
-        if (size_t(request.batchItem) >= request.inputs.size()) {
-            throw UsageError("--batch-item: no such input");
-        }
-        request.input = request.inputs[size_t(request.batchItem)];
-        request.output = batchOutputName(request.outputDir, request.input, request.format);
-        return;
-    }
-    if (!request.format.empty() || request.jobs > 0) {
-        throw UsageError("--format and --jobs go with --output-dir");
-    }
-    if (request.inputs.size() != 1) {
-        throw UsageError("several inputs need --output-dir DIR");
-    }
-    if (request.output.empty()) {
-        throw UsageError("--output is required (or --output-dir DIR)");
-    }
-    request.input = request.inputs.front();
-}
 
 int runBatch(const RunRequest& request, const std::vector<std::string>& commandLine)
 {

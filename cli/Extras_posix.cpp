@@ -1,0 +1,30 @@
+#include "Extras.h"
+
+#include "vendrel/host/DialogRenderer.h"
+#include "vendrel/host/OraFile.h"
+
+namespace vendrel {
+
+void checkDialogPictures(const std::string&) {}
+
+void drawDialogPicture(AdmDialog& dialog, const std::string& path)
+{
+    renderDialogToPng(dialog, path);
+}
+
+bool isLayeredOutput(const std::string& path)
+{
+    return isOraName(path);
+}
+
+void writeLayeredOutput(const HostImage& flats, const HostImage& lineArt, PendingFile& file)
+{
+    writeOra(flats, lineArt, file);
+}
+
+std::string outputNamesHint()
+{
+    return "use a name ending in .png, .jpg, .tif, .webp or .ora";
+}
+
+} // namespace vendrel
