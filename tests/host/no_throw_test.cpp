@@ -43,7 +43,7 @@ TEST_F(NoThrowSuitesTest, SuiteProceduresAnswerTheirFailureValueWhenTheFrontEndT
         int64_t failure;
     };
     const Case cases[] = {
-        {"ADMAlert (void)", [&] { return (basic->ADMAlert("gone"), int64_t(-1)); }, -1},
+        {"MessageAlert (void)", [&] { return (basic->MessageAlert("gone"), int64_t(-1)); }, -1},
         {"QuestionAlert (boolean)", [&] { return int64_t(basic->QuestionAlert("gone?")); }, 0},
         {"Modal (item id)", [&] { return int64_t(dialogs->Modal(nullptr, "D", 16001, 0, initNothing, nullptr, 0)); },
          0},
