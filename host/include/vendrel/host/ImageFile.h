@@ -1,4 +1,5 @@
-// Reading and writing image files for the host: PNG, JPEG, TIFF, WebP and whatever else libvips knows.
+// Reading and writing image files for the host: through libvips on Linux (PNG, JPEG, TIFF, WebP and whatever else
+// it knows), through the Windows Imaging Component on Windows (PNG, JPEG, TIFF, BMP and the system's other codecs).
 #pragma once
 
 #include <string>
@@ -69,14 +70,15 @@ void writeImage(const HostImage& image, PendingFile& file, const ImageSaveOption
 std::string lossOnSaving(const HostImage& image, const std::string& path, const ImageSaveOptions& options = {});
 
 // Whether the host writes files of this name: its extension names one of the single-file formats it knows
-// (.png, .jpg/.jpeg, .tif/.tiff, .webp, in any case). The name itself is taken literally.
+// (.png, .jpg/.jpeg, .tif/.tiff, and .webp on Linux or .bmp on Windows, in any case). The name itself is taken
+// literally.
 bool canSaveImage(const std::string& path);
 
 } // namespace vendrel
 
 namespace vendrel {
 
-// The image as PNG bytes (RGB or gray, with its alpha), shrunk to fit maxSide pixels in either direction when
+// Linux only. The image as PNG bytes (RGB or gray, with its alpha), shrunk to fit maxSide pixels in either direction when
 // maxSide is positive and the image is larger. CMYK images have no PNG form: throws HostError, as for any
 // failure.
 std::vector<uint8_t> encodePng(const HostImage& image, int32_t maxSide = 0);
