@@ -6,7 +6,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "../../host/src/NoThrow.h"
+#include "../../host/src/base/NoThrow.h"
 #include "adm_suites_fixture.h"
 
 namespace vendrel::admtest {
