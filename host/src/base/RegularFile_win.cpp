@@ -20,8 +20,9 @@ HANDLE openDiskFile(const std::string& path, uint64_t maxBytes)
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-        throw HostError(path + (missing ? ": no such file" : ": cannot open the file"));
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            throw HostError(path + ": no such file");
+        throw HostError(path + ": cannot open the file");
     }
     LARGE_INTEGER size{};
     if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
