@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <limits>
 #include <vector>
 
@@ -41,6 +40,7 @@ std::string valueForm(const AeteParameter& parameter)
 // A default as the option would be written: a colour as RRGGBB, a switch as true or false, no text as "none".
 std::string defaultText(const DescriptorValue& value)
 {
+    constexpr char hexDigits[] = "0123456789ABCDEF";
     if (const auto* number = std::get_if<int32_t>(&value)) {
         return std::to_string(*number);
     }
@@ -57,9 +57,8 @@ std::string defaultText(const DescriptorValue& value)
             const auto* level = channel ? std::get_if<int32_t>(channel) : nullptr;
             // The 16-bit channel back to the 8 bits the option takes (v * 257).
             const unsigned byte = level ? unsigned(std::clamp(*level, 0, 65535) + 128) / 257 : 0u;
-            char digits[3] = {};
-            std::snprintf(digits, sizeof digits, "%02X", byte);
-            hex += digits;
+            hex += hexDigits[byte >> 4];
+            hex += hexDigits[byte & 15];
         }
         return hex;
     }
