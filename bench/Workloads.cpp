@@ -92,20 +92,11 @@ void drawPage(HostImage& image)
     }
 }
 
-std::shared_ptr<Descriptor> colorObject(int32_t red, int32_t green, int32_t blue)
-{
-    auto components = std::make_shared<Descriptor>();
-    components->put(PIFourCC("Rd  "), red);
-    components->put(PIFourCC("Grn "), green);
-    components->put(PIFourCC("Bl  "), blue);
-    return components;
-}
-
 Descriptor settings(int32_t tolerance, bool flag, bool join)
 {
     Descriptor d;
-    d.put(PIFourCC("BckC"), DescriptorObject{PIFourCC("RGBC"), colorObject(65535, 65535, 65535)});
-    d.put(PIFourCC("Clr "), DescriptorObject{PIFourCC("RGBC"), colorObject(65535, 0, 65535)});
+    d.put(PIFourCC("BckC"), colorObject({65535, 65535, 65535}));
+    d.put(PIFourCC("Clr "), colorObject({65535, 0, 65535}));
     d.put(PIFourCC("Tlrn"), tolerance);
     d.put(PIFourCC("RanD"), true);
     d.put(PIFourCC("Ar  "), true);

@@ -155,15 +155,6 @@ int32_t parseIntegerOption(const std::string& option, const std::string& text, c
     return int32_t(value);
 }
 
-DescriptorObject colorObject(const std::array<uint16_t, 3>& rgb)
-{
-    auto components = std::make_shared<Descriptor>();
-    components->put(PIFourCC("Rd  "), int32_t(rgb[0]));
-    components->put(PIFourCC("Grn "), int32_t(rgb[1]));
-    components->put(PIFourCC("Bl  "), int32_t(rgb[2]));
-    return DescriptorObject{classRGBColor, components};
-}
-
 void SettingOptions::addTo(CLI::App& command, const AeteInfo& terminology)
 {
     for (const AeteParameter& parameter : terminology.parameters) {

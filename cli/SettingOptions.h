@@ -63,7 +63,4 @@ IntegerRange integerRange(const AeteParameter& parameter);
 // Parses a whole number within range. Throws UsageError naming option.
 int32_t parseIntegerOption(const std::string& option, const std::string& text, const IntegerRange& range);
 
-// The host's colour object for a 'Clr ' parameter: class 'RGBC' with 'Rd  ', 'Grn ', 'Bl  '.
-DescriptorObject colorObject(const std::array<uint16_t, 3>& rgb);
-
 } // namespace vendrel

@@ -7,15 +7,6 @@ namespace vendrel::gimp {
 
 namespace {
 
-DescriptorObject colorObject(const std::array<uint16_t, 3>& rgb)
-{
-    auto components = std::make_shared<Descriptor>();
-    components->put(PI_FOURCC('R', 'd', ' ', ' '), int32_t(rgb[0]));
-    components->put(PI_FOURCC('G', 'r', 'n', ' '), int32_t(rgb[1]));
-    components->put(PI_FOURCC('B', 'l', ' ', ' '), int32_t(rgb[2]));
-    return DescriptorObject{classRGBColor, components};
-}
-
 DescriptorValue valueOf(const AeteParameter& parameter, const GimpParam& value)
 {
     if (value.type != pdbTypeFor(parameter.type)) {

@@ -35,6 +35,12 @@ typedef DescriptorKeyID DescriptorKeyIDArray[];
 /* The class of colour objects: red, green and blue components. */
 #define classRGBColor PI_FOURCC('R', 'G', 'B', 'C')
 
+/* Results of the descriptor read procedures besides noErr, with their published names. */
+enum {
+    errAEDescNotFound = -1701, /* no current key: get-key was not called, or gave no more keys */
+    errAEWrongDataType = -1703 /* the current key's value cannot be given as the type asked for */
+};
+
 /* Values of playInfo and recordInfo. */
 enum { plugInDialogDontDisplay = 0, plugInDialogDisplay = 1, plugInDialogSilent = 2 };
 enum { plugInDialogOptional = 0, plugInDialogRequired = 1, plugInDialogNone = 2 };

@@ -4,9 +4,9 @@
 
 ASErr BaseADMDialog::Init()
 {
-    sADMDialog->SetDrawProc(fDialog, DrawProc);
-    sADMDialog->SetTrackProc(fDialog, TrackProc);
-    sADMDialog->SetNotifyProc(fDialog, NotifyProc);
+    sADMDialog->SetDrawProc(fDialog, Callbacks::DrawProc);
+    sADMDialog->SetTrackProc(fDialog, Callbacks::TrackProc);
+    sADMDialog->SetNotifyProc(fDialog, Callbacks::NotifyProc);
     sADMDialog->SetDestroyProc(fDialog, DestroyProc);
     return 0;
 }
@@ -40,51 +40,24 @@ BaseADMDialog::~BaseADMDialog()
 
 ADMDialogRef BaseADMDialog::Create(ADMPluginRef pluginRef, const char* name, int32 dialogID, int32 style, int32 options)
 {
-    fDialog = sADMDialog->Create(pluginRef, name, dialogID, style, InitProc, this, options);
+    fDialog = sADMDialog->Create(pluginRef, name, dialogID, style, Callbacks::InitProc, this, options);
     return fDialog;
 }
 
 int32 BaseADMDialog::Modal(ADMPluginRef pluginRef, const char* name, int32 dialogID, int32 style, int32 options)
 {
     fModal = 1;
-    return sADMDialog->Modal(pluginRef, name, dialogID, style, InitProc, this, options);
+    return sADMDialog->Modal(pluginRef, name, dialogID, style, Callbacks::InitProc, this, options);
 }
 
-BaseADMDialog* BaseADMDialog::FromDialog(ADMDialogRef dialog)
+BaseADMDialog* BaseADMDialog::FromRef(ADMDialogRef dialog)
 {
     return static_cast<BaseADMDialog*>(sADMDialog->GetUserData(dialog));
 }
 
-ASErr BaseADMDialog::InitProc(ADMDialogRef dialog)
-{
-    BaseADMDialog* wrapper = FromDialog(dialog);
-    if (!wrapper)
-        return 0;
-    wrapper->fDialog = dialog;
-    return wrapper->Init();
-}
-
-void BaseADMDialog::DrawProc(ADMDialogRef dialog, ADMDrawerRef drawer)
-{
-    if (BaseADMDialog* wrapper = FromDialog(dialog))
-        wrapper->Draw(drawer);
-}
-
-ASBoolean BaseADMDialog::TrackProc(ADMDialogRef dialog, ADMTrackerRef tracker)
-{
-    BaseADMDialog* wrapper = FromDialog(dialog);
-    return wrapper ? wrapper->Track(tracker) : false;
-}
-
-void BaseADMDialog::NotifyProc(ADMDialogRef dialog, ADMNotifierRef notifier)
-{
-    if (BaseADMDialog* wrapper = FromDialog(dialog))
-        wrapper->Notify(notifier);
-}
-
 void BaseADMDialog::DestroyProc(ADMDialogRef dialog)
 {
-    BaseADMDialog* wrapper = FromDialog(dialog);
+    BaseADMDialog* wrapper = FromRef(dialog);
     if (!wrapper)
         return;
     wrapper->Destroy();

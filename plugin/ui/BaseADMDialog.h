@@ -1,6 +1,7 @@
 // A host dialog with virtual operations: the host's callbacks reach the object through the dialog's user data.
 #pragma once
 
+#include "ADMCallbacks.h"
 #include "ADMSuites.h"
 #include "IADMDialog.h"
 
@@ -27,11 +28,11 @@ public:
     bool IsModal() const { return fModal != 0; }
 
 private:
-    static BaseADMDialog* FromDialog(ADMDialogRef dialog);
-    static ASErr InitProc(ADMDialogRef dialog);
-    static void DrawProc(ADMDialogRef dialog, ADMDrawerRef drawer);
-    static ASBoolean TrackProc(ADMDialogRef dialog, ADMTrackerRef tracker);
-    static void NotifyProc(ADMDialogRef dialog, ADMNotifierRef notifier);
+    using Callbacks = ADMCallbacks<BaseADMDialog, ADMDialogRef, &BaseADMDialog::Draw>;
+    friend Callbacks;
+
+    static BaseADMDialog* FromRef(ADMDialogRef dialog);
+    void AttachRef(ADMDialogRef dialog) { fDialog = dialog; }
     static void DestroyProc(ADMDialogRef dialog);
 
     int32 fModal = 0;

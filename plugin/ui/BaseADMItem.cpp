@@ -50,7 +50,7 @@ BaseADMItem::~BaseADMItem()
 
 ADMItemRef BaseADMItem::Create(ADMDialogRef dialog, const ADMRect& bounds, const char* itemType, int32 itemID)
 {
-    fItem = sADMItem->Create(dialog, itemID, itemType, &bounds, InitProc, this);
+    fItem = sADMItem->Create(dialog, itemID, itemType, &bounds, Callbacks::InitProc, this);
     if (fItem)
         InstallCallbacks();
     return fItem;
@@ -58,60 +58,33 @@ ADMItemRef BaseADMItem::Create(ADMDialogRef dialog, const ADMRect& bounds, const
 
 void BaseADMItem::InstallCallbacks()
 {
-    sADMItem->SetDrawProc(fItem, DrawProc);
-    sADMItem->SetTrackProc(fItem, TrackProc);
-    sADMItem->SetNotifyProc(fItem, NotifyProc);
+    sADMItem->SetDrawProc(fItem, Callbacks::DrawProc);
+    sADMItem->SetTrackProc(fItem, Callbacks::TrackProc);
+    sADMItem->SetNotifyProc(fItem, Callbacks::NotifyProc);
     sADMItem->SetDestroyProc(fItem, DestroyProc);
     sADMItem->SetTextToFloatProc(fItem, TextToFloatProc);
     sADMItem->SetFloatToTextProc(fItem, FloatToTextProc);
 }
 
-BaseADMItem* BaseADMItem::FromItem(ADMItemRef item)
+BaseADMItem* BaseADMItem::FromRef(ADMItemRef item)
 {
     return static_cast<BaseADMItem*>(sADMItem->GetUserData(item));
-}
-
-ASErr BaseADMItem::InitProc(ADMItemRef item)
-{
-    BaseADMItem* wrapper = FromItem(item);
-    if (!wrapper)
-        return 0;
-    wrapper->fItem = item;
-    return wrapper->Init();
-}
-
-void BaseADMItem::DrawProc(ADMItemRef item, ADMDrawerRef drawer)
-{
-    if (BaseADMItem* wrapper = FromItem(item))
-        wrapper->OnDraw(drawer);
-}
-
-ASBoolean BaseADMItem::TrackProc(ADMItemRef item, ADMTrackerRef tracker)
-{
-    BaseADMItem* wrapper = FromItem(item);
-    return wrapper ? wrapper->Track(tracker) : false;
-}
-
-void BaseADMItem::NotifyProc(ADMItemRef item, ADMNotifierRef notifier)
-{
-    if (BaseADMItem* wrapper = FromItem(item))
-        wrapper->Notify(notifier);
 }
 
 void BaseADMItem::DestroyProc(ADMItemRef item)
 {
     // An item wrapper never outlives its host item.
-    delete FromItem(item);
+    delete FromRef(item);
 }
 
 ASBoolean BaseADMItem::TextToFloatProc(ADMItemRef item, const char* text, float* value)
 {
-    BaseADMItem* wrapper = FromItem(item);
+    BaseADMItem* wrapper = FromRef(item);
     return wrapper ? wrapper->TextToFloat(text, value) : false;
 }
 
 ASBoolean BaseADMItem::FloatToTextProc(ADMItemRef item, float value, char* text, int32 textLength)
 {
-    BaseADMItem* wrapper = FromItem(item);
+    BaseADMItem* wrapper = FromRef(item);
     return wrapper ? wrapper->FloatToText(value, text, textLength) : false;
 }

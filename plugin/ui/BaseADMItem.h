@@ -2,6 +2,7 @@
 // its host item: the item's destroy callback deletes it.
 #pragma once
 
+#include "ADMCallbacks.h"
 #include "ADMSuites.h"
 #include "IADMItem.h"
 
@@ -29,11 +30,11 @@ public:
 private:
     void InstallCallbacks();
 
-    static BaseADMItem* FromItem(ADMItemRef item);
-    static ASErr InitProc(ADMItemRef item);
-    static void DrawProc(ADMItemRef item, ADMDrawerRef drawer);
-    static ASBoolean TrackProc(ADMItemRef item, ADMTrackerRef tracker);
-    static void NotifyProc(ADMItemRef item, ADMNotifierRef notifier);
+    using Callbacks = ADMCallbacks<BaseADMItem, ADMItemRef, &BaseADMItem::OnDraw>;
+    friend Callbacks;
+
+    static BaseADMItem* FromRef(ADMItemRef item);
+    void AttachRef(ADMItemRef item) { fItem = item; }
     static void DestroyProc(ADMItemRef item);
     static ASBoolean TextToFloatProc(ADMItemRef item, const char* text, float* value);
     static ASBoolean FloatToTextProc(ADMItemRef item, float value, char* text, int32 textLength);

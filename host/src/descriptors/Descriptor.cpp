@@ -65,6 +65,15 @@ bool Descriptor::operator==(const Descriptor& other) const
     return true;
 }
 
+DescriptorObject colorObject(const std::array<uint16_t, 3>& rgb)
+{
+    auto components = std::make_shared<Descriptor>();
+    components->put(PIFourCC("Rd  "), int32_t(rgb[0]));
+    components->put(PIFourCC("Grn "), int32_t(rgb[1]));
+    components->put(PIFourCC("Bl  "), int32_t(rgb[2]));
+    return DescriptorObject{classRGBColor, components};
+}
+
 std::string fourCCText(uint32_t code)
 {
     std::string text;

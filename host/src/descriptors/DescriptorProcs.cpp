@@ -15,11 +15,6 @@ namespace vendrel {
 
 namespace {
 
-// The value stored under the current key cannot be given as the type asked for.
-constexpr OSErr kWrongTypeErr = -1703;
-// There is no current key: get-key was not called or gave no more keys.
-constexpr OSErr kNoCurrentKeyErr = -1701;
-
 struct Reader {
     Descriptor descriptor;
     size_t next = 0;                            // the entry get-key gives next
@@ -68,7 +63,7 @@ template <typename Convert> OSErr readCurrent(PIReadDescriptor handle, Convert c
     Reader* reader = readerFrom(handle);
     if (!reader)
         return paramErr;
-    const OSErr error = reader->current ? convert(reader->current->value) : kNoCurrentKeyErr;
+    const OSErr error = reader->current ? convert(reader->current->value) : OSErr(errAEDescNotFound);
     if (error != noErr && reader->firstError == noErr)
         reader->firstError = error;
     return error;
@@ -146,7 +141,7 @@ template <typename Value, typename Out, typename Make>
 OSErr deliver(const std::optional<Value>& converted, Out* out, Make make)
 {
     if (!converted)
-        return kWrongTypeErr;
+        return errAEWrongDataType;
     if (out)
         *out = make(*converted);
     return noErr;
@@ -250,7 +245,7 @@ OSErr getTextProc(PIReadDescriptor handle, Handle* value)
 {
     return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
         const auto* text = std::get_if<std::string>(&stored);
-        return text ? bytesHandle(*text, value) : kWrongTypeErr;
+        return text ? bytesHandle(*text, value) : OSErr(errAEWrongDataType);
     });
 }
 
@@ -261,7 +256,7 @@ OSErr getAliasProc(PIReadDescriptor handle, Handle* value)
             return bytesHandle(alias->bytes, value);
         if (const auto* text = std::get_if<std::string>(&stored))
             return bytesHandle(*text, value);
-        return kWrongTypeErr;
+        return errAEWrongDataType;
     });
 }
 
@@ -279,7 +274,7 @@ OSErr getClassProc(PIReadDescriptor handle, DescType* value)
 OSErr getSimpleReferenceProc(PIReadDescriptor handle, PIDescriptorSimpleReference* value)
 {
     (void)value;
-    return readCurrent(handle, [](const DescriptorValue&) -> OSErr { return kWrongTypeErr; });
+    return readCurrent(handle, [](const DescriptorValue&) -> OSErr { return errAEWrongDataType; });
 }
 
 OSErr getObjectProc(PIReadDescriptor handle, DescType* classType, PIDescriptorHandle* value)
@@ -287,7 +282,7 @@ OSErr getObjectProc(PIReadDescriptor handle, DescType* classType, PIDescriptorHa
     return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
         const auto* object = std::get_if<DescriptorObject>(&stored);
         if (!object)
-            return kWrongTypeErr;
+            return errAEWrongDataType;
         if (!value)
             return paramErr;
         PIDescriptorHandle nested = newDescriptorHandle(object->value ? *object->value : Descriptor{});
@@ -305,7 +300,7 @@ OSErr getStringProc(PIReadDescriptor handle, Str255* value)
     return readCurrent(handle, [&](const DescriptorValue& stored) -> OSErr {
         const auto* text = std::get_if<std::string>(&stored);
         if (!text)
-            return kWrongTypeErr;
+            return errAEWrongDataType;
         if (value) {
             const size_t length = std::min<size_t>(text->size(), 255);
             (*value)[0] = uint8_t(length);

@@ -1,6 +1,7 @@
 // The host's side of scripting descriptors: an ordered list of keyed, typed values.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -59,6 +60,10 @@ public:
 private:
     std::vector<Entry> entries_;
 };
+
+// The host's colour object, as colour parameters hold it: class 'RGBC' with the components 'Rd  ', 'Grn ' and
+// 'Bl  ' (0 to 65535) in that order.
+DescriptorObject colorObject(const std::array<uint16_t, 3>& rgb);
 
 // A four-character code as text ("Tlrn"), for messages.
 std::string fourCCText(uint32_t code);
