@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   libboost-filesystem-dev
   liblcms2-dev libgs-common
-  libvips-dev libzip-dev
+  libvips-dev libzip-dev libjpeg62-turbo-dev libpng-dev
   nlohmann-json3-dev libcli11-dev
   libopencv-dev
   fonts-dejavu-core

@@ -2,15 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "cli_test_files.h"
+#include "swatch_file_bytes.h"
 #include "vendrel/host/PluginModule.h"
 #include "vendrel/host/SwatchFile.h"
 
-namespace vendrel {
+namespace vendrel::test {
 namespace {
 
 using test::TempFolder;
-
-const std::string corpusSwatches = std::string(VENDREL_CORPUS_DIR) + "/aco/";
 
 std::vector<uint8_t> words(std::initializer_list<uint16_t> values)
 {
@@ -90,39 +89,37 @@ TEST_F(SwatchFileTest, ListingOffersExactlyTheNamesEndingInAco)
     EXPECT_TRUE(listSwatchFiles(folder.file("missing")).empty());
 }
 
-TEST_F(SwatchFileTest, CorpusPhotoshopExportWithTrailerAndUnicodeNames)
+TEST_F(SwatchFileTest, EachColourSpaceReadsFromEitherFileVersion)
 {
-    std::string path = corpusSwatches + "kdybicz_utf.aco";
-    if (!test::fileExists(path)) {
-        GTEST_SKIP() << "corpus not present: " << path;
+    const std::vector<test::SwatchRecord>& records = test::swatchOfEachColorSpace();
+    for (bool named : {false, true}) {
+        std::vector<Swatch> colors = read(test::swatchFileBytes(records, named));
+        ASSERT_EQ(colors.size(), records.size());
+        for (size_t i = 0; i < records.size(); ++i) {
+            EXPECT_EQ(colors[i].colorSpace, records[i].colorSpace);
+            EXPECT_EQ(colors[i].components, records[i].components);
+        }
+        EXPECT_EQ(colors[0].name, named ? "Red" : "");
+        EXPECT_EQ(colors[4].name, named ? "Grey" : "");
     }
-    std::vector<Swatch> colors = readSwatchFile(path);
-    ASSERT_EQ(colors.size(), 3u);
-    for (const Swatch& swatch : colors) {
-        EXPECT_EQ(swatch.colorSpace, 1) << "HSB";
-    }
-    bool polish = false, japanese = false;
-    for (const Swatch& swatch : colors) {
-        polish = polish || swatch.name == "Zażółć gęślą jaźń";
-        japanese = japanese || swatch.name == "チェリー";
-    }
-    EXPECT_TRUE(polish);
-    EXPECT_TRUE(japanese);
 }
 
-TEST_F(SwatchFileTest, CorpusNamesWithoutTerminators)
+TEST_F(SwatchFileTest, UnicodeNamesAndDataAfterTheSections)
 {
-    std::string path = corpusSwatches + "cpc_arne-v20-16.aco";
-    if (!test::fileExists(path)) {
-        GTEST_SKIP() << "corpus not present: " << path;
+    // As an application exports a swatch group: names beyond Latin-1, then data of its own after the sections.
+    std::vector<uint8_t> bytes = test::swatchFileBytes(
+        {{1, {0x2A2A, 0xA8A8, 0xE3E3, 0}, u"Za\u017C\u00F3\u0142\u0107 g\u0119\u015Bl\u0105 ja\u017A\u0144"},
+         {1, {0xF2F2, 0xEAEA, 0xAFAF, 0}, u"\u30C1\u30A7\u30EA\u30FC"}},
+        true);
+    for (char c : std::string("8BSC\0\0\0\x01groupEnd", 16)) {
+        bytes.push_back(uint8_t(c));
     }
-    std::vector<Swatch> colors = readSwatchFile(path);
-    ASSERT_EQ(colors.size(), 16u);
-    EXPECT_EQ(colors[0].name, "Void");
-    for (const Swatch& swatch : colors) {
-        EXPECT_FALSE(swatch.name.empty());
-    }
+    std::vector<Swatch> colors = read(bytes);
+    ASSERT_EQ(colors.size(), 2u);
+    EXPECT_EQ(colors[0].name, "Zażółć gęślą jaźń");
+    EXPECT_EQ(colors[1].name, "チェリー");
+    EXPECT_EQ(colors[1].components, (std::array<uint16_t, 4>{0xF2F2, 0xEAEA, 0xAFAF, 0}));
 }
 
 } // namespace
-} // namespace vendrel
+} // namespace vendrel::test

@@ -3,7 +3,7 @@
 
 #include "vendrel/host/MacRoman.h"
 
-namespace vendrel {
+namespace vendrel::test {
 namespace {
 
 TEST(MacRomanTest, PlainAsciiIsKept)
@@ -40,4 +40,4 @@ TEST(MacRomanTest, EveryUpperByteGivesOneWellFormedCharacter)
 }
 
 } // namespace
-} // namespace vendrel
+} // namespace vendrel::test

@@ -1,9 +1,9 @@
 // The About box through the module's about selector.
 #include "dialog_support.h"
 
+namespace vendrel::test {
 namespace {
 
-using namespace uie2e;
 using vendrel::AdmDialog;
 using vendrel::AdmItem;
 using vendrel::AdmRect;
@@ -96,3 +96,4 @@ TEST_F(AboutBox, WithoutTheDialogManagerNothingShowsAndTheAnswerIsZero)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -2,9 +2,9 @@
 // and what OK and Cancel leave in the preferences file and the parameters handle.
 #include "dialog_support.h"
 
+namespace vendrel::test {
 namespace {
 
-using namespace uie2e;
 using vendrel::AdmDialog;
 using vendrel::AdmItem;
 using vendrel::AdmRect;
@@ -406,3 +406,4 @@ TEST_F(MainDialog, TheLogoOpensTheMakersSiteAndTheDialogStaysOpen)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -4,9 +4,9 @@
 
 #include "dialog_support.h"
 
+namespace vendrel::test {
 namespace {
 
-using namespace uie2e;
 using vendrel::AdmDialog;
 
 class PalettePopup : public DialogFixture {
@@ -135,3 +135,4 @@ TEST_F(PalettePopup, ALongerStoredNameIsReplacedWhole)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -27,7 +27,7 @@
 #include "vendrel/host/PluginModule.h"
 #include "vendrel/host/ScriptedFrontEnd.h"
 
-namespace uie2e {
+namespace vendrel::test {
 
 namespace fs = std::filesystem;
 
@@ -221,4 +221,4 @@ inline const char kFlagCheck[] = "Flag Areas <=";
 inline const char kAreaRadioTip[] = "Select area's with pixel count smaller than selected size";
 inline const char kHeightWidthRadioTip[] = "Select area's with x and y size smaller than selected size";
 
-} // namespace uie2e
+} // namespace vendrel::test

@@ -16,7 +16,7 @@
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/PluginModule.h"
 
-namespace enginee2e {
+namespace vendrel::test {
 
 namespace fs = std::filesystem;
 using Color = std::array<uint8_t, 3>;
@@ -55,11 +55,7 @@ struct Settings {
 
 inline vendrel::DescriptorObject ColorObject(const Color& color)
 {
-    auto components = std::make_shared<vendrel::Descriptor>();
-    components->put(PIFourCC("Rd  "), int32_t(color[0] * 257));
-    components->put(PIFourCC("Grn "), int32_t(color[1] * 257));
-    components->put(PIFourCC("Bl  "), int32_t(color[2] * 257));
-    return vendrel::DescriptorObject{PIFourCC("RGBC"), components};
+    return vendrel::colorObject({uint16_t(color[0] * 257), uint16_t(color[1] * 257), uint16_t(color[2] * 257)});
 }
 
 inline vendrel::Descriptor ToDescriptor(const Settings& s)
@@ -149,4 +145,4 @@ inline Color At(const vendrel::HostImage& image, int32_t x, int32_t y)
     return {p[0], p[1], p[2]};
 }
 
-} // namespace enginee2e
+} // namespace vendrel::test

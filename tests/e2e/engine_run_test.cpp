@@ -4,9 +4,8 @@
 #include "engine_e2e_support.h"
 #include "special_files.h"
 
+namespace vendrel::test {
 namespace {
-
-using namespace enginee2e;
 
 const Color kWhite = {255, 255, 255};
 const Color kBlack = {0, 0, 0};
@@ -242,3 +241,4 @@ TEST_F(EngineRun, TransparencyIsNeverTouched)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -1,9 +1,8 @@
 // Small areas through the module: the size limits, the flag colour and the join to the nearest normal area.
 #include "engine_e2e_support.h"
 
+namespace vendrel::test {
 namespace {
-
-using namespace enginee2e;
 
 const Color kWhite = {255, 255, 255};
 const Color kBlack = {0, 0, 0};
@@ -167,3 +166,4 @@ TEST_F(SmallAreas, JoinStillRunsAfterAnAbort)
 }
 
 } // namespace
+} // namespace vendrel::test

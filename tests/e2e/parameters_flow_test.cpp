@@ -2,9 +2,9 @@
 // shows, what is stored, and a whole run with the dialog.
 #include "dialog_support.h"
 
+namespace vendrel::test {
 namespace {
 
-using namespace uie2e;
 using vendrel::AdmDialog;
 using vendrel::Descriptor;
 
@@ -187,3 +187,4 @@ TEST_F(ParametersFlow, WithoutTheDialogManagerTheFilterCannotAskForSettings)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -14,13 +14,12 @@
 
 #include "params_descriptor_keys.h"
 
+namespace vendrel::test {
 namespace {
 
 namespace fs = std::filesystem;
 using vendrel::Descriptor;
 using vendrel::DescriptorObject;
-
-using namespace params_test;
 
 const vendrel::PluginModule& Module()
 {
@@ -155,3 +154,4 @@ TEST_F(ParamsRecordedAction, ARecordedActionReplaysToTheSameRecording)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -12,6 +12,7 @@
 
 #include "vendrel/host/PluginModule.h"
 
+namespace vendrel::test {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -210,3 +211,4 @@ TEST(ResourcesExports, TheModuleExportsOnlyPluginMain)
 }
 
 } // namespace
+} // namespace vendrel::test

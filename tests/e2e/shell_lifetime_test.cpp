@@ -12,6 +12,7 @@
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/PluginModule.h"
 
+namespace vendrel::test {
 namespace {
 
 using vendrel::Descriptor;
@@ -197,3 +198,4 @@ TEST(ShellHostPath, WithoutThePathSuiteThePaletteIsNotFound)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -10,6 +10,7 @@
 #include "hostcore_resource_bytes.h"
 #include "vendrel/host/ActionFile.h"
 
+namespace vendrel::test {
 namespace {
 
 using vendrel::Descriptor;
@@ -18,19 +19,17 @@ using vendrel::HostError;
 
 const vendrel::AeteInfo& Terminology()
 {
-    static const vendrel::AeteInfo terminology = vendrel::parseAete(hostcore_test::filterAeteBytes());
+    static const vendrel::AeteInfo terminology = vendrel::parseAete(filterAeteBytes());
     return terminology;
 }
 
-DescriptorObject Color(int32_t red, int32_t green, int32_t blue, bool closingEntry)
+// A colour object; the filter closes the ones it records with an entry of key 0.
+DescriptorObject Color(uint16_t red, uint16_t green, uint16_t blue, bool closingEntry)
 {
-    auto color = std::make_shared<Descriptor>();
-    color->put(PIFourCC("Rd  "), red);
-    color->put(PIFourCC("Grn "), green);
-    color->put(PIFourCC("Bl  "), blue);
+    DescriptorObject color = vendrel::colorObject({red, green, blue});
     if (closingEntry)
-        color->put(0, int32_t(0));
-    return DescriptorObject{PIFourCC("RGBC"), color};
+        color.value->put(0, int32_t(0));
+    return color;
 }
 
 // A descriptor the way the filter records one.
@@ -202,3 +201,4 @@ TEST_F(ActionFiles, WritingIntoAMissingFolderFailsClearly)
 }
 
 } // namespace
+} // namespace vendrel::test

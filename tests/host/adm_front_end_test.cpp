@@ -4,7 +4,7 @@
 
 #include "adm_suites_fixture.h"
 
-namespace vendrel::admtest {
+namespace vendrel::test {
 namespace {
 
 using ScriptedDialogs = AdmSuitesTest;
@@ -170,4 +170,4 @@ TEST_F(ScriptedDialogs, OnModalTakesOverFromTheScript)
 }
 
 } // namespace
-} // namespace vendrel::admtest
+} // namespace vendrel::test

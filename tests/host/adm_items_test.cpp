@@ -8,7 +8,7 @@
 
 #include "adm_suites_fixture.h"
 
-namespace vendrel::admtest {
+namespace vendrel::test {
 namespace {
 
 // Each test builds its items in `build` (run from the init callback) and acts in the front end's callback.
@@ -481,4 +481,4 @@ TEST_F(Items, BoundsAndRedrawRequests)
 }
 
 } // namespace
-} // namespace vendrel::admtest
+} // namespace vendrel::test

@@ -6,7 +6,7 @@
 
 #include "adm_suites_fixture.h"
 
-namespace vendrel::admtest {
+namespace vendrel::test {
 namespace {
 
 using Lifecycle = AdmSuitesTest;
@@ -258,4 +258,4 @@ TEST_F(Lifecycle, MessageAlertReachesTheFrontEnd)
 }
 
 } // namespace
-} // namespace vendrel::admtest
+} // namespace vendrel::test

@@ -11,7 +11,7 @@
 #include "vendrel/host/DialogRenderer.h"
 #include "vendrel/host/PluginModule.h"
 
-namespace vendrel::admtest {
+namespace vendrel::test {
 namespace {
 
 using Renderer = AdmSuitesTest;
@@ -153,4 +153,4 @@ TEST_F(Renderer, UnwritablePathIsAClearError)
 }
 
 } // namespace
-} // namespace vendrel::admtest
+} // namespace vendrel::test

@@ -9,8 +9,10 @@
 #include "../../host/src/adm/AdmResources.h" // the dialog manager's resource readers
 #include "vendrel/host/PluginModule.h"
 
-namespace vendrel::adm {
+namespace vendrel::test {
 namespace {
+
+using namespace adm;
 
 class Bytes {
 public:
@@ -161,4 +163,4 @@ TEST(AdmBitmap, OtherFormatsAndShortDataAreRefused)
 }
 
 } // namespace
-} // namespace vendrel::adm
+} // namespace vendrel::test

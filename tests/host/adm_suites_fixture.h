@@ -12,7 +12,7 @@
 #include "../../host/src/suites/SuiteRegistry.h"
 #include "vendrel/host/ScriptedFrontEnd.h"
 
-namespace vendrel::admtest {
+namespace vendrel::test {
 
 // Public throughout: the plug-in's callbacks are plain functions that reach the test through `current`.
 class AdmSuitesTest : public ::testing::Test {
@@ -76,4 +76,4 @@ public:
 
 inline AdmSuitesTest* AdmSuitesTest::current = nullptr;
 
-} // namespace vendrel::admtest
+} // namespace vendrel::test

@@ -5,6 +5,7 @@
 
 #include "vendrel/host/ColorServices.h"
 
+namespace vendrel::test {
 namespace {
 
 using vendrel::HostColor;
@@ -149,3 +150,4 @@ TEST(ColorServicesCallback, ConvertsThroughTheRecordAndRefusesUnknownSelectors)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -6,12 +6,11 @@
 #include "vendrel/host/Descriptor.h"
 #include "vendrel/host/HostHandles.h"
 
+namespace vendrel::test {
 namespace {
 
 using vendrel::Descriptor;
 using vendrel::DescriptorObject;
-
-constexpr OSErr kWrongType = -1703;
 
 class DescriptorProcs : public ::testing::Test {
 protected:
@@ -152,7 +151,7 @@ TEST_F(DescriptorProcs, ReadingAnotherTypeConvertsOrFailsLeavingTheOutputAlone)
     EXPECT_EQ(read.getFloatProc(reader, &asFloat), noErr);
     EXPECT_EQ(asFloat, 7.0);
     Handle asText = reinterpret_cast<Handle>(0x1234);
-    EXPECT_EQ(read.getTextProc(reader, &asText), kWrongType);
+    EXPECT_EQ(read.getTextProc(reader, &asText), errAEWrongDataType);
     EXPECT_EQ(asText, reinterpret_cast<Handle>(0x1234));
 
     ASSERT_TRUE(read.getKeyProc(reader, &key, &type, &flags)); // true
@@ -162,11 +161,11 @@ TEST_F(DescriptorProcs, ReadingAnotherTypeConvertsOrFailsLeavingTheOutputAlone)
 
     ASSERT_TRUE(read.getKeyProc(reader, &key, &type, &flags)); // "abc"
     asInteger = -5;
-    EXPECT_EQ(read.getIntegerProc(reader, &asInteger), kWrongType);
+    EXPECT_EQ(read.getIntegerProc(reader, &asInteger), errAEWrongDataType);
     EXPECT_EQ(asInteger, -5);
     DescType classID = 99;
     PIDescriptorHandle object = nullptr;
-    EXPECT_EQ(read.getObjectProc(reader, &classID, &object), kWrongType);
+    EXPECT_EQ(read.getObjectProc(reader, &classID, &object), errAEWrongDataType);
     EXPECT_EQ(object, nullptr);
     EXPECT_EQ(classID, 99u);
     Str255 pascal{};
@@ -176,9 +175,9 @@ TEST_F(DescriptorProcs, ReadingAnotherTypeConvertsOrFailsLeavingTheOutputAlone)
 
     EXPECT_FALSE(read.getKeyProc(reader, &key, &type, &flags));
     asInteger = -5;
-    EXPECT_NE(read.getIntegerProc(reader, &asInteger), noErr); // no current key
+    EXPECT_EQ(read.getIntegerProc(reader, &asInteger), errAEDescNotFound); // no current key
     EXPECT_EQ(asInteger, -5);
-    EXPECT_EQ(read.closeReadDescriptorProc(reader), kWrongType); // the first failure is reported at close
+    EXPECT_EQ(read.closeReadDescriptorProc(reader), errAEWrongDataType); // the first failure is reported at close
     dispose(descriptor);
 }
 
@@ -262,3 +261,4 @@ TEST(DescriptorValues, FourCharacterCodesReadAsText)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -11,6 +11,7 @@
 #include "vendrel/host/HostHandles.h"
 #include "record_fields.h"
 
+namespace vendrel::test {
 namespace {
 
 using vendrel::FilterHost;
@@ -328,16 +329,9 @@ TEST_F(FilterHostTest, DescriptorsHandedToTheFilterAreFreshCopies)
 vendrel::Descriptor FullSettings(int32_t tolerance)
 {
     using vendrel::Descriptor;
-    const auto color = [](int32_t red, int32_t green, int32_t blue) {
-        auto object = std::make_shared<Descriptor>();
-        object->put(PIFourCC("Rd  "), red);
-        object->put(PIFourCC("Grn "), green);
-        object->put(PIFourCC("Bl  "), blue);
-        return vendrel::DescriptorObject{PIFourCC("RGBC"), object};
-    };
     Descriptor settings;
-    settings.put(PIFourCC("BckC"), color(65535, 65535, 65535));
-    settings.put(PIFourCC("Clr "), color(65535, 0, 65535));
+    settings.put(PIFourCC("BckC"), vendrel::colorObject({65535, 65535, 65535}));
+    settings.put(PIFourCC("Clr "), vendrel::colorObject({65535, 0, 65535}));
     settings.put(PIFourCC("PltF"), std::string());
     settings.put(PIFourCC("Tlrn"), tolerance);
     settings.put(PIFourCC("RanD"), true);
@@ -424,3 +418,4 @@ TEST(HostImages, BlankImagesArePlaneCountedAndWhite)
 }
 
 } // namespace
+} // namespace vendrel::test

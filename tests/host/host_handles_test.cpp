@@ -5,6 +5,7 @@
 
 #include "vendrel/host/HostHandles.h"
 
+namespace vendrel::test {
 namespace {
 
 class HostHandles : public ::testing::Test {
@@ -111,3 +112,4 @@ TEST_F(HostHandles, NegativeSizesGiveNoHandle)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -10,9 +10,9 @@
 #include "hostcore_resource_bytes.h"
 #include "vendrel/host/PluginModule.h"
 
+namespace vendrel::test {
 namespace {
 
-using hostcore_test::LittleEndianBytes;
 using vendrel::HostError;
 using vendrel::readModuleResources;
 
@@ -209,3 +209,4 @@ TEST(PluginModuleLoad, TheBuiltModuleNamesItsEntryPointAndModes)
 }
 
 } // namespace
+} // namespace vendrel::test

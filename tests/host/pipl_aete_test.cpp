@@ -4,13 +4,14 @@
 #include "hostcore_resource_bytes.h"
 #include "vendrel/host/PluginModule.h"
 
+namespace vendrel::test {
 namespace {
 
 using vendrel::HostError;
 
 TEST(PiplParsing, ReadsEveryPropertyTheHostUses)
 {
-    const vendrel::PiplInfo pipl = vendrel::parsePipl(hostcore_test::filterPiplBytes());
+    const vendrel::PiplInfo pipl = vendrel::parsePipl(filterPiplBytes());
     EXPECT_EQ(pipl.kind, PIFourCC("8BFM"));
     EXPECT_EQ(pipl.name, "Vendrel...");
     EXPECT_EQ(pipl.category, "Orvik");
@@ -29,7 +30,7 @@ TEST(PiplParsing, ReadsEveryPropertyTheHostUses)
 
 TEST(PiplParsing, ModeFlagsEnableExactlyTheirModes)
 {
-    const vendrel::PiplInfo rgbCmyk = vendrel::parsePipl(hostcore_test::filterPiplBytes(0x18));
+    const vendrel::PiplInfo rgbCmyk = vendrel::parsePipl(filterPiplBytes(0x18));
     EXPECT_TRUE(rgbCmyk.supportsMode(plugInModeRGBColor));
     EXPECT_TRUE(rgbCmyk.supportsMode(plugInModeCMYKColor));
     for (int16_t mode : {plugInModeBitmap, plugInModeGrayScale, plugInModeIndexedColor, plugInModeLabColor,
@@ -37,7 +38,7 @@ TEST(PiplParsing, ModeFlagsEnableExactlyTheirModes)
         EXPECT_FALSE(rgbCmyk.supportsMode(mode)) << "mode " << mode;
     EXPECT_EQ(rgbCmyk.supportedModesText(), "RGB, CMYK");
 
-    const vendrel::PiplInfo grayOnly = vendrel::parsePipl(hostcore_test::filterPiplBytes(0x40));
+    const vendrel::PiplInfo grayOnly = vendrel::parsePipl(filterPiplBytes(0x40));
     EXPECT_TRUE(grayOnly.supportsMode(plugInModeGrayScale));
     EXPECT_FALSE(grayOnly.supportsMode(plugInModeRGBColor));
     EXPECT_EQ(grayOnly.supportedModesText(), "Grayscale");
@@ -45,7 +46,7 @@ TEST(PiplParsing, ModeFlagsEnableExactlyTheirModes)
 
 TEST(PiplParsing, EveryTruncationIsRefused)
 {
-    const std::vector<uint8_t> whole = hostcore_test::filterPiplBytes();
+    const std::vector<uint8_t> whole = filterPiplBytes();
     for (size_t size = 0; size < whole.size(); ++size) {
         const std::vector<uint8_t> cut(whole.begin(), whole.begin() + std::ptrdiff_t(size));
         EXPECT_THROW(vendrel::parsePipl(cut), HostError) << "cut to " << size << " bytes";
@@ -54,22 +55,22 @@ TEST(PiplParsing, EveryTruncationIsRefused)
 
 TEST(PiplParsing, WrongVersionsAndOverlongPropertiesAreRefused)
 {
-    std::vector<uint8_t> bytes = hostcore_test::filterPiplBytes();
+    std::vector<uint8_t> bytes = filterPiplBytes();
     bytes[0] = 2;
     EXPECT_THROW(vendrel::parsePipl(bytes), HostError);
 
-    bytes = hostcore_test::filterPiplBytes();
+    bytes = filterPiplBytes();
     bytes[2] = 1; // list version 1
     EXPECT_THROW(vendrel::parsePipl(bytes), HostError);
 
-    bytes = hostcore_test::filterPiplBytes();
+    bytes = filterPiplBytes();
     bytes[10 + 12 + 3] = 0x80; // the first property's length becomes huge
     EXPECT_THROW(vendrel::parsePipl(bytes), HostError);
 }
 
 TEST(AeteParsing, ReadsTheSuiteEventAndParametersInOrder)
 {
-    const vendrel::AeteInfo aete = vendrel::parseAete(hostcore_test::filterAeteBytes());
+    const vendrel::AeteInfo aete = vendrel::parseAete(filterAeteBytes());
     EXPECT_EQ(aete.suiteName, "Orvik");
     EXPECT_EQ(aete.suiteDescription, "Adobe example plug-ins");
     EXPECT_EQ(aete.suiteID, PIFourCC("Vdrl"));
@@ -98,7 +99,7 @@ TEST(AeteParsing, ReadsTheSuiteEventAndParametersInOrder)
 
 TEST(AeteParsing, EveryTruncationIsRefused)
 {
-    const std::vector<uint8_t> whole = hostcore_test::filterAeteBytes();
+    const std::vector<uint8_t> whole = filterAeteBytes();
     for (size_t size = 0; size < whole.size(); ++size) {
         const std::vector<uint8_t> cut(whole.begin(), whole.begin() + std::ptrdiff_t(size));
         EXPECT_THROW(vendrel::parseAete(cut), HostError) << "cut to " << size << " bytes";
@@ -107,9 +108,10 @@ TEST(AeteParsing, EveryTruncationIsRefused)
 
 TEST(AeteParsing, AnotherTerminologyVersionIsRefused)
 {
-    std::vector<uint8_t> bytes = hostcore_test::filterAeteBytes();
+    std::vector<uint8_t> bytes = filterAeteBytes();
     bytes[2] = 2; // major version 2
     EXPECT_THROW(vendrel::parseAete(bytes), HostError);
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -7,6 +7,7 @@
 #include "CPSPalette.h"
 #include "engine_test_fixture.h"
 
+namespace vendrel::test {
 namespace {
 
 namespace fs = boost::filesystem;
@@ -188,3 +189,4 @@ TEST_F(AreaColor, EmptyPaletteGivesRandomColoursWithoutAskingTheHost)
 }
 
 } // namespace
+} // namespace vendrel::test

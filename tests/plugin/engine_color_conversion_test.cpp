@@ -2,6 +2,7 @@
 #include "SwatchColor.h"
 #include "engine_test_fixture.h"
 
+namespace vendrel::test {
 namespace {
 
 using ColorConversion = EngineTest;
@@ -186,3 +187,4 @@ TEST_F(ColorConversion, PickerAsksInRgbOrTheImageSpaceAndKeepsTheColourWhenCance
 }
 
 } // namespace
+} // namespace vendrel::test

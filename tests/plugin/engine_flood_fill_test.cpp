@@ -7,6 +7,7 @@
 #include "FloodFill.h"
 #include "engine_test_fixture.h"
 
+namespace vendrel::test {
 namespace {
 
 using Pixel = std::pair<int32, int32>;
@@ -321,3 +322,4 @@ TEST_F(EngineFill, MissingImageBufferClaimsNothing)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -8,6 +8,7 @@
 #include "RingWalkOrder.h"
 #include "engine_test_fixture.h"
 
+namespace vendrel::test {
 namespace {
 
 // The join pass as a plain walk of every offset in order, kept as the definition of the result.
@@ -217,3 +218,4 @@ TEST(RingWalkOrder, StopBoundsBracketWhereThePlainWalkStops)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -8,6 +8,7 @@
 
 #include "CPixelDistance.h"
 
+namespace vendrel::test {
 namespace {
 
 using Offset = std::pair<int32, int32>;
@@ -158,3 +159,4 @@ TEST(PixelDistance, RestartsForEachSeedWithRingsKept)
 }
 
 } // namespace
+} // namespace vendrel::test

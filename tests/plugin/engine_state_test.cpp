@@ -1,6 +1,7 @@
 // Channel counts, pixel addressing, the colour window and the pixel tests.
 #include "engine_test_fixture.h"
 
+namespace vendrel::test {
 namespace {
 
 using EngineState = EngineTest;
@@ -192,3 +193,4 @@ TEST_F(EngineState, PlanarLayoutIsAddressedThroughThePlaneStep)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -12,6 +12,8 @@
 #include "AreaRandom.h"
 #include "CVendrel.h"
 
+namespace vendrel::test {
+
 class EngineTest : public ::testing::Test {
 protected:
     static std::vector<ColorServicesInfo>& Requests()
@@ -88,3 +90,5 @@ protected:
     int width = 0;
     int planes = 0;
 };
+
+} // namespace vendrel::test

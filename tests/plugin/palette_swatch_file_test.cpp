@@ -9,7 +9,9 @@
 
 #include "CPSPalette.h"
 #include "SwatchColor.h"
+#include "swatch_file_bytes.h"
 
+namespace vendrel::test {
 namespace {
 
 namespace fs = boost::filesystem;
@@ -172,73 +174,23 @@ TEST_F(SwatchFile, RecordOfAnUnknownModelIsKept)
     EXPECT_EQ(color.HostColorSpace(), -1);
 }
 
-// Real swatch files written by other tools, read from the shared corpus when it is present.
-class SwatchCorpus : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        folder = fs::path(VENDREL_CORPUS_DIR) / "aco";
-        if (!fs::is_directory(folder))
-            GTEST_SKIP() << "corpus folder " << folder << " is absent";
-    }
-    fs::path folder;
-};
-
-TEST_F(SwatchCorpus, FilesLoadTheirVersionOneColours)
+TEST_F(SwatchFile, EachColourSpaceIsHandedOutFromEitherFileVersion)
 {
-    const struct {
-        const char* name;
-        size_t count;
-    } cases[] = {
-        {"kdybicz_rgb.aco", 6},
-        {"kdybicz_cmyk.aco", 6},
-        {"kdybicz_grayscale.aco", 20},
-        {"kdybicz_utf.aco", 3},
-        {"kdybicz_utf-new.aco", 3},
-        {"cpc_454306_iColorpalette.aco", 170},
-        {"cpc_Material_Palette.aco", 256},
-        {"cpc_Zeldman-v1.aco", 6},
-        {"cpc_arne-v20-16.aco", 16},
-        {"cpc_davis-colors-concrete-pigments.aco", 59},
-        {"nsn_swatch-bw.aco", 2},
-        {"nsn_swatch-hsb.aco", 1},
-        {"nsn_swatch-lab.aco", 1},
-        {"nsn_swatch-sn.aco", 8},
-        {"1j01_NES.aco", 52},
-        {"1j01_VisiBone2.aco", 256},
-        {"1j01_nord.aco", 16},
-        {"ase_sampleRgb.aco", 14},
-        {"ase_sampleCmyk.aco", 14},
-        {"ase_sampleLabOther.aco", 14},
-        {"ase_sampleGrayLuma.aco", 14},
-    };
-    for (const auto& c : cases) {
-        const fs::path path = folder / c.name;
-        if (!fs::exists(path)) {
-            ADD_FAILURE() << c.name << " missing from the corpus";
-            continue;
+    // The palette keeps the first section's colours as they stand, named second section or not.
+    const std::vector<vendrel::test::SwatchRecord>& records = vendrel::test::swatchOfEachColorSpace();
+    const int16 hostSpaces[] = {0, 1, 2, 3, 4};
+    for (bool named : {false, true}) {
+        CPSPalette palette(Write(vendrel::test::swatchFileBytes(records, named)).c_str());
+        ASSERT_EQ(palette.Count(), records.size()) << (named ? "named" : "unnamed");
+        for (size_t i = 0; i < records.size() * 2; ++i) {
+            const auto& record = records[i % records.size()];
+            const SwatchColor color = Next(palette);
+            ExpectColor(color, record.colorSpace, record.components[0], record.components[1], record.components[2],
+                        record.components[3]);
+            EXPECT_EQ(color.HostColorSpace(), hostSpaces[i % records.size()]);
         }
-        CPSPalette palette(path.string().c_str());
-        EXPECT_EQ(palette.Count(), c.count) << c.name;
     }
-}
-
-TEST_F(SwatchCorpus, KnownRecordsReadAsDocumented)
-{
-    CPSPalette nes((folder / "1j01_NES.aco").string().c_str());
-    ASSERT_EQ(nes.Count(), 52u);
-    SwatchColor color{};
-    for (int i = 0; i < 52; ++i)
-        nes.NextColor(color);
-    ExpectColor(color, 1, 61319, 0, 0, 0);
-
-    CPSPalette lab((folder / "nsn_swatch-lab.aco").string().c_str());
-    lab.NextColor(color);
-    ExpectColor(color, 7, 7000, uint16(-3800), uint16(-2500), 0);
-
-    CPSPalette cmyk((folder / "ase_sampleCmyk.aco").string().c_str());
-    cmyk.NextColor(color);
-    ExpectColor(color, 2, 65535, 65535, 65535, 0);
 }
 
 } // namespace
+} // namespace vendrel::test

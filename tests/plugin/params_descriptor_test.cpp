@@ -14,12 +14,11 @@
 
 #include "params_descriptor_keys.h"
 
+namespace vendrel::test {
 namespace {
 
 using vendrel::Descriptor;
 using vendrel::DescriptorObject;
-
-using namespace params_test;
 
 DescriptorObject Color(int32_t red, int32_t green, int32_t blue)
 {
@@ -365,3 +364,4 @@ TEST_F(ParamsDescriptor, WritingWithoutTheInterfaceDoesNothing)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -10,6 +10,7 @@
 #include "vendrel/host/HostHandles.h"
 #include "record_fields.h"
 
+namespace vendrel::test {
 namespace {
 
 constexpr size_t kRecordSize = 296;
@@ -261,3 +262,4 @@ TEST(ParamsPluginHandles, AnEmptyOwnHandleStillHasData)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -13,6 +13,7 @@
 #include "AppDataFolder.h"
 #include "CVendrel.h"
 
+namespace vendrel::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -309,3 +310,4 @@ TEST_F(ParamsPrefsFile, AFolderThatCannotBeMadeKeepsNothingAndReportsNothing)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -6,6 +6,7 @@
 
 #include "VendrelParams.h"
 
+namespace vendrel::test {
 namespace {
 
 std::string PaletteOf(const _SVendrelParams& params)
@@ -177,3 +178,4 @@ TEST(ParamsRecord, CopyParamsTakesAnyNonZeroFlagByteAsTrue)
 }
 
 } // namespace
+} // namespace vendrel::test

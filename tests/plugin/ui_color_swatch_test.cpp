@@ -8,12 +8,7 @@
 #include "HostSuites.h"
 #include "ui_fake_adm.h"
 
-using uitest::FakeADM;
-using uitest::FakeDialog;
-using uitest::FakeItem;
-using uitest::FakeNotifier;
-using uitest::FakeTracker;
-
+namespace vendrel::test {
 namespace {
 
 class ColorSwatch : public ::testing::Test {
@@ -100,3 +95,4 @@ TEST(ColorSwatchCreated, InitAddsTheButtonReleasedAction)
 }
 
 } // namespace
+} // namespace vendrel::test

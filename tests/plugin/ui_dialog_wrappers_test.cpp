@@ -5,12 +5,7 @@
 #include "BaseADMItem.h"
 #include "ui_fake_adm.h"
 
-using uitest::FakeADM;
-using uitest::FakeDialog;
-using uitest::FakeItem;
-using uitest::FakeNotifier;
-using uitest::FakeTracker;
-
+namespace vendrel::test {
 namespace {
 
 struct Counters {
@@ -253,3 +248,4 @@ TEST(ItemWrapper, AttachingToNoItemInstallsNothing)
 }
 
 } // namespace
+} // namespace vendrel::test

@@ -4,7 +4,7 @@
 
 #include "HostSuites.h"
 
-namespace uitest {
+namespace vendrel::test {
 
 namespace {
 
@@ -198,4 +198,4 @@ void FakeADM::destroyDialog(FakeDialog* dialog)
     dialog->destroyed = true;
 }
 
-} // namespace uitest
+} // namespace vendrel::test

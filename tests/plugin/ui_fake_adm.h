@@ -8,7 +8,7 @@
 
 #include "ADMSuites.h"
 
-namespace uitest {
+namespace vendrel::test {
 
 struct FakeDialog;
 
@@ -94,4 +94,4 @@ private:
     friend struct FakeSuites;
 };
 
-} // namespace uitest
+} // namespace vendrel::test

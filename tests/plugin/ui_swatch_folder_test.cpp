@@ -14,6 +14,7 @@
 
 namespace fs = boost::filesystem;
 
+namespace vendrel::test {
 namespace {
 
 TEST(AppendPath, PutsOneSlashBetweenPlainParts)
@@ -187,3 +188,4 @@ TEST_F(SwatchListing, NamesHandedOverBeforeAFailureStay)
 }
 
 } // namespace
+} // namespace vendrel::test

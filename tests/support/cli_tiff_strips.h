@@ -1,7 +1,8 @@
-// Reads the raw sample bytes of an uncompressed, single-image TIFF file, without any image library, so that
-// tests can check what a decoder made of them.
+// Reads and writes the raw sample bytes of uncompressed, single-image TIFF files, without any image library, so
+// that tests can check what a decoder made of a file and hand it files that no code of ours wrote.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -63,6 +64,78 @@ inline RawTiff readRawTiff(const std::string& path)
         tiff.samples.insert(tiff.samples.end(), b.begin() + offsets[s], b.begin() + offsets[s] + counts.at(s));
     }
     return tiff;
+}
+
+// An uncompressed, interleaved TIFF of 8-bit samples: big-endian ("MM") or little-endian, rowsPerStrip rows to a
+// strip. Separated images (photometric 5) say that their inks are cyan, magenta, yellow and black.
+inline std::vector<uint8_t> rawTiffBytes(const RawTiff& image, bool bigEndian, uint32_t rowsPerStrip)
+{
+    const uint32_t rowBytes = image.width * image.samplesPerPixel;
+    const uint32_t strips = (image.height + rowsPerStrip - 1) / rowsPerStrip;
+    struct Entry {
+        uint16_t tag, type; // 3 SHORT, 4 LONG
+        std::vector<uint32_t> values;
+    };
+    std::vector<uint32_t> offsets, counts;
+    for (uint32_t s = 0; s < strips; ++s) {
+        counts.push_back(std::min(rowsPerStrip, image.height - s * rowsPerStrip) * rowBytes);
+    }
+    std::vector<Entry> entries = {{256, 4, {image.width}},
+                                  {257, 4, {image.height}},
+                                  {258, 3, std::vector<uint32_t>(image.samplesPerPixel, 8)},
+                                  {259, 3, {1}},
+                                  {262, 3, {image.photometric}},
+                                  {273, 4, std::vector<uint32_t>(strips)},
+                                  {277, 3, {image.samplesPerPixel}},
+                                  {278, 4, {rowsPerStrip}},
+                                  {279, 4, counts},
+                                  {284, 3, {1}}};
+    if (image.photometric == 5) {
+        entries.push_back({332, 3, {1}});
+    }
+
+    std::vector<uint8_t> b;
+    auto put = [&](size_t at, uint32_t value, size_t size) {
+        for (size_t i = 0; i < size; ++i) {
+            b[at + i] = uint8_t(value >> 8 * (bigEndian ? size - 1 - i : i));
+        }
+    };
+    // Header, directory, then the values too long for their entries, then the strips.
+    const size_t directory = 8, outside = directory + 2 + 12 * entries.size() + 4;
+    size_t end = outside;
+    for (const Entry& entry : entries) {
+        size_t size = entry.values.size() * (entry.type == 3 ? 2 : 4);
+        end += size > 4 ? size : 0;
+    }
+    b.assign(end, 0);
+    b[0] = b[1] = bigEndian ? 'M' : 'I';
+    put(2, 42, 2);
+    put(4, uint32_t(directory), 4);
+    put(directory, uint32_t(entries.size()), 2);
+    uint32_t stripAt = uint32_t(end);
+    for (uint32_t s = 0; s < strips; ++s) {
+        entries[5].values[s] = stripAt;
+        stripAt += counts[s];
+    }
+    size_t next = outside;
+    for (size_t e = 0; e < entries.size(); ++e) {
+        const Entry& entry = entries[e];
+        const size_t at = directory + 2 + 12 * e, size = entry.type == 3 ? 2 : 4;
+        put(at, entry.tag, 2);
+        put(at + 2, entry.type, 2);
+        put(at + 4, uint32_t(entry.values.size()), 4);
+        size_t valuesAt = at + 8;
+        if (entry.values.size() * size > 4) {
+            put(at + 8, uint32_t(next), 4);
+            valuesAt = next;
+            next += entry.values.size() * size;
+        }
+        for (size_t v = 0; v < entry.values.size(); ++v) {
+            put(valuesAt + v * size, entry.values[v], size);
+        }
+    }
+    b.insert(b.end(), image.samples.begin(), image.samples.end());
+    return b;
 }
 
 } // namespace vendrel::test

@@ -2,7 +2,7 @@
 
 #include "SettingsTable.h"
 
-namespace hostcore_test {
+namespace vendrel::test {
 
 LittleEndianBytes& LittleEndianBytes::u8(uint8_t value)
 {
@@ -89,4 +89,4 @@ std::vector<uint8_t> filterAeteBytes()
     return out.bytes();
 }
 
-} // namespace hostcore_test
+} // namespace vendrel::test

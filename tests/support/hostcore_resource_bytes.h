@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace hostcore_test {
+namespace vendrel::test {
 
 class LittleEndianBytes {
 public:
@@ -30,4 +30,4 @@ std::vector<uint8_t> filterPiplBytes(uint8_t modeByte = 0x18);
 // The terminology: suite "Orvik", event "Orvik Vendrel" and its ten parameters.
 std::vector<uint8_t> filterAeteBytes();
 
-} // namespace hostcore_test
+} // namespace vendrel::test

@@ -4,7 +4,7 @@
 
 #include "PITypes.h"
 
-namespace params_test {
+namespace vendrel::test {
 
 inline constexpr DescriptorKeyID kFlagColor = PIFourCC("Clr ");
 inline constexpr DescriptorKeyID kFillColor = PIFourCC("BckC");
@@ -21,4 +21,4 @@ inline constexpr DescriptorKeyID kGreen = PIFourCC("Grn ");
 inline constexpr DescriptorKeyID kBlue = PIFourCC("Bl  ");
 inline constexpr DescType kRGBC = PIFourCC("RGBC");
 
-} // namespace params_test
+} // namespace vendrel::test

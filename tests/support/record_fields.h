@@ -3,7 +3,11 @@
 // valueOf() hands them a copy instead.
 #pragma once
 
+namespace vendrel::test {
+
 template <typename Field> Field valueOf(Field field)
 {
     return field;
 }
+
+} // namespace vendrel::test

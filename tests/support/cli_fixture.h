@@ -28,7 +28,6 @@ protected:
 };
 
 inline const std::string presetsFolder = std::string(VENDREL_SOURCE_DIR) + "/presets";
-inline const std::string corpusImages = std::string(VENDREL_CORPUS_DIR) + "/images/";
 
 // Line art: white paper, pure black lines cutting it into areas, grey anti-aliasing beside some lines.
 //  - a frame one pixel in from the border (so the outer ring of paper is one area),
