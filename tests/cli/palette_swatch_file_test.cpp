@@ -9,8 +9,6 @@
 namespace vendrel::test {
 namespace {
 
-using test::TempFolder;
-
 std::vector<uint8_t> words(std::initializer_list<uint16_t> values)
 {
     std::vector<uint8_t> bytes;
@@ -31,7 +29,7 @@ class SwatchFileTest : public ::testing::Test {
 protected:
     std::vector<Swatch> read(const std::vector<uint8_t>& bytes)
     {
-        test::writeBytes(folder.file("test.aco"), bytes);
+        writeBytes(folder.file("test.aco"), bytes);
         return readSwatchFile(folder.file("test.aco"));
     }
     TempFolder folder;
@@ -83,7 +81,7 @@ TEST_F(SwatchFileTest, ColoursAreDescribedInTheirOwnModel)
 TEST_F(SwatchFileTest, ListingOffersExactlyTheNamesEndingInAco)
 {
     for (const char* name : {"Pastels.aco", "notes.txt", "BIG.ACO", "old.aco.bak", ".aco", "b.aco"}) {
-        test::writeBytes(folder.file(name), {});
+        writeBytes(folder.file(name), {});
     }
     EXPECT_EQ(listSwatchFiles(folder.path()), (std::vector<std::string>{".aco", "Pastels.aco", "b.aco"}));
     EXPECT_TRUE(listSwatchFiles(folder.file("missing")).empty());
@@ -91,9 +89,9 @@ TEST_F(SwatchFileTest, ListingOffersExactlyTheNamesEndingInAco)
 
 TEST_F(SwatchFileTest, EachColourSpaceReadsFromEitherFileVersion)
 {
-    const std::vector<test::SwatchRecord>& records = test::swatchOfEachColorSpace();
+    const std::vector<SwatchRecord>& records = swatchOfEachColorSpace();
     for (bool named : {false, true}) {
-        std::vector<Swatch> colors = read(test::swatchFileBytes(records, named));
+        std::vector<Swatch> colors = read(swatchFileBytes(records, named));
         ASSERT_EQ(colors.size(), records.size());
         for (size_t i = 0; i < records.size(); ++i) {
             EXPECT_EQ(colors[i].colorSpace, records[i].colorSpace);
@@ -107,7 +105,7 @@ TEST_F(SwatchFileTest, EachColourSpaceReadsFromEitherFileVersion)
 TEST_F(SwatchFileTest, UnicodeNamesAndDataAfterTheSections)
 {
     // As an application exports a swatch group: names beyond Latin-1, then data of its own after the sections.
-    std::vector<uint8_t> bytes = test::swatchFileBytes(
+    std::vector<uint8_t> bytes = swatchFileBytes(
         {{1, {0x2A2A, 0xA8A8, 0xE3E3, 0}, u"Za\u017C\u00F3\u0142\u0107 g\u0119\u015Bl\u0105 ja\u017A\u0144"},
          {1, {0xF2F2, 0xEAEA, 0xAFAF, 0}, u"\u30C1\u30A7\u30EA\u30FC"}},
         true);

@@ -15,9 +15,6 @@
 namespace vendrel::test {
 namespace {
 
-using test::RawTiff;
-using test::TempFolder;
-
 const std::string rgbProfile = "/usr/share/color/icc/ghostscript/default_rgb.icc";
 
 // A small image whose every byte differs from its neighbours', so that a swapped plane or row shows.
@@ -142,7 +139,7 @@ TEST_F(ImageFileTest, CmykTiffStoresInkWhereTheHostSaysNoInkIs255)
     }
     saveImage(original, folder.file("cmyk.tif"));
 
-    test::RawTiff raw = test::readRawTiff(folder.file("cmyk.tif"));
+    RawTiff raw = readRawTiff(folder.file("cmyk.tif"));
     ASSERT_EQ(raw.compression, 1u);
     EXPECT_EQ(raw.photometric, 5u); // separated: the samples are ink amounts, 0 = none
     ASSERT_EQ(raw.samplesPerPixel, 4u);
@@ -184,7 +181,7 @@ TEST_F(ImageFileTest, CmykTiffFromAnotherWriterLoadsAsTheFileInksInverted)
         raw.samples.push_back(uint8_t(i * 53 + 7));
     }
     for (bool bigEndian : {true, false}) {
-        test::writeBytes(folder.file("inks.tif"), test::rawTiffBytes(raw, bigEndian, 2));
+        writeBytes(folder.file("inks.tif"), rawTiffBytes(raw, bigEndian, 2));
         HostImage loaded = loadImage(folder.file("inks.tif"));
         EXPECT_EQ(loaded.mode, plugInModeCMYKColor);
         ASSERT_EQ(loaded.width, 5);
@@ -209,7 +206,7 @@ TEST_F(ImageFileTest, AdobeCmykJpegLoadsWithNoInkAs255)
         }
     }
     writeAdobeCmykJpeg(stored, width, height, folder.file("adobe.jpg"));
-    std::vector<uint8_t> bytes = test::readBytes(folder.file("adobe.jpg"));
+    std::vector<uint8_t> bytes = readBytes(folder.file("adobe.jpg"));
     const std::string adobeMarker = "\xFF\xEE";
     const size_t marker = std::string(bytes.begin(), bytes.end()).find(adobeMarker);
     ASSERT_NE(marker, std::string::npos) << "no APP14 segment";
@@ -229,7 +226,7 @@ TEST_F(ImageFileTest, IndexedPngIsRefusedUnlessConverted)
     const std::vector<uint8_t> palette = {200, 30, 10, 255, 0, 90, 250, 255, 255, 255, 255, 255, 0, 0, 0, 0};
     const std::vector<uint8_t> indices = {0, 1, 2, 3, 3, 2, 1, 0};
     writeIndexedPng(indices, 4, 2, palette, folder.file("indexed.png"));
-    ASSERT_EQ(test::readBytes(folder.file("indexed.png")).at(25), 3) << "the file's colour type is indexed";
+    ASSERT_EQ(readBytes(folder.file("indexed.png")).at(25), 3) << "the file's colour type is indexed";
     try {
         loadImage(folder.file("indexed.png"));
         FAIL() << "an indexed image was accepted";
@@ -253,11 +250,11 @@ TEST_F(ImageFileTest, IndexedPngIsRefusedUnlessConverted)
 
 TEST_F(ImageFileTest, ResolutionAndProfileAreCarriedThrough)
 {
-    if (!test::fileExists(rgbProfile)) {
+    if (!fileExists(rgbProfile)) {
         GTEST_SKIP() << "no RGB ICC profile at " << rgbProfile;
     }
     HostImage original = pattern(4, 4, plugInModeRGBColor, false);
-    original.iccProfile = test::readBytes(rgbProfile);
+    original.iccProfile = readBytes(rgbProfile);
     original.xResolution = 300 / 25.4;
     original.yResolution = 150 / 25.4;
     for (const char* name : {"meta.png", "meta.tif"}) {
@@ -341,9 +338,9 @@ TEST_F(ImageFileTest, MissingAndBrokenFilesGiveMessagesNamingThem)
             }
         },
         HostError);
-    test::writeBytes(folder.file("broken.png"), {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0});
+    writeBytes(folder.file("broken.png"), {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0});
     EXPECT_THROW(loadImage(folder.file("broken.png")), HostError);
-    test::writeBytes(folder.file("notes.png"), {'h', 'e', 'l', 'l', 'o'});
+    writeBytes(folder.file("notes.png"), {'h', 'e', 'l', 'l', 'o'});
     EXPECT_THROW(loadImage(folder.file("notes.png")), HostError);
 }
 
@@ -355,11 +352,11 @@ TEST_F(ImageFileTest, AFailedSaveLeavesNoFileAndTheFormerFileUntouched)
     // Unknown format: nothing written at all.
     EXPECT_THROW(saveImage(image, folder.file("out.unknownformat")), HostError);
     // A malformed image (too few bytes): the file already there stays as it was.
-    test::writeBytes(folder.file("out.png"), former);
+    writeBytes(folder.file("out.png"), former);
     HostImage malformed = image;
     malformed.pixels.resize(5);
     EXPECT_THROW(saveImage(malformed, folder.file("out.png")), HostError);
-    EXPECT_EQ(test::readBytes(folder.file("out.png")), former);
+    EXPECT_EQ(readBytes(folder.file("out.png")), former);
     // A folder that does not exist.
     EXPECT_THROW(saveImage(image, folder.file("no/such/folder/out.png")), HostError);
 
@@ -370,15 +367,15 @@ TEST_F(ImageFileTest, AnEncoderFailureLeavesNoTemporaryFileBehind)
 {
     // WebP holds at most 16383 pixels a side: the encoder gives up after the temporary file was made.
     HostImage tooWide = HostImage::blank(16384, 1, plugInModeRGBColor, false);
-    test::writeBytes(folder.file("out.webp"), {'o', 'l', 'd'});
+    writeBytes(folder.file("out.webp"), {'o', 'l', 'd'});
     EXPECT_THROW(saveImage(tooWide, folder.file("out.webp")), HostError);
-    EXPECT_EQ(test::readBytes(folder.file("out.webp")), (std::vector<uint8_t>{'o', 'l', 'd'}));
+    EXPECT_EQ(readBytes(folder.file("out.webp")), (std::vector<uint8_t>{'o', 'l', 'd'}));
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"out.webp"});
 }
 
 TEST_F(ImageFileTest, ASuccessfulSaveReplacesTheFormerFileWhole)
 {
-    test::writeBytes(folder.file("out.png"), std::vector<uint8_t>(100000, 'x'));
+    writeBytes(folder.file("out.png"), std::vector<uint8_t>(100000, 'x'));
     HostImage image = pattern(4, 4, plugInModeRGBColor, false);
     saveImage(image, folder.file("out.png"));
     EXPECT_EQ(loadImage(folder.file("out.png")).pixels, image.pixels);
