@@ -8,7 +8,7 @@
 
 #include "vendrel/host/Flats.h"
 
-namespace vendrel {
+namespace vendrel::test {
 namespace {
 
 // The colour of the filled pixel nearest to (x, y): least squared distance, then leftmost column, then topmost
@@ -73,4 +73,4 @@ TEST(FlatsTest, EveryUnfilledPixelTakesTheNearestFilledColourAsAPlainSearchFinds
 }
 
 } // namespace
-} // namespace vendrel
+} // namespace vendrel::test

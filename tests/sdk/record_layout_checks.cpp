@@ -6,6 +6,7 @@
 
 #include "PIFilter.h"
 
+namespace vendrel::test {
 namespace {
 
 constexpr bool kIs32Bit = sizeof(void*) == 4;
@@ -229,3 +230,4 @@ EXPECT_FIELD(SPBasicSuite, Undefined, 24, 48);
 EXPECT_SIZE(SPBasicSuite, 28, 56);
 
 } // namespace
+} // namespace vendrel::test
