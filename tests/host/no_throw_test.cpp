@@ -9,7 +9,7 @@
 #include "../../host/src/base/NoThrow.h"
 #include "adm_suites_fixture.h"
 
-namespace vendrel::admtest {
+namespace vendrel::test {
 namespace {
 
 // A front end that fails at everything, as one whose terminal or window has gone away.
@@ -87,4 +87,4 @@ TEST(NoThrowTest, EachResultTypeGetsItsFailureValue)
 }
 
 } // namespace
-} // namespace vendrel::admtest
+} // namespace vendrel::test
