@@ -11,12 +11,13 @@
 #include "Commands.h"
 #include "ExitCodes.h"
 #include "Extras.h"
-#include "FlattingSettings.h"
 #include "Interrupt.h"
 #include "PaletteChoice.h"
 #include "TerminalFrontEnd.h"
 #include "TestHooks.h"
+#include "vendrel/host/ConfirmedSettings.h"
 #include "vendrel/host/FilterHost.h"
+#include "vendrel/host/FlattingSettings.h"
 #include "vendrel/host/ImageFile.h"
 #include "vendrel/host/PendingFile.h"
 #include "vendrel/host/SwatchFile.h"
@@ -161,9 +162,6 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
     // put in place after it.
     InterruptWatch watch;
     checkFileNames(request);
-    if (request.flatting.any() && request.dialog) {
-        throw UsageError("--flats and --close-gaps need the settings before the run; they do not go with --dialog");
-    }
     Descriptor base = request.actionFile.empty() ? Descriptor() : loadActionFile(request.actionFile, module);
     std::unique_ptr<PaletteChoice> palette = choosePalette(request.presetsFolder, settings);
     Descriptor descriptor = settings.overlay(base);
@@ -174,24 +172,39 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
         noteEmptyPalette(descriptor, module, hostFolder);
     }
     const HostImage lineArt = isLayeredOutput(request.output) ? image : HostImage{};
+
+    TerminalFrontEnd frontEnd(!request.quiet && isatty(STDERR_FILENO));
+    HostConfig config;
+    config.hostFolder = hostFolder;
+    config.frontEnd = &frontEnd;
+    RunOptions options;
+    options.descriptor = descriptor;
+    options.showDialog = request.dialog;
+
     std::optional<FlattingStages> stages;
     if (request.flatting.any()) {
-        stages.emplace(request.flatting, flattingWindow(module, descriptor, image));
+        // The stages must know the fill colour and tolerance before the filter runs: with --dialog the user
+        // confirms them first, and the run then plays what was confirmed.
+        if (request.dialog) {
+            ConfirmedSettings confirmed = confirmSettings(module, config, options, image);
+            if (confirmed.result == cancelledResult || InterruptWatch::interrupted()) {
+                return cancelled();
+            }
+            if (confirmed.result != 0 || !confirmed.descriptor) {
+                printError(request.input + ": " + failureText(confirmed.result) + "; nothing was written");
+                return exitFailure;
+            }
+            options.descriptor = std::move(confirmed.descriptor);
+            options.showDialog = false;
+        }
+        stages.emplace(request.flatting, flattingWindow(module, *options.descriptor, image));
         stages->beforeFilter(image);
     }
     if (InterruptWatch::interrupted()) {
         return cancelled();
     }
 
-    TerminalFrontEnd frontEnd(!request.quiet && isatty(STDERR_FILENO));
-    HostConfig config;
-    config.hostFolder = hostFolder;
-    config.frontEnd = &frontEnd;
     FilterHost host(module, config);
-
-    RunOptions options;
-    options.descriptor = descriptor;
-    options.showDialog = request.dialog;
     RunResult result = host.run(image, options);
     frontEnd.finishProgress();
     if (result.result == cancelledResult || InterruptWatch::interrupted()) {

@@ -90,6 +90,19 @@ Procedure describeAboutProcedure(const PluginModule& module)
     return procedure;
 }
 
+Procedure describeFlattingProcedure(const PluginModule& module)
+{
+    Procedure procedure = describeProcedure(module);
+    procedure.name += "-flatting";
+    procedure.menuLabel = productName(module.pipl().name) + " Flatting...";
+    procedure.blurb = "Flats line art: closes gaps in the lines, fills the areas, gives the lines their areas' colours";
+    procedure.parameters.push_back(
+        {GIMP_PDB_INT32, "closegaps", "Close gaps in the lines up to this many pixels wide (0 for none, up to 255)"});
+    procedure.parameters.push_back(
+        {GIMP_PDB_INT32, "flats", "Give every pixel no area took the colour of the nearest filled area (0 or 1)"});
+    return procedure;
+}
+
 void installProcedure(const Procedure& procedure)
 {
     std::vector<GimpParamDef> definitions;

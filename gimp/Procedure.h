@@ -36,6 +36,10 @@ Procedure describeProcedure(const PluginModule& module);
 // The procedure that shows the filter's About box: "plug-in-vendrel-about", run-mode only, in the same menu.
 Procedure describeAboutProcedure(const PluginModule& module);
 
+// The flatting procedure: "plug-in-vendrel-flatting", the filter's parameters followed by closegaps (INT32,
+// 0 to 255) and flats (INT32, 0 or 1), in the same menu as "Vendrel Flatting...".
+Procedure describeFlattingProcedure(const PluginModule& module);
+
 // Registers the procedure with GIMP (during the plug-in's query).
 void installProcedure(const Procedure& procedure);
 

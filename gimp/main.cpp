@@ -8,6 +8,7 @@
 #include <libgimp/gimp.h>
 
 #include "FilterRun.h"
+#include "FlattingRun.h"
 #include "Locations.h"
 #include "Procedure.h"
 
@@ -28,6 +29,7 @@ void query()
     std::unique_ptr<vendrel::PluginModule> module = loadModule();
     if (module) {
         vendrel::gimp::installProcedure(vendrel::gimp::describeProcedure(*module));
+        vendrel::gimp::installProcedure(vendrel::gimp::describeFlattingProcedure(*module));
         vendrel::gimp::installProcedure(vendrel::gimp::describeAboutProcedure(*module));
     }
 }
@@ -48,6 +50,8 @@ void run(const gchar* name, gint count, const GimpParam* values, gint* returnCou
     }
     if (vendrel::gimp::describeProcedure(*module).name == name) {
         status[0].data.d_status = vendrel::gimp::runProcedure(*module, count, values);
+    } else if (vendrel::gimp::describeFlattingProcedure(*module).name == name) {
+        status[0].data.d_status = vendrel::gimp::runFlattingProcedure(*module, count, values);
     } else if (vendrel::gimp::describeAboutProcedure(*module).name == name) {
         status[0].data.d_status = vendrel::gimp::runAbout(*module, count, values);
     }

@@ -131,6 +131,32 @@ std::vector<ZipEntry> readZip(const std::string& path)
     return entries;
 }
 
+// With --dialog the stages use the settings the dialog confirms, which the dialog stores for the next run: the
+// result is the run without the dialog with those settings, and a later dialog run starts from them.
+TEST_F(FlattingTest, DialogRunsFlattenWithTheConfirmedSettings)
+{
+    // A thick black line with a light grey speck inside it, which is an area of its own from tolerance 25 on.
+    HostImage input = whitePage(40, 12);
+    for (int32_t y = 0; y < input.height; ++y) {
+        for (int32_t x = 17; x <= 23; ++x) {
+            ink(input, x, y, x == 20 && y >= 4 && y <= 7 ? 230 : 0);
+        }
+    }
+    saveImage(input, file("in.png"));
+    auto flatten = [&](const char* output, std::vector<std::string> extra) {
+        std::vector<std::string> arguments = {"run",       file("in.png"), "-o",        file(output), "--flats",
+                                              "--palette", "Pastels.aco",  "--presets", presetsFolder};
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        CommandResult result = vendrel(arguments);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        return loadImage(file(output)).pixels;
+    };
+    const std::vector<uint8_t> played = flatten("played.png", {"--tolerance", "30"});
+    EXPECT_NE(flatten("strict.png", {"--tolerance", "0"}), played) << "the tolerance made no difference";
+    EXPECT_EQ(flatten("confirmed.png", {"--dialog", "--tolerance", "30"}), played);
+    EXPECT_EQ(flatten("again.png", {"--dialog"}), played) << "the dialog did not start from the confirmed settings";
+}
+
 TEST_F(FlattingTest, OraHoldsTheFlatsUnderTheLineArtWithMergedImageAndThumbnail)
 {
     const HostImage input = squareWithGap(0);

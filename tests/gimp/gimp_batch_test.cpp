@@ -39,6 +39,25 @@ HostImage lineArt(bool alpha)
     return image;
 }
 
+// Two boxes side by side, each outline broken by a gap of 2 pixels, with anti-aliased grey edges along the lines:
+// closing the gaps gives each box an area of its own, and flats leave no line pixel unfilled.
+HostImage gappedLineArt()
+{
+    HostImage image = HostImage::blank(80, 40, plugInModeRGBColor, false);
+    for (int32_t y = 0; y < image.height; ++y) {
+        for (int32_t x = 0; x < image.width; ++x) {
+            const bool outline = ((x == 5 || x == 35 || x == 45 || x == 75) && y >= 5 && y <= 35) ||
+                                 ((y == 5 || y == 35) && ((x >= 5 && x <= 35) || (x >= 45 && x <= 75)));
+            const bool gap = y == 35 && (x == 20 || x == 21 || x == 60 || x == 61);
+            const bool edge = (x == 6 || x == 34) && y > 5 && y < 35;
+            uint8_t value = outline && !gap ? 0 : edge ? 128 : 255;
+            uint8_t* p = image.pixel(x, y);
+            p[0] = p[1] = p[2] = value;
+        }
+    }
+    return image;
+}
+
 struct Settings {
     std::string flagColor, fillColor, palette;
     int tolerance;
@@ -83,6 +102,7 @@ const Settings kPalette{"FF00FF", "FFFFFF", "Flatting 24.aco", 10, false, false,
 const Settings kSmallAreas{"00C000", "FFFFFF", "Pastels.aco", 12, false, true, true, true, 9, 6};
 const Settings kConfirmed{"0000FF", "FDFDFD", "Pastels.aco", 9, false, false, true, false, 10, 10};
 const Settings kAbsentColor{"FF00FF", "123456", "Pastels.aco", 0, false, false, false, false, 20, 10};
+const Settings kGappedLines{"FF00FF", "FFFFFF", "Pastels.aco", 0, false, false, false, false, 20, 10};
 const Settings kGimpPalette{"FF00FF", "FFFFFF", "Test Inks.aco", 10, false, false, false, false, 20, 10};
 
 // The GIMP palette the script makes, and the same colours as the swatch file the command is given: version 1,
@@ -115,13 +135,15 @@ std::vector<uint8_t> inksSwatchFile()
 
 // One GIMP step: load a file, optionally select a rectangle, run the filter with the run mode and settings
 // given, save.
+// (procedure: plug-in-vendrel, or plug-in-vendrel-flatting with its two values in extra.)
 std::string gimpStep(const std::string& in, const std::string& out, const std::string& mode, const Settings& settings,
-                     const std::string& before = "")
+                     const std::string& before = "", const std::string& procedure = "plug-in-vendrel",
+                     const std::string& extra = "")
 {
     return "(let* ((img (car (gimp-file-load RUN-NONINTERACTIVE \"" + in + "\" \"" + in +
-           "\"))) (drw (car (gimp-image-get-active-drawable img))))\n  " + before + "\n  (plug-in-vendrel " + mode +
-           " img drw " + settings.scriptArguments() + ")\n  (gimp-file-save RUN-NONINTERACTIVE img drw \"" + out +
-           "\" \"" + out + "\"))\n";
+           "\"))) (drw (car (gimp-image-get-active-drawable img))))\n  " + before + "\n  (" + procedure + " " + mode +
+           " img drw " + settings.scriptArguments() + extra + ")\n  (gimp-file-save RUN-NONINTERACTIVE img drw \"" +
+           out + "\" \"" + out + "\"))\n";
 }
 
 class GimpBatch : public ::testing::Test {
@@ -132,6 +154,7 @@ protected:
         ASSERT_TRUE(session_->installed()) << "the install script failed";
         saveImage(lineArt(false), session_->file("rgb.png"));
         saveImage(lineArt(true), session_->file("rgba.png"));
+        saveImage(gappedLineArt(), session_->file("gapped.png"));
         // The command's results, and the confirmed settings (a run through the dialog confirmed with OK).
         cli("rgb.png", "cli-rgb-palette.png", kPalette.options());
         cli("rgba.png", "cli-rgba-small.png", kSmallAreas.options());
@@ -142,6 +165,12 @@ protected:
         std::vector<std::string> inks = kGimpPalette.options();
         inks[5] = session_->file("Test Inks.aco");
         cli("rgb.png", "cli-rgb-inks.png", inks);
+        std::vector<std::string> flatting = kGappedLines.options();
+        flatting.insert(flatting.end(), {"--close-gaps", "3", "--flats"});
+        cli("gapped.png", "cli-gapped-flatting.png", flatting);
+        std::vector<std::string> confirmedFlats = kConfirmed.options();
+        confirmedFlats.push_back("--flats");
+        cli("rgba.png", "cli-rgba-confirmed-flats.png", confirmedFlats);
 
         auto path = [](const char* name) { return session_->file(name); };
         const std::string script =
@@ -153,7 +182,14 @@ protected:
                      "(gimp-image-select-rectangle img CHANNEL-OP-REPLACE 30 20 50 40)") +
             gimpPaletteScript() +
             gimpStep(path("rgb.png"), path("gimp-rgb-inks.png"), "RUN-NONINTERACTIVE", kGimpPalette) +
-            gimpStep(path("rgb.png"), path("gimp-rgb-absent.png"), "RUN-NONINTERACTIVE", kAbsentColor);
+            gimpStep(path("rgb.png"), path("gimp-rgb-absent.png"), "RUN-NONINTERACTIVE", kAbsentColor) +
+            gimpStep(path("gapped.png"), path("gimp-gapped-flatting.png"), "RUN-NONINTERACTIVE", kGappedLines, "",
+                     "plug-in-vendrel-flatting", " 3 1") +
+            // The last flatting values of the session (no gap closing, flats) with the confirmed filter settings.
+            gimpStep(path("rgb.png"), path("gimp-rgb-unused.png"), "RUN-NONINTERACTIVE", kPalette, "",
+                     "plug-in-vendrel-flatting", " 0 1") +
+            gimpStep(path("rgba.png"), path("gimp-rgba-last-flats.png"), "RUN-WITH-LAST-VALS", kPalette, "",
+                     "plug-in-vendrel-flatting", " 9 0");
         gimpRan_ = session_->runScript(script);
     }
     static void TearDownTestSuite()
@@ -241,6 +277,24 @@ TEST_F(GimpBatch, AlphaIsLeftAsItWas)
 TEST_F(GimpBatch, LastValuesReplayTheConfirmedSettings)
 {
     expectSamePixels(load("gimp-rgba-last.png"), load("cli-rgba-confirmed.png"));
+}
+
+TEST_F(GimpBatch, FlattingGivesTheCommandsFlats)
+{
+    const struct {
+        const char* gimp;
+        const char* cli;
+    } cases[] = {{"gimp-gapped-flatting.png", "cli-gapped-flatting.png"},
+                 {"gimp-rgba-last-flats.png", "cli-rgba-confirmed-flats.png"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.gimp);
+        expectSamePixels(load(c.gimp), load(c.cli));
+    }
+    // Flats leave no pixel black: every line pixel took an area's colour.
+    const HostImage flats = load("gimp-gapped-flatting.png");
+    for (size_t i = 0; i < flats.pixels.size(); i += 3) {
+        ASSERT_FALSE(flats.pixels[i] == 0 && flats.pixels[i + 1] == 0 && flats.pixels[i + 2] == 0) << "pixel " << i / 3;
+    }
 }
 
 TEST_F(GimpBatch, SelectionMasksTheResult)

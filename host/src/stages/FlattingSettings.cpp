@@ -1,9 +1,7 @@
-#include "FlattingSettings.h"
+#include "vendrel/host/FlattingSettings.h"
 
 #include <algorithm>
 #include <variant>
-
-#include "SettingOptions.h"
 
 namespace vendrel {
 
@@ -16,8 +14,7 @@ uint32_t keyOf(const PluginModule& module, const char* name)
     const AeteParameter* parameter = module.aete().byName(name);
     if (parameter == nullptr) {
         throw HostError(std::string("the filter module has no '") + name +
-                        "' parameter; --flats and --close-gaps "
-                        "need it");
+                        "' parameter; gap closing and flats need it");
     }
     return parameter->key;
 }

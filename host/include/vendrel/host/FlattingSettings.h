@@ -1,9 +1,9 @@
 // The settings the flatting stages need before the filter runs: the fill colour and the tolerance.
 #pragma once
 
-#include "vendrel/host/Descriptor.h"
-#include "vendrel/host/FillWindow.h"
-#include "vendrel/host/PluginModule.h"
+#include "Descriptor.h"
+#include "FillWindow.h"
+#include "PluginModule.h"
 
 namespace vendrel {
 

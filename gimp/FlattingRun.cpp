@@ -1,0 +1,162 @@
+#include "FlattingRun.h"
+
+#include <exception>
+#include <optional>
+#include <string>
+
+#include <libgimp/gimp.h>
+#include <libgimp/gimpui.h>
+
+#include "DrawablePixels.h"
+#include "FlattingDialog.h"
+#include "GimpFrontEnd.h"
+#include "Locations.h"
+#include "PdbSettings.h"
+#include "Procedure.h"
+#include "SwatchFolder.h"
+#include "vendrel/host/ConfirmedSettings.h"
+#include "vendrel/host/FilterHost.h"
+#include "vendrel/host/FlattingSettings.h"
+
+namespace vendrel::gimp {
+
+namespace {
+
+constexpr int16_t kCancelled = -128;
+constexpr int32_t kWidestGap = 255;
+
+// The flatting options as GIMP keeps them between calls of the procedure in one session.
+struct StoredOptions {
+    int32_t closeGaps = 0;
+    int32_t flats = 0;
+};
+
+FlattingOptions lastOptions(const std::string& procedure)
+{
+    StoredOptions stored;
+    if (gimp_get_data_size(procedure.c_str()) == sizeof stored) {
+        gimp_get_data(procedure.c_str(), &stored);
+    }
+    return FlattingOptions{stored.closeGaps, stored.flats != 0};
+}
+
+void storeOptions(const std::string& procedure, const FlattingOptions& options)
+{
+    const StoredOptions stored{options.closeGaps, options.flats ? 1 : 0};
+    gimp_set_data(procedure.c_str(), &stored, sizeof stored);
+}
+
+// The call's own flatting values, after the filter's settings.
+FlattingOptions passedOptions(const GimpParam* values)
+{
+    const int32_t closeGaps = values[0].data.d_int32;
+    if (closeGaps < 0 || closeGaps > kWidestGap) {
+        throw HostError("closegaps must lie between 0 and " + std::to_string(kWidestGap));
+    }
+    return FlattingOptions{closeGaps, values[1].data.d_int32 != 0};
+}
+
+// The filter's settings for the run: those passed (NONINTERACTIVE), else those the filter's dialog confirms,
+// shown (INTERACTIVE) or confirmed as it opens (WITH-LAST-VALS). Nothing when the user cancelled.
+std::optional<Descriptor> filterSettings(const PluginModule& module, const HostConfig& config, const HostImage& image)
+{
+    RunOptions dialogRun;
+    dialogRun.showDialog = true;
+    ConfirmedSettings confirmed = confirmSettings(module, config, dialogRun, image);
+    if (confirmed.result == kCancelled) {
+        return std::nullopt;
+    }
+    if (confirmed.result != 0 || !confirmed.descriptor) {
+        throw HostError("Vendrel could not run (result " + std::to_string(confirmed.result) + ").");
+    }
+    return confirmed.descriptor;
+}
+
+GimpPDBStatusType flattenDrawable(const PluginModule& module, GimpRunMode mode, std::optional<Descriptor> passed,
+                                  const FlattingOptions& flatting, gint32 drawable)
+{
+    GimpFrontEnd frontEnd(mode == GIMP_RUN_INTERACTIVE, module.pipl().name);
+    const SwatchFolder swatches(presetsFolder());
+    HostConfig config;
+    config.hostFolder = swatches.hostFolder();
+    config.frontEnd = &frontEnd;
+    HostImage image = readDrawable(drawable);
+    std::optional<Descriptor> descriptor = passed ? std::move(passed) : filterSettings(module, config, image);
+    if (!descriptor) {
+        return GIMP_PDB_CANCEL;
+    }
+    std::optional<FlattingStages> stages;
+    if (flatting.any()) {
+        stages.emplace(flatting, flattingWindow(module, *descriptor, image));
+        stages->beforeFilter(image);
+    }
+    FilterHost host(module, config);
+    RunOptions options;
+    options.descriptor = std::move(descriptor);
+    const RunResult result = host.run(image, options);
+    if (result.result == kCancelled) {
+        return GIMP_PDB_CANCEL;
+    }
+    if (result.result != 0) {
+        g_message("Vendrel could not run (result %d).", int(result.result));
+        return GIMP_PDB_EXECUTION_ERROR;
+    }
+    if (stages) {
+        stages->afterFilter(image);
+    }
+    writeDrawable(drawable, image);
+    return GIMP_PDB_SUCCESS;
+}
+
+} // namespace
+
+GimpPDBStatusType runFlattingProcedure(const PluginModule& module, gint count, const GimpParam* values)
+{
+    if (count < kFixedParameters) {
+        return GIMP_PDB_CALLING_ERROR;
+    }
+    const std::string procedure = describeFlattingProcedure(module).name;
+    const auto mode = GimpRunMode(values[0].data.d_int32);
+    const gint32 drawable = values[2].data.d_drawable;
+    if (std::string problem = drawableProblem(drawable); !problem.empty()) {
+        g_message("%s", problem.c_str());
+        return GIMP_PDB_EXECUTION_ERROR;
+    }
+    FlattingOptions flatting = lastOptions(procedure);
+    std::optional<Descriptor> passed;
+    if (mode == GIMP_RUN_NONINTERACTIVE) {
+        const gint settingsCount = gint(module.aete().parameters.size());
+        if (count != gint(describeFlattingProcedure(module).parameters.size())) {
+            g_message("wrong number of parameters");
+            return GIMP_PDB_CALLING_ERROR;
+        }
+        try {
+            passed = settingsDescriptor(module.aete(), values + kFixedParameters);
+            flatting = passedOptions(values + kFixedParameters + settingsCount);
+        } catch (const HostError& e) {
+            g_message("%s", e.what());
+            return GIMP_PDB_CALLING_ERROR;
+        }
+    }
+    if (mode == GIMP_RUN_INTERACTIVE) {
+        gimp_ui_init("vendrel", FALSE);
+        if (!askFlattingOptions(flatting)) {
+            return GIMP_PDB_CANCEL;
+        }
+    }
+    GimpPDBStatusType status = GIMP_PDB_EXECUTION_ERROR;
+    try {
+        status = flattenDrawable(module, mode, std::move(passed), flatting, drawable);
+    } catch (const std::exception& e) {
+        g_message("Vendrel: %s", e.what());
+    }
+    if (status == GIMP_PDB_SUCCESS) {
+        storeOptions(procedure, flatting);
+        if (mode != GIMP_RUN_NONINTERACTIVE) {
+            gimp_displays_flush();
+        }
+    }
+    return status;
+}
+
+} // namespace vendrel::gimp
