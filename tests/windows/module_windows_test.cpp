@@ -20,6 +20,7 @@
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/PluginModule.h"
 
+namespace vendrel::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -106,3 +107,4 @@ TEST(WindowsSwatchFolder, ListsTheSwatchFilesOfAFolderNamedByAWindowsPath)
 }
 
 } // namespace
+} // namespace vendrel::test
