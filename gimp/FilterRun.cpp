@@ -6,6 +6,7 @@
 #include <libgimp/gimpui.h>
 
 #include "DrawablePixels.h"
+#include "DrawableRun.h"
 #include "GimpFrontEnd.h"
 #include "Locations.h"
 #include "PdbSettings.h"
@@ -16,8 +17,6 @@
 namespace vendrel::gimp {
 
 namespace {
-
-constexpr int16_t kCancelled = -128;
 
 // The settings each run mode plays: NONINTERACTIVE the call's values without the dialog; INTERACTIVE the
 // dialog, opening on the last confirmed settings; WITH-LAST-VALS the last confirmed settings without
@@ -39,11 +38,6 @@ RunOptions optionsFor(const PluginModule& module, GimpRunMode mode, gint count, 
     return options;
 }
 
-std::string failureText(int16_t result)
-{
-    return "Vendrel could not run (result " + std::to_string(result) + ").";
-}
-
 } // namespace
 
 namespace {
@@ -52,20 +46,11 @@ namespace {
 GimpPDBStatusType filterDrawable(const PluginModule& module, GimpRunMode mode, const RunOptions& options,
                                  gint32 drawable)
 {
-    GimpFrontEnd frontEnd(mode == GIMP_RUN_INTERACTIVE, module.pipl().name);
-    const SwatchFolder swatches(presetsFolder());
-    HostConfig config;
-    config.hostFolder = swatches.hostFolder();
-    config.frontEnd = &frontEnd;
+    DrawableRun run(module, mode);
     HostImage image = readDrawable(drawable);
-    FilterHost host(module, config);
-    const RunResult result = host.run(image, options);
-    if (result.result == kCancelled) {
-        return GIMP_PDB_CANCEL;
-    }
-    if (result.result != 0) {
-        g_message("%s", failureText(result.result).c_str());
-        return GIMP_PDB_EXECUTION_ERROR;
+    const GimpPDBStatusType status = run.run(image, options);
+    if (status != GIMP_PDB_SUCCESS) {
+        return status;
     }
     writeDrawable(drawable, image);
     return GIMP_PDB_SUCCESS;

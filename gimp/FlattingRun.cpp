@@ -8,21 +8,17 @@
 #include <libgimp/gimpui.h>
 
 #include "DrawablePixels.h"
+#include "DrawableRun.h"
 #include "FlattingDialog.h"
-#include "GimpFrontEnd.h"
-#include "Locations.h"
 #include "PdbSettings.h"
 #include "Procedure.h"
-#include "SwatchFolder.h"
 #include "vendrel/host/ConfirmedSettings.h"
-#include "vendrel/host/FilterHost.h"
 #include "vendrel/host/FlattingSettings.h"
 
 namespace vendrel::gimp {
 
 namespace {
 
-constexpr int16_t kCancelled = -128;
 constexpr int32_t kWidestGap = 255;
 
 // The flatting options as GIMP keeps them between calls of the procedure in one session.
@@ -67,7 +63,7 @@ std::optional<Descriptor> filterSettings(const PluginModule& module, const HostC
         return std::nullopt;
     }
     if (confirmed.result != 0 || !confirmed.descriptor) {
-        throw HostError("Vendrel could not run (result " + std::to_string(confirmed.result) + ").");
+        throw HostError(failureText(confirmed.result));
     }
     return confirmed.descriptor;
 }
@@ -75,13 +71,9 @@ std::optional<Descriptor> filterSettings(const PluginModule& module, const HostC
 GimpPDBStatusType flattenDrawable(const PluginModule& module, GimpRunMode mode, std::optional<Descriptor> passed,
                                   const FlattingOptions& flatting, gint32 drawable)
 {
-    GimpFrontEnd frontEnd(mode == GIMP_RUN_INTERACTIVE, module.pipl().name);
-    const SwatchFolder swatches(presetsFolder());
-    HostConfig config;
-    config.hostFolder = swatches.hostFolder();
-    config.frontEnd = &frontEnd;
+    DrawableRun run(module, mode);
     HostImage image = readDrawable(drawable);
-    std::optional<Descriptor> descriptor = passed ? std::move(passed) : filterSettings(module, config, image);
+    std::optional<Descriptor> descriptor = passed ? std::move(passed) : filterSettings(module, run.config(), image);
     if (!descriptor) {
         return GIMP_PDB_CANCEL;
     }
@@ -90,16 +82,10 @@ GimpPDBStatusType flattenDrawable(const PluginModule& module, GimpRunMode mode, 
         stages.emplace(flatting, flattingWindow(module, *descriptor, image));
         stages->beforeFilter(image);
     }
-    FilterHost host(module, config);
     RunOptions options;
     options.descriptor = std::move(descriptor);
-    const RunResult result = host.run(image, options);
-    if (result.result == kCancelled) {
-        return GIMP_PDB_CANCEL;
-    }
-    if (result.result != 0) {
-        g_message("Vendrel could not run (result %d).", int(result.result));
-        return GIMP_PDB_EXECUTION_ERROR;
+    if (const GimpPDBStatusType status = run.run(image, options); status != GIMP_PDB_SUCCESS) {
+        return status;
     }
     if (stages) {
         stages->afterFilter(image);
