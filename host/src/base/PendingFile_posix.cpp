@@ -146,22 +146,12 @@ void PendingFile::discardName()
     name_.clear();
 }
 
-void PendingFile::commit()
+void PendingFile::closeFile()
 {
-    commitTogether({this});
-}
-
-void commitTogether(std::initializer_list<PendingFile*> files)
-{
-    for (PendingFile* file : files) {
-        file->giveName();
-        const int fd = file->fd_;
-        file->fd_ = -1;
-        if (close(fd) != 0)
-            throw HostError(file->target_ + ": cannot write: " + reason());
-    }
-    for (PendingFile* file : files)
-        file->replaceTarget();
+    const int fd = fd_;
+    fd_ = -1;
+    if (close(fd) != 0)
+        throw HostError(target_ + ": cannot write: " + reason());
 }
 
 } // namespace vendrel

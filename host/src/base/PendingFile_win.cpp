@@ -89,22 +89,12 @@ void PendingFile::discardName()
     name_.clear();
 }
 
-void PendingFile::commit()
+void PendingFile::closeFile()
 {
-    commitTogether({this});
-}
-
-void commitTogether(std::initializer_list<PendingFile*> files)
-{
-    for (PendingFile* file : files) {
-        file->giveName();
-        const int fd = file->fd_;
-        file->fd_ = -1;
-        if (_close(fd) != 0)
-            throw HostError(file->target_ + ": cannot write");
-    }
-    for (PendingFile* file : files)
-        file->replaceTarget();
+    const int fd = fd_;
+    fd_ = -1;
+    if (_close(fd) != 0)
+        throw HostError(target_ + ": cannot write");
 }
 
 } // namespace vendrel

@@ -28,6 +28,7 @@ public:
 private:
     friend void commitTogether(std::initializer_list<PendingFile*> files);
     void giveName();
+    void closeFile(); // throws HostError when the written bytes did not reach the file
     void replaceTarget();
     void discardName();
 
