@@ -1,12 +1,10 @@
-// The colour swatch item: its frames and fill, its tracking and its action mask.
+// The colour swatch item on the host's dialog manager: its frames and fill, its tracking and its action mask.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "CADMColorSwatch.h"
-#include "HostSuites.h"
-#include "ui_fake_adm.h"
+#include "host_dialog_manager.h"
 
 namespace vendrel::test {
 namespace {
@@ -15,83 +13,79 @@ class ColorSwatch : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dialog_ = adm_.newDialog(nullptr, nullptr);
-        item_ = adm_.newItem(dialog_, kADMUserType, ADMRect{140, 20, 168, 48}, nullptr, nullptr);
-        swatch_ = new CADMColorSwatch(FakeADM::ref(item_));
+        dialog_ = adm_.openDialog();
+        const ADMRect bounds{140, 20, 168, 48};
+        item_ = sADMItem->Create(dialog_, 0, kADMUserType, &bounds, nullptr, nullptr);
+        swatch_ = new CADMColorSwatch(item_);
         swatch_->color = ADMRGBColor{0x1200, 0x3400, 0x5600};
     }
-    void TearDown() override { adm_.destroyDialog(dialog_); }
+    void TearDown() override { sADMDialog->Destroy(dialog_); }
 
-    void Draw() { item_->draw(FakeADM::ref(item_), nullptr); }
-    bool TrackWith(int32 action)
-    {
-        FakeTracker tracker{action};
-        return item_->track(FakeADM::ref(item_), reinterpret_cast<ADMTrackerRef>(&tracker));
-    }
+    AdmDialog& shown() { return *adm_.dialog(dialog_); }
+    AdmItem& item() { return *adm_.item(item_); }
 
-    FakeADM adm_;
-    FakeDialog* dialog_ = nullptr;
-    FakeItem* item_ = nullptr;
+    HostDialogManager adm_;
+    ADMDialogRef dialog_ = nullptr;
+    ADMItemRef item_ = nullptr;
     CADMColorSwatch* swatch_ = nullptr; // owned by its host item
 };
 
-TEST_F(ColorSwatch, DrawsABlackFrameAWhiteFrameAndTheColourInside)
+TEST_F(ColorSwatch, DrawsAnOuterFrameByItsStateAWhiteFrameAndTheColourInside)
 {
-    Draw();
-    const std::vector<std::string> expected{"color 0",         "frame 0 0 28 28",      "color 1",
-                                            "frame 1 1 27 27", "rgb 4608 13312 22016", "fill 2 2 26 26"};
-    EXPECT_EQ(adm_.drawLog, expected);
+    using Op = AdmDrawOp::Kind;
+    for (const bool enabled : {true, false}) {
+        swatch_->Enable(enabled);
+        const uint8_t outer = enabled ? 0 : 128; // black, or the grey of disabled items
+        const std::vector<AdmDrawOp> expected{{Op::frame, {0, 0, 28, 28}, outer, outer, outer},
+                                              {Op::frame, {1, 1, 27, 27}, 255, 255, 255},
+                                              {Op::fill, {2, 2, 26, 26}, 0x12, 0x34, 0x56}};
+        EXPECT_EQ(shown().recordDrawing(item()), expected) << "enabled " << enabled;
+    }
 }
 
-TEST_F(ColorSwatch, ADisabledSwatchFramesInTheDisabledColourAndStillShowsItsColour)
+TEST_F(ColorSwatch, AReleasedButtonCountsAsAChangeOtherActionsKeepTheHostsAnswer)
 {
-    swatch_->Disable();
-    Draw();
-    const std::vector<std::string> expected{"color 7",         "frame 0 0 28 28",      "color 1",
-                                            "frame 1 1 27 27", "rgb 4608 13312 22016", "fill 2 2 26 26"};
-    EXPECT_EQ(adm_.drawLog, expected);
-}
-
-TEST_F(ColorSwatch, AReleasedButtonCountsAsAChange)
-{
-    adm_.defaultTrackAnswer = false;
-    EXPECT_TRUE(TrackWith(kADMButtonUpAction));
-    EXPECT_FALSE(TrackWith(kADMButtonDownAction));
-    adm_.defaultTrackAnswer = true;
-    EXPECT_TRUE(TrackWith(kADMMouseMovedDownAction));
+    const struct {
+        int32 action;
+        bool hostAnswer;
+        bool expected;
+    } cases[] = {{kADMButtonUpAction, false, true},
+                 {kADMButtonDownAction, false, false},
+                 {kADMMouseMovedDownAction, true, true}};
+    for (const auto& c : cases) {
+        adm_.defaultTrackAnswer = c.hostAnswer;
+        EXPECT_EQ(adm_.track(item(), c.action), c.expected) << "action " << c.action;
+    }
 }
 
 TEST_F(ColorSwatch, WithoutAFilterObjectAClickChangesNothing)
 {
     CPSFilter* saved = gCurrentFilter;
     gCurrentFilter = nullptr;
-    FakeNotifier notifier{item_, kADMUserChangedNotifier};
-    item_->notify(FakeADM::ref(item_), reinterpret_cast<ADMNotifierRef>(&notifier));
+    EXPECT_TRUE(shown().click(item()));
     gCurrentFilter = saved;
-    EXPECT_EQ(item_->defaultNotifies, 1);
+    // The click's notification went on to the dialog; the colour and the look stay.
+    EXPECT_EQ(adm_.dialogNotifications, 1);
     EXPECT_EQ(swatch_->color.red, 0x1200);
     EXPECT_EQ(swatch_->color.green, 0x3400);
     EXPECT_EQ(swatch_->color.blue, 0x5600);
-    EXPECT_EQ(item_->invalidations, 0);
+    EXPECT_EQ(item().invalidationCount(), 0);
+}
+
+TEST_F(ColorSwatch, InitAddsTheButtonReleasedAction)
+{
+    sADMItem->SetMask(item_, kADMButtonDownMask);
+    swatch_->Init();
+    EXPECT_EQ(item().mask(), kADMButtonDownMask | kADMButtonUpMask);
 }
 
 TEST_F(ColorSwatch, TheDestructorClearsTheActionMask)
 {
-    item_->mask = 0x00060000;
-    adm_.destroyItem(item_);
-    EXPECT_EQ(item_->mask, 0);
-}
-
-TEST(ColorSwatchCreated, InitAddsTheButtonReleasedAction)
-{
-    FakeADM adm;
-    FakeDialog* dialog = adm.newDialog(nullptr, nullptr);
-    auto* swatch = new CADMColorSwatch(nullptr);
-    ADMItemRef ref = swatch->Create(FakeADM::ref(dialog), ADMRect{0, 0, 20, 20}, kADMUserType, 0);
-    ASSERT_NE(ref, nullptr);
-    // The fake's items start with the button-down action only.
-    EXPECT_EQ(adm.itemOf(ref)->mask, 0x00020000 | 0x00040000);
-    adm.destroyDialog(dialog);
+    sADMItem->SetMask(item_, kADMButtonDownMask | kADMButtonUpMask);
+    int32 maskAtRequest = -1;
+    adm_.onItemDestroyRequest = [&](ADMItemRef ref) { maskAtRequest = sADMItem->GetMask(ref); };
+    adm_.destroyByHost(item_);
+    EXPECT_EQ(maskAtRequest, 0);
 }
 
 } // namespace

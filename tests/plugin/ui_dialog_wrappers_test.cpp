@@ -1,9 +1,11 @@
-// The dialog-manager wrappers: callback routing through user data, and who destroys what.
+// The dialog-manager wrappers on the host's dialog manager: callback routing through user data, and who
+// destroys what.
 #include <gtest/gtest.h>
 
 #include "BaseADMDialog.h"
 #include "BaseADMItem.h"
-#include "ui_fake_adm.h"
+#include "host_dialog_manager.h"
+#include "vendrel/host/DialogRenderer.h"
 
 namespace vendrel::test {
 namespace {
@@ -13,6 +15,7 @@ struct Counters {
     int draws = 0;
     int tracks = 0;
     int notifies = 0;
+    int conversions = 0;
     int destroys = 0;
     int deletes = 0;
 };
@@ -72,27 +75,41 @@ public:
         ++counters_.notifies;
         BaseADMItem::Notify(notifier);
     }
+    bool TextToFloat(const char* text, float* value) override
+    {
+        ++counters_.conversions;
+        return BaseADMItem::TextToFloat(text, value);
+    }
+    bool FloatToText(float value, char* text, int32 textLength) override
+    {
+        ++counters_.conversions;
+        return BaseADMItem::FloatToText(value, text, textLength);
+    }
 
 private:
     Counters& counters_;
 };
 
-ADMDrawerRef AnyDrawer()
+TEST(ModalDialogWrapper, RunsInitRoutesCallbacksAndReturnsTheEndingItem)
 {
-    static int drawer;
-    return reinterpret_cast<ADMDrawerRef>(&drawer);
-}
-
-TEST(ModalDialogWrapper, RunsInitAndReturnsTheEndingItem)
-{
-    FakeADM adm;
-    adm.modalResult = 2;
+    HostDialogManager adm;
+    int destroyRequests = 0;
+    adm.onDialogDestroyRequest = [&](ADMDialogRef) { ++destroyRequests; };
     Counters counters;
     {
         ProbeDialog dialog(counters);
+        adm.frontEnd.onModal([&](AdmDialog& shown) {
+            EXPECT_EQ(counters.inits, 1);
+            renderDialog(shown);
+            EXPECT_FALSE(adm.track(shown, kADMButtonDownAction));
+            shown.pressCancel(); // ends the dialog only through the wrapper's notify and the host's default
+            return shown.endingId();
+        });
         EXPECT_EQ(dialog.Modal(nullptr, "Probe", 16001, 0, 0), 2);
         EXPECT_TRUE(dialog.IsModal());
-        EXPECT_EQ(counters.inits, 1);
+        EXPECT_EQ(counters.draws, 1);
+        EXPECT_EQ(counters.tracks, 1);
+        EXPECT_EQ(counters.notifies, 2); // the click on Cancel, then the closing deactivation
         EXPECT_EQ(counters.destroys, 1);
         // The host dialog is gone; the wrapper lives on without it.
         EXPECT_EQ(dialog.GetDialogRef(), nullptr);
@@ -100,26 +117,12 @@ TEST(ModalDialogWrapper, RunsInitAndReturnsTheEndingItem)
     }
     EXPECT_EQ(counters.deletes, 1);
     // A modal wrapper never asks the host to destroy a dialog.
-    EXPECT_EQ(adm.dialogDestroyCalls, 0);
-}
-
-TEST(ModalDialogWrapper, InitInstallsTheDialogCallbacks)
-{
-    FakeADM adm;
-    Counters counters;
-    ProbeDialog dialog(counters);
-    dialog.Modal(nullptr, "Probe", 16001, 0, 0);
-    ASSERT_EQ(adm.dialogs.size(), 1u);
-    const FakeDialog& host = *adm.dialogs[0];
-    EXPECT_NE(host.draw, nullptr);
-    EXPECT_NE(host.track, nullptr);
-    EXPECT_NE(host.notify, nullptr);
-    EXPECT_NE(host.destroy, nullptr);
+    EXPECT_EQ(destroyRequests, 0);
 }
 
 TEST(NonModalDialogWrapper, CallbacksReachTheWrapper)
 {
-    FakeADM adm;
+    HostDialogManager adm;
     adm.defaultTrackAnswer = true;
     Counters counters;
     auto* dialog = new ProbeDialog(counters);
@@ -129,12 +132,10 @@ TEST(NonModalDialogWrapper, CallbacksReachTheWrapper)
     EXPECT_FALSE(dialog->IsModal());
     EXPECT_EQ(counters.inits, 1);
 
-    FakeDialog* host = adm.dialogOf(ref);
-    host->draw(ref, AnyDrawer());
-    FakeTracker tracker;
-    EXPECT_TRUE(host->track(ref, reinterpret_cast<ADMTrackerRef>(&tracker)));
-    FakeNotifier notifier{nullptr, kADMUserChangedNotifier};
-    host->notify(ref, reinterpret_cast<ADMNotifierRef>(&notifier));
+    AdmDialog& shown = *adm.dialog(ref);
+    renderDialog(shown);
+    EXPECT_TRUE(adm.track(shown, kADMButtonDownAction));
+    EXPECT_TRUE(shown.pressOK());
     EXPECT_EQ(counters.draws, 1);
     EXPECT_EQ(counters.tracks, 1);
     EXPECT_EQ(counters.notifies, 1);
@@ -143,108 +144,117 @@ TEST(NonModalDialogWrapper, CallbacksReachTheWrapper)
 
 TEST(NonModalDialogWrapper, TheHostDestroyingTheDialogDeletesTheWrapper)
 {
-    FakeADM adm;
+    HostDialogManager adm;
     Counters counters;
     auto* dialog = new ProbeDialog(counters);
-    ADMDialogRef ref = dialog->Create(nullptr, "Probe", 16001, 0, 0);
-    adm.destroyDialog(adm.dialogOf(ref));
+    adm.destroyByHost(dialog->Create(nullptr, "Probe", 16001, 0, 0));
     EXPECT_EQ(counters.destroys, 1);
     EXPECT_EQ(counters.deletes, 1);
 }
 
 TEST(NonModalDialogWrapper, DeletingTheWrapperDestroysItsHostDialogWithoutCallingBack)
 {
-    FakeADM adm;
+    HostDialogManager adm;
+    int destroyRequests = 0;
+    adm.onDialogDestroyRequest = [&](ADMDialogRef) { ++destroyRequests; };
     Counters counters;
     auto* dialog = new ProbeDialog(counters);
     ADMDialogRef ref = dialog->Create(nullptr, "Probe", 16001, 0, 0);
-    FakeDialog* host = adm.dialogOf(ref);
     delete dialog;
+    EXPECT_EQ(destroyRequests, 1);
+    EXPECT_EQ(adm.dialog(ref), nullptr);
     EXPECT_EQ(counters.deletes, 1);
-    EXPECT_TRUE(host->destroyed);
-    EXPECT_EQ(host->userData, nullptr);
-    EXPECT_EQ(host->destroy, nullptr);
     EXPECT_EQ(counters.destroys, 0);
 }
 
-TEST(NonModalDialogWrapper, ACallbackWithoutAWrapperDoesNothing)
+TEST(DialogManagerWrappers, CallbacksWithoutAWrapperDoNothing)
 {
-    FakeADM adm;
+    HostDialogManager adm;
     adm.defaultTrackAnswer = true;
     Counters counters;
     auto* dialog = new ProbeDialog(counters);
     ADMDialogRef ref = dialog->Create(nullptr, "Probe", 16001, 0, 0);
-    FakeDialog* host = adm.dialogOf(ref);
-    ADMDialogTrackProc track = host->track;
+    const ADMRect bounds{0, 0, 10, 10};
+    ADMItemRef itemRef = sADMItem->Create(ref, 0, kADMUserType, &bounds, nullptr, nullptr);
+    auto* item = new ProbeItem(counters, itemRef);
+    sADMDialog->SetUserData(ref, nullptr);
+    sADMItem->SetUserData(itemRef, nullptr);
+
+    AdmDialog& shown = *adm.dialog(ref);
+    renderDialog(shown);
+    EXPECT_FALSE(adm.track(shown, kADMButtonDownAction));
+    EXPECT_FALSE(adm.track(*adm.item(itemRef), kADMButtonDownAction));
+    EXPECT_TRUE(shown.click(*adm.item(itemRef)));
+    EXPECT_TRUE(shown.pressOK());
+    EXPECT_EQ(counters.draws + counters.tracks + counters.notifies, 0);
+    delete item;
     delete dialog;
-    FakeTracker tracker;
-    EXPECT_FALSE(track(ref, reinterpret_cast<ADMTrackerRef>(&tracker)));
-    EXPECT_EQ(counters.tracks, 0);
 }
 
 TEST(ItemWrapper, CreatedThroughTheWrapperRunsInit)
 {
-    FakeADM adm;
-    FakeDialog* host = adm.newDialog(nullptr, nullptr);
+    HostDialogManager adm;
+    ADMDialogRef host = adm.openDialog();
     Counters counters;
     auto* item = new ProbeItem(counters);
-    ADMItemRef ref = item->Create(FakeADM::ref(host), ADMRect{1, 2, 3, 4}, kADMUserType, 0);
+    ADMItemRef ref = item->Create(host, ADMRect{1, 2, 3, 4}, kADMUserType, 0);
     ASSERT_NE(ref, nullptr);
     EXPECT_EQ(item->GetItemRef(), ref);
     EXPECT_EQ(counters.inits, 1);
-    const FakeItem* fake = adm.itemOf(ref);
-    EXPECT_EQ(fake->userData, item);
-    EXPECT_NE(fake->draw, nullptr);
-    EXPECT_NE(fake->destroy, nullptr);
-    adm.destroyDialog(host);
+    EXPECT_EQ(sADMItem->GetUserData(ref), item);
+    EXPECT_TRUE(adm.item(ref)->drawsItself());
+    sADMDialog->Destroy(host);
     EXPECT_EQ(counters.deletes, 1);
 }
 
 TEST(ItemWrapper, AttachedToAnExistingItemSkipsInitButRoutesCallbacks)
 {
-    FakeADM adm;
+    HostDialogManager adm;
     adm.defaultTrackAnswer = true;
-    FakeDialog* host = adm.newDialog(nullptr, nullptr);
-    FakeItem* fake = adm.newItem(host, kADMUserType, ADMRect{0, 0, 10, 10}, nullptr, nullptr);
+    ADMDialogRef host = adm.openDialog();
+    const ADMRect bounds{0, 0, 10, 10};
+    ADMItemRef ref = sADMItem->Create(host, 0, kADMTextEditType, &bounds, nullptr, nullptr);
     Counters counters;
-    auto* item = new ProbeItem(counters, FakeADM::ref(fake));
+    auto* item = new ProbeItem(counters, ref);
     EXPECT_EQ(counters.inits, 0);
-    EXPECT_EQ(fake->userData, item);
+    EXPECT_EQ(sADMItem->GetUserData(ref), item);
 
-    ADMItemRef ref = FakeADM::ref(fake);
-    fake->draw(ref, AnyDrawer());
-    FakeTracker tracker;
-    EXPECT_TRUE(fake->track(ref, reinterpret_cast<ADMTrackerRef>(&tracker)));
-    FakeNotifier notifier{fake, kADMUserChangedNotifier};
-    fake->notify(ref, reinterpret_cast<ADMNotifierRef>(&notifier));
-    float value = 0;
-    EXPECT_TRUE(fake->textToFloat(ref, "1", &value));
-    EXPECT_FLOAT_EQ(value, 42.5f);
+    AdmDialog& shown = *adm.dialog(host);
+    AdmItem& field = *adm.item(ref);
+    shown.recordDrawing(field);
+    EXPECT_TRUE(adm.track(field, kADMButtonDownAction));
+    // The text goes through the wrapper to the host's own conversions, and the notification on to the dialog.
+    EXPECT_TRUE(shown.typeText(field, "17"));
+    EXPECT_EQ(field.valueText(), "17");
+    EXPECT_EQ(field.intValue(), 17);
     EXPECT_EQ(counters.draws, 1);
     EXPECT_EQ(counters.tracks, 1);
+    EXPECT_EQ(counters.conversions, 2);
     EXPECT_EQ(counters.notifies, 1);
-    EXPECT_EQ(fake->defaultNotifies, 1);
+    EXPECT_EQ(adm.dialogNotifications, 1);
 
     // The host owns the wrapper: destroying the item deletes it, and its own destroy request is harmless.
-    adm.destroyItem(fake);
+    int destroyRequests = 0;
+    adm.onItemDestroyRequest = [&](ADMItemRef) { ++destroyRequests; };
+    adm.destroyByHost(ref);
     EXPECT_EQ(counters.deletes, 1);
-    EXPECT_EQ(fake->destroyRequests, 2);
-    EXPECT_EQ(fake->userData, nullptr);
-    // The track callback is left installed and now finds no wrapper.
-    ASSERT_NE(fake->track, nullptr);
-    EXPECT_FALSE(fake->track(ref, reinterpret_cast<ADMTrackerRef>(&tracker)));
-    EXPECT_EQ(counters.tracks, 1);
+    EXPECT_EQ(destroyRequests, 1);
+    EXPECT_EQ(adm.item(ref), nullptr);
+    adm.destroyByHost(host);
 }
 
 TEST(ItemWrapper, AttachingToNoItemInstallsNothing)
 {
-    FakeADM adm;
+    HostDialogManager adm;
+    int destroyRequests = 0;
+    adm.onItemDestroyRequest = [&](ADMItemRef) { ++destroyRequests; };
     Counters counters;
     {
         ProbeItem item(counters, nullptr);
         EXPECT_EQ(item.GetItemRef(), nullptr);
     }
     EXPECT_EQ(counters.deletes, 1);
+    EXPECT_EQ(destroyRequests, 0);
 }
 
 } // namespace
