@@ -27,7 +27,8 @@ public:
     ASErr Init() override
     {
         ++counters_.inits;
-        return BaseADMDialog::Init();
+        const ASErr installed = BaseADMDialog::Init();
+        return failInit ? -1 : installed;
     }
     void Draw(ADMDrawerRef drawer) override
     {
@@ -45,6 +46,7 @@ public:
         BaseADMDialog::Notify(notifier);
     }
     void Destroy() override { ++counters_.destroys; }
+    bool failInit = false;
 
 private:
     Counters& counters_;
@@ -117,6 +119,23 @@ TEST(ModalDialogWrapper, RunsInitRoutesCallbacksAndReturnsTheEndingItem)
     }
     EXPECT_EQ(counters.deletes, 1);
     // A modal wrapper never asks the host to destroy a dialog.
+    EXPECT_EQ(destroyRequests, 0);
+}
+
+// After a failed init the host frees the dialog without a destroy callback; the wrapper still asks nothing.
+TEST(ModalDialogWrapper, AFailedInitShowsNothingAndLeavesNothingToDestroy)
+{
+    HostDialogManager adm;
+    int destroyRequests = 0;
+    adm.onDialogDestroyRequest = [&](ADMDialogRef) { ++destroyRequests; };
+    Counters counters;
+    {
+        ProbeDialog dialog(counters);
+        dialog.failInit = true;
+        EXPECT_EQ(dialog.Modal(nullptr, "Probe", 16001, 0, 0), 0);
+        EXPECT_TRUE(adm.frontEnd.dialogsShown().empty());
+    }
+    EXPECT_EQ(counters.destroys, 0);
     EXPECT_EQ(destroyRequests, 0);
 }
 
