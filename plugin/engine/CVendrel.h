@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "AreaRuns.h"
 #include "CPSFilter.h"
 #include "ClaimedMarks.h"
 #include "ConversionCache.h"
@@ -87,18 +88,27 @@ public:
     // Pixels already flooded with a colour that still lies in the window; empty unless such a flood ran.
     ClaimedMarks claimedMarks;
     ConversionCache conversions;
+    // The runs of the area just flooded, while small areas may have to be repainted.
+    AreaRuns areaRuns;
 
 private:
     // One step of the walk: a new area seeded at (x, y) is coloured, flooded, measured and treated when small.
     void FloodNewArea(uint16 x, uint16 y, const CVendrelParams& params);
-    void PaintInFlagColor(uint16 x, uint16 y, const CVendrelParams& params);
+    // runs: the area's runs as its flood recorded them, or null.
+    void PaintInFlagColor(uint16 x, uint16 y, const CVendrelParams& params, const std::vector<AreaRun>* runs);
+    // Paints the recorded runs with paintColor, then floods on from every pixel beside them that still holds
+    // the area's former colour (the window): the same pixels as a flood from the seed, without the flood.
+    void RepaintArea(const std::vector<AreaRun>& runs);
+    template <int Channels> void RepaintRuns(const std::vector<AreaRun>& runs);
+    // The most runs an area may have for its flood to record them: memory stays a small share of the image.
+    size_t AreaRunLimit() const;
     // The row walk of Start; false when the user aborted.
     bool WalkImage(const CVendrelParams& params, bool& foundArea);
     void LoadPalette(const CVendrelParams& params);
     // True when paintColor lies in the window: claimed pixels would stay claimable.
     bool PaintColorInWindow() const;
     template <int Channels, bool UnitPlaneStep> void FillFromFast(int32 x, int32 y);
-    template <int Channels> void FillRuns(int32 x, int32 y);
+    template <int Channels, bool Record> void FillRuns(int32 x, int32 y);
     // The first column from x on in row y whose pixel is in the window and not yet flooded, or width.
     int32 NextSeedInRow(int32 x, int32 y, int32 width) const;
     void RequestWholeImage();

@@ -152,7 +152,7 @@ template <int Channels, bool UnitPlaneStep> void CVendrel::FillFromFast(int32 x,
 // The flood for images whose pixels are Channels consecutive bytes: whole runs are found with the run scans
 // and painted as blocks. Any traversal paints the same 4-connected pixels, as long as painted pixels no
 // longer match, so the image, the count and the box come out as with the claim function.
-template <int Channels> void CVendrel::FillRuns(int32 x, int32 y)
+template <int Channels, bool Record> void CVendrel::FillRuns(int32 x, int32 y)
 {
     const Rect& rect = filterRecord->outRect;
     if (x < rect.left || x >= rect.right || y < rect.top || y >= rect.bottom)
@@ -170,8 +170,12 @@ template <int Channels> void CVendrel::FillRuns(int32 x, int32 y)
     if (!window.Holds(seedRow + intptr_t(x) * Channels, Channels))
         return;
     uint32 pixels = 0;
+    if (Record)
+        areaRuns.Begin();
     const auto paint = [&](uint8* row, int32 y, int32 left, int32 right) {
         painter.Paint(row, left, right + 1);
+        if (Record)
+            areaRuns.Add(y, left, right);
         pixels += uint32(right - left + 1);
         areaMinX = left < areaMinX ? left : areaMinX;
         areaMaxX = right > areaMaxX ? right : areaMaxX;
@@ -254,13 +258,14 @@ void CVendrel::FillFrom(int32 x, int32 y)
     const bool unitStep = PlaneStep() == 1;
     // Pixels of consecutive channel bytes with nothing between them are flooded run by run.
     if (unitStep && ColumnStep() == channels) {
+        const bool record = areaRuns.IsExpected();
         switch (channels) {
         case 1:
-            return FillRuns<1>(seedX, seedY);
+            return record ? FillRuns<1, true>(seedX, seedY) : FillRuns<1, false>(seedX, seedY);
         case 3:
-            return FillRuns<3>(seedX, seedY);
+            return record ? FillRuns<3, true>(seedX, seedY) : FillRuns<3, false>(seedX, seedY);
         case 4:
-            return FillRuns<4>(seedX, seedY);
+            return record ? FillRuns<4, true>(seedX, seedY) : FillRuns<4, false>(seedX, seedY);
         default:
             break;
         }

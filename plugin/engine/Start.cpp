@@ -164,24 +164,30 @@ void CVendrel::FloodNewArea(uint16 x, uint16 y, const CVendrelParams& params)
     areaPixels = 0;
     areaMinX = areaMaxX = x;
     areaMinY = areaMaxY = y;
-    FillFrom(x, y);
     if (!params.flagAreas && !params.joinAreas)
-        return;
+        return FillFrom(x, y);
+    areaRuns.Expect(AreaRunLimit());
+    FillFrom(x, y);
+    const std::vector<AreaRun>* runs = areaRuns.Take();
     const bool flag = params.flagAreas && IsSmallArea(*this, params.measureArea, uint32(params.flagSize));
     const bool join = params.joinAreas && IsSmallArea(*this, params.measureArea, uint32(params.joinSize));
     if (join)
         AddJoinSeed(x, y);
     if (flag || join)
-        PaintInFlagColor(x, y, params);
+        PaintInFlagColor(x, y, params, runs);
 }
 
-void CVendrel::PaintInFlagColor(uint16 x, uint16 y, const CVendrelParams& params)
+void CVendrel::PaintInFlagColor(uint16 x, uint16 y, const CVendrelParams& params, const std::vector<AreaRun>* runs)
 {
     // The window matches exactly the colour the area has just received.
     std::memcpy(windowLow, paintColor, sizeof windowLow);
     std::memcpy(windowHigh, paintColor, sizeof windowHigh);
     ConvertRGB(params.flagColor, paintColor);
-    if (IsAcceptableColor(false))
-        FillFrom(x, y);
+    if (IsAcceptableColor(false)) {
+        if (runs)
+            RepaintArea(*runs);
+        else
+            FillFrom(x, y);
+    }
     SetColorWindow(params.fillColor, uint16(params.tolerance));
 }

@@ -86,6 +86,34 @@ TEST_F(SmallAreas, DarkFlagColourIsNeverPainted)
     EXPECT_EQ(At(image, 0, 2), kGreen);
 }
 
+TEST_F(SmallAreas, FlagColourSpreadsIntoTouchingPixelsOfTheAreasColour)
+{
+    // The area takes red, the first palette colour. Red pixels that touch it take the flag colour with it, as
+    // a flood over red from its seed reaches them; red pixels that touch those only at a corner keep red. In the
+    // second case the area is a column of 300 rows, more than a small image's area keeps a record of.
+    struct Case {
+        std::vector<std::string> before, after;
+    };
+    std::vector<std::string> column(300, "#..."), flagged(300, "m...");
+    column[298] = "#..r";
+    column[299] = "#rr.";
+    flagged[298] = "m..r";
+    flagged[299] = "mmm.";
+    const Case cases[] = {{{"##r.r", "##rr.", "....r"}, {"mmm.r", "mmmm.", "....r"}}, {column, flagged}};
+    const std::map<char, Color> legend = {{'.', kBlack}, {'#', kWhite}, {'r', kRed}, {'m', kMagenta}};
+    for (const Case& c : cases) {
+        vendrel::HostImage image = Draw(c.before, legend);
+        Settings settings = PaletteSettings();
+        settings.flagAreas = true;
+        settings.flagSize = 300;
+        ASSERT_EQ(Run(image, settings).result, 0);
+        for (int32_t y = 0; y < int32_t(c.after.size()); ++y)
+            for (int32_t x = 0; x < int32_t(c.after[0].size()); ++x)
+                ASSERT_EQ(At(image, x, y), legend.at(c.after[size_t(y)][size_t(x)]))
+                    << "pixel " << x << ", " << y << " of the " << c.after.size() << "-row image";
+    }
+}
+
 TEST_F(SmallAreas, JoinTakesThePixelBelowBeforeThePixelToTheRight)
 {
     vendrel::HostImage image = Draw({".....", ".#G..", ".R...", "....."}, kLegend);
