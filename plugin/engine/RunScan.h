@@ -27,8 +27,10 @@ struct RunWindow {
 #include "RunScanScalar.h"
 #endif
 
-// Paints runs of pixels with the first Channels bytes of a colour: short runs pixel by pixel, long ones as
-// block copies of sixteen pixels, whose pattern is laid out at the first long run.
+// Paints runs of pixels with the first Channels bytes of a colour, as block copies of a pattern of sixteen
+// pixels laid out at the first run of two pixels or more. A run that is not a whole number of blocks ends with
+// a block that overlaps the pixels before it, and a short run is two overlapping blocks of half its length or
+// more: the pattern repeats every pixel, so any block that starts on a pixel writes the colour.
 template <int Channels> class RunPainter {
 public:
     explicit RunPainter(const uint8* color) { std::memcpy(color_, color, Channels); }
@@ -43,20 +45,41 @@ public:
                 std::memset(p, color_[0], size_t(count));
             return;
         }
-        if (count >= 16) {
-            if (!patterned_) {
-                for (int i = 0; i < 16 * Channels; i += Channels)
-                    std::memcpy(pattern_ + i, color_, Channels);
-                patterned_ = true;
-            }
-            for (; count >= 16; count -= 16, p += 16 * Channels)
-                std::memcpy(p, pattern_, sizeof pattern_);
+        if (count <= 1) {
+            if (count == 1)
+                std::memcpy(p, color_, Channels);
+            return;
         }
-        for (; count > 0; --count, p += Channels)
-            std::memcpy(p, color_, Channels);
+        if (!patterned_)
+            LayOut();
+        if (count >= 16) {
+            for (; count >= 16; count -= 16, p += 16 * Channels)
+                std::memcpy(p, pattern_, 16 * Channels);
+            if (count > 0)
+                std::memcpy(p + intptr_t(count - 16) * Channels, pattern_, 16 * Channels);
+        } else if (count >= 8) {
+            TwoBlocks<8>(p, count);
+        } else if (count >= 4) {
+            TwoBlocks<4>(p, count);
+        } else {
+            TwoBlocks<2>(p, count);
+        }
     }
 
 private:
+    void LayOut() const
+    {
+        for (int i = 0; i < 16 * Channels; i += Channels)
+            std::memcpy(pattern_ + i, color_, Channels);
+        patterned_ = true;
+    }
+    // count pixels, Pixels <= count < 2 * Pixels, as a block at each end.
+    template <int Pixels> void TwoBlocks(uint8* p, int32 count) const
+    {
+        std::memcpy(p, pattern_, Pixels * Channels);
+        std::memcpy(p + intptr_t(count - Pixels) * Channels, pattern_, Pixels * Channels);
+    }
+
     uint8 color_[Channels];
     mutable bool patterned_ = false;
     mutable uint8 pattern_[16 * Channels];

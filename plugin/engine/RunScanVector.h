@@ -33,7 +33,7 @@ private:
         return bits;
     }
     static constexpr uint64_t kPixelBits = PixelBits();
-    static constexpr int32 kNearPixels = 8;
+    static constexpr int32 kNearPixels = 2;
 
     [[gnu::noinline]] int32 FarLastOut(const uint8* row, int32 x, int32 downTo) const
     {
@@ -102,8 +102,8 @@ private:
         return all & kPixelBits;
     }
 
-    // Most runs end within a few pixels: those are looked at one by one here, inline, and the scan goes on
-    // sixteen pixels at a time out of line.
+    // The first pixels are looked at one by one here, inline (a scan often ends at once: a run's neighbour in
+    // the next row, the line beside a run), and the scan goes on sixteen pixels at a time out of line.
     template <bool Wanted> int32 FirstWhere(const uint8* row, int32 from, int32 to) const
     {
         int32 x = from;
