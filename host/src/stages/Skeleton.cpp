@@ -115,98 +115,152 @@ int transitions(unsigned ring)
     return tables().transitions[ring];
 }
 
-// City-block distance of each line pixel to the nearest pixel off the line (outside the image counts as off),
-// capped at 255; 0 off the line. Both passes are free of branches: a pixel off the line is capped at 0.
-std::vector<uint8_t> depths(const std::vector<uint8_t>& state, int32_t width, int32_t height)
-{
-    std::vector<uint8_t> depth(state.size());
-    const std::vector<uint8_t> outside(size_t(width), 0);
-    for (int32_t y = 0; y < height; ++y) {
-        const size_t row = size_t(y) * size_t(width);
-        const uint8_t* up = y > 0 ? depth.data() + row - size_t(width) : outside.data();
-        const uint8_t* line = state.data() + row;
-        uint8_t* out = depth.data() + row;
-        unsigned left = 0;
-        for (int32_t x = 0; x < width; ++x) {
-            const unsigned cap = (line[x] & lineBit) ? 255u : 0u;
-            left = std::min(cap, std::min(unsigned(up[x]), left) + 1);
-            out[x] = uint8_t(left);
-        }
+// The peeling: every line pixel is looked at once, in order of its depth (the city-block distance to the nearest
+// pixel off the line, outside the image counting as off, capped at 255) and within a depth in raster order, and
+// goes when its removal changes no connection and it is no line's tip.
+//
+// A pixel's neighbours differ from it in depth by at most two, so the look at row y for depth d needs rows y - 1
+// to y + 1 done up to depth d - 1 and row y - 1 done at depth d, and must come before row y + 1 at depth d and
+// rows y - 1 to y + 1 at depth d + 1. Visiting (y, d) at step y + 2d meets all of that; so the work moves down the
+// image as a band of twice the greatest depth in rows, which stays in the cache. The final depths of a row are
+// worked out just ahead of the band, and its line pixels chained by depth in one of a ring of row slots.
+class Thinning {
+public:
+    Thinning(std::vector<uint8_t>& state, int32_t width, int32_t height)
+        : grid_{state, width, height}, table_(tables()), depth_(state.size()), outside_(size_t(width), 0),
+          rowGreatest_(size_t(height), 0)
+    {
     }
-    for (int32_t y = height - 1; y >= 0; --y) {
-        const size_t row = size_t(y) * size_t(width);
-        const uint8_t* down = y + 1 < height ? depth.data() + row + size_t(width) : outside.data();
-        uint8_t* out = depth.data() + row;
-        unsigned right = 0;
-        for (int32_t x = width - 1; x >= 0; --x) {
-            right = std::min(unsigned(out[x]), std::min(unsigned(down[x]), right) + 1);
-            out[x] = uint8_t(right);
-        }
-    }
-    return depth;
-}
 
-// Whether the line pixel i at (x, y) may go. Away from the image's edges (with a byte to spare on the right,
-// since each row of three is read as four bytes) the neighbourhood is read row by row.
-bool removable(const Grid& grid, const Tables& table, size_t i, int32_t x, int32_t y)
-{
-    if constexpr (std::endian::native == std::endian::little) {
-        if (x > 0 && y > 0 && x + 2 < grid.width && y + 1 < grid.height) {
-            const uint8_t* centre = grid.state.data() + i;
-            const ptrdiff_t w = grid.width;
-            const unsigned square = skeletonBitsOfThree(centre - w - 1) | skeletonBitsOfThree(centre - 1) << 3 |
-                                    skeletonBitsOfThree(centre + w - 1) << 6;
-            return table.removableSquare[square];
+    void run()
+    {
+        const int32_t height = grid_.height;
+        // Row y's chains are last read at step y + 2 * depth - 1, so twice the greatest depth plus one rows in the ring
+        // suffice; the first pass's distances bound the final ones from above.
+        const unsigned bound = distancesFromBelow();
+        slots_ = 2 * size_t(bound) + 2;
+        nexts_.resize(slots_ * size_t(grid_.width));
+        firsts_.resize(slots_ * (size_t(bound) + 1));
+        unsigned greatest = 0;
+        for (int64_t step = 0; step < height || step <= int64_t(height) - 2 + 2 * int64_t(greatest); ++step) {
+            if (step < height) {
+                finishRow(int32_t(step), bound);
+                greatest = std::max(greatest, unsigned(rowGreatest_[size_t(step)]));
+            }
+            for (unsigned d = 1; d <= greatest && step + 1 >= 2 * int64_t(d); ++d) {
+                const int64_t y = step + 1 - 2 * int64_t(d);
+                if (y < height && rowGreatest_[size_t(y)] >= d) {
+                    peelRow(int32_t(y), d, bound);
+                }
+            }
         }
     }
-    return table.removable[grid.ring(x, y)];
-}
+
+private:
+    // The first of the two passes of the distance: from the bottom right, the nearest pixel off the line below or
+    // to the right (branch free: a pixel off the line is capped at 0). Answers the greatest distance found.
+    unsigned distancesFromBelow()
+    {
+        const int32_t width = grid_.width;
+        unsigned greatest = 0;
+        for (int32_t y = grid_.height - 1; y >= 0; --y) {
+            const size_t row = size_t(y) * size_t(width);
+            const uint8_t* down = y + 1 < grid_.height ? depth_.data() + row + size_t(width) : outside_.data();
+            const uint8_t* line = grid_.state.data() + row;
+            uint8_t* out = depth_.data() + row;
+            unsigned right = 0, rowGreatest = 0;
+            for (int32_t x = width - 1; x >= 0; --x) {
+                // min(cap, down + 1, right + 1), grouped so that only one step waits on the pixel before
+                const unsigned cap = (line[x] & lineBit) ? 255u : 0u;
+                right = std::min(std::min(cap, unsigned(down[x]) + 1), right + 1);
+                out[x] = uint8_t(right);
+                rowGreatest = std::max(rowGreatest, right);
+            }
+            greatest = std::max(greatest, rowGreatest);
+        }
+        return greatest;
+    }
+
+    // The second pass for row y, from the top left, giving its final depths; its line pixels go on the skeleton.
+    // Then the row's pixels of each depth are chained west to east (each points to the next of its depth; a chain
+    // ends at width), from the east end so that no step waits on the one before.
+    void finishRow(int32_t y, unsigned bound)
+    {
+        const int32_t width = grid_.width;
+        const size_t row = size_t(y) * size_t(width);
+        const uint8_t* up = y > 0 ? depth_.data() + row - size_t(width) : outside_.data();
+        uint8_t* out = depth_.data() + row;
+        uint8_t* line = grid_.state.data() + row;
+        unsigned left = 0, greatest = 0;
+        for (int32_t x = 0; x < width; ++x) {
+            left = std::min(std::min(unsigned(out[x]), unsigned(up[x]) + 1), left + 1);
+            out[x] = uint8_t(left);
+            greatest = std::max(greatest, left);
+        }
+        for (int32_t x = 0; x < width; ++x) {
+            line[x] = uint8_t(line[x] | ((line[x] & lineBit) << 1));
+        }
+        rowGreatest_[size_t(y)] = uint8_t(greatest);
+        if (greatest == 0) {
+            return;
+        }
+        int32_t* first = firsts_.data() + (size_t(y) % slots_) * (size_t(bound) + 1);
+        int32_t* next = nexts_.data() + (size_t(y) % slots_) * size_t(width);
+        std::fill(first, first + greatest + 1, width);
+        for (int32_t x = width - 1; x >= 0; --x) {
+            const unsigned d = out[x];
+            next[x] = first[d];
+            first[d] = x;
+        }
+    }
+
+    // The pixels of depth d in row y, west to east.
+    void peelRow(int32_t y, unsigned d, unsigned bound)
+    {
+        const int32_t width = grid_.width;
+        const int32_t* next = nexts_.data() + (size_t(y) % slots_) * size_t(width);
+        const size_t row = size_t(y) * size_t(width);
+        const bool innerRow = y > 0 && y + 1 < grid_.height;
+        for (int32_t x = firsts_[(size_t(y) % slots_) * (size_t(bound) + 1) + d]; x < width; x = next[x]) {
+            peel(row, x, y, innerRow);
+        }
+    }
+
+    // Takes the pixel off the skeleton when it may go. Away from the image's edges (with a byte to spare on the
+    // right, since each row of three is read as four bytes) the neighbourhood is read row by row.
+    void peel(size_t row, int32_t x, int32_t y, bool innerRow)
+    {
+        uint8_t* centre = grid_.state.data() + row + size_t(x);
+        bool goes;
+        if (std::endian::native == std::endian::little && innerRow && x > 0 && x + 2 < grid_.width) {
+            const ptrdiff_t w = grid_.width;
+            // The pixel to the west may have just gone: its row is read a byte at a time, so that the read is
+            // served from that store rather than waiting for it to reach the cache.
+            const unsigned middle = unsigned(centre[-1] & skeletonBit) >> 1 | unsigned(centre[1] & skeletonBit) << 1;
+            const unsigned square =
+                skeletonBitsOfThree(centre - w - 1) | middle << 3 | skeletonBitsOfThree(centre + w - 1) << 6;
+            goes = table_.removableSquare[square];
+        } else {
+            goes = table_.removable[grid_.ring(x, y)];
+        }
+        *centre = uint8_t(*centre & ~(unsigned(goes) << 1));
+    }
+
+    Grid grid_;
+    const Tables& table_;
+    std::vector<uint8_t> depth_;
+    const std::vector<uint8_t> outside_;
+    std::vector<uint8_t> rowGreatest_;
+    size_t slots_ = 0;            // rows in the ring of row lists
+    std::vector<int32_t> nexts_;  // per slot: each pixel's next pixel of the same depth in the row
+    std::vector<int32_t> firsts_; // per slot: each depth's first pixel in the row
+};
 
 } // namespace
 
 void thinLines(std::vector<uint8_t>& state, int32_t width, int32_t height)
 {
-    Grid grid{state, width, height};
-    const std::vector<uint8_t> depth = depths(state, width, height);
-    // Line pixels by depth (a counting sort), each depth in raster order.
-    std::vector<uint32_t> count(257, 0);
-    for (uint8_t d : depth) {
-        ++count[size_t(d) + 1];
-    }
-    for (size_t d = 1; d < count.size(); ++d) {
-        count[d] += count[d - 1];
-    }
-    // Pixels off the line all go to one spare slot at the end, so that the loop needs no branch.
-    const uint32_t lineStart = count[1];
-    std::vector<uint32_t> order(depth.size() - lineStart + 1);
-    std::vector<uint32_t> cursor(256);
-    cursor[0] = uint32_t(order.size() - 1);
-    for (size_t d = 1; d < cursor.size(); ++d) {
-        cursor[d] = count[d] - lineStart;
-    }
-    for (size_t i = 0; i < depth.size(); ++i) {
-        const uint8_t d = depth[i];
-        order[cursor[d]] = uint32_t(i);
-        cursor[d] += d != 0;
-    }
-    order.pop_back();
-    for (uint8_t& s : state) {
-        s = uint8_t(s | ((s & lineBit) << 1)); // every line pixel starts on the skeleton
-    }
-    // Peel the line from the outside in, one depth at a time: a pixel goes when its removal changes no
-    // connection and it is no line's tip.
-    const Tables& table = tables();
-    const double perRow = 1.0 / double(width);
-    for (uint32_t i : order) {
-        // The row by a multiplication rather than a division, corrected when rounding missed it.
-        int32_t y = int32_t(double(i) * perRow);
-        y -= int32_t(size_t(y) * size_t(width) > i);
-        y += int32_t(size_t(y + 1) * size_t(width) <= i);
-        const int32_t x = int32_t(i - uint32_t(y) * uint32_t(width));
-        if (removable(grid, table, i, x, y)) {
-            state[i] = uint8_t(state[i] & ~skeletonBit);
-        }
-    }
+    Thinning(state, width, height).run();
 }
 
 namespace {
