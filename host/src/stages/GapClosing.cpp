@@ -91,11 +91,17 @@ private:
     }
 
     // Steps along the line from the end point to each line pixel of the square of the given radius around it, by
-    // a breadth-first walk over 8-neighbours limited to that many steps; -1 where not reached.
+    // a breadth-first walk over 8-neighbours limited to that many steps; -1 where not reached. The square is
+    // cleared by undoing the previous walk's cells rather than refilling it.
     void walkAlongLine(const EndPoint& end, int32_t radius)
     {
-        side_ = 2 * radius + 1;
-        steps_.assign(size_t(side_) * size_t(side_), -1);
+        for (const auto& [x, y] : queue_) {
+            steps_[size_t(y - walkY_ + side_ / 2) * size_t(side_) + size_t(x - walkX_ + side_ / 2)] = -1;
+        }
+        side_ = 2 * radius + 1, walkX_ = end.x, walkY_ = end.y;
+        if (steps_.size() < size_t(side_) * size_t(side_)) {
+            steps_.assign(size_t(side_) * size_t(side_), -1);
+        }
         queue_.clear();
         auto visit = [&](int32_t x, int32_t y, int32_t count) {
             const int32_t lx = x - end.x + radius, ly = y - end.y + radius;
@@ -197,7 +203,7 @@ private:
     std::array<uint8_t, 4> strokeColour_{};
     std::vector<uint32_t> closings_;
     std::unordered_map<uint32_t, int32_t> strokeComponent_;
-    int32_t side_ = 0;
+    int32_t side_ = 0, walkX_ = 0, walkY_ = 0; // the square of the last walk along the line
     std::vector<int32_t> steps_;
     std::vector<std::pair<int32_t, int32_t>> queue_;
 };

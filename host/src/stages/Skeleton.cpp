@@ -82,6 +82,7 @@ struct Tables {
     uint8_t transitions[256];
     bool removable[256];       // simple and not the tip of a line
     bool removableSquare[512]; // the same, by the 3 x 3 neighbourhood's rows of bits
+    uint8_t squareRing[512];   // the ring of each 3 x 3 neighbourhood
     Tables()
     {
         for (unsigned ring = 0; ring < 256; ++ring) {
@@ -90,6 +91,7 @@ struct Tables {
             removable[ring] = straightOff && connectivityNumber(ring) == 1 && __builtin_popcount(ring) >= 2;
         }
         for (unsigned square = 0; square < 512; ++square) {
+            squareRing[square] = uint8_t(ringOfSquare(square));
             removableSquare[square] = removable[ringOfSquare(square)];
         }
     }
@@ -305,19 +307,48 @@ int walkBranch(const Grid& grid, int32_t x, int32_t y, int32_t& endX, int32_t& e
 std::vector<EndPoint> findEndPoints(const std::vector<uint8_t>& state, int32_t width, int32_t height)
 {
     Grid grid{const_cast<std::vector<uint8_t>&>(state), width, height};
+    const Tables& table = tables();
     std::vector<EndPoint> points;
+    auto look = [&](int32_t x, int32_t y) {
+        unsigned ring;
+        if (std::endian::native == std::endian::little && x > 0 && y > 0 && x + 2 < width && y + 1 < height) {
+            const uint8_t* centre = state.data() + size_t(y) * size_t(width) + size_t(x);
+            ring = table.squareRing[skeletonBitsOfThree(centre - width - 1) | skeletonBitsOfThree(centre - 1) << 3 |
+                                    skeletonBitsOfThree(centre + width - 1) << 6];
+        } else {
+            ring = grid.ring(x, y);
+        }
+        if (table.transitions[ring] != 1) {
+            return;
+        }
+        int32_t backX = x, backY = y;
+        if (walkBranch(grid, x, y, backX, backY) < minBranch) {
+            return;
+        }
+        const float dx = float(x - backX), dy = float(y - backY), length = std::hypot(dx, dy);
+        points.push_back(EndPoint{x, y, dx / length, dy / length});
+    };
+    // Skeleton pixels are few: the rows are read eight pixels at a time.
+    constexpr uint64_t skeletonBits = 0x0101010101010101ull * skeletonBit;
     for (int32_t y = 0; y < height; ++y) {
         const uint8_t* row = state.data() + size_t(y) * size_t(width);
-        for (int32_t x = 0; x < width; ++x) {
-            if (!(row[x] & skeletonBit) || transitions(grid.ring(x, y)) != 1) {
+        int32_t x = 0;
+        for (; x + 8 <= width; x += 8) {
+            uint64_t word;
+            std::memcpy(&word, row + x, sizeof word);
+            if ((word & skeletonBits) == 0) {
                 continue;
             }
-            int32_t backX = x, backY = y;
-            if (walkBranch(grid, x, y, backX, backY) < minBranch) {
-                continue;
+            for (int32_t k = 0; k < 8; ++k) {
+                if (row[x + k] & skeletonBit) {
+                    look(x + k, y);
+                }
             }
-            const float dx = float(x - backX), dy = float(y - backY), length = std::hypot(dx, dy);
-            points.push_back(EndPoint{x, y, dx / length, dy / length});
+        }
+        for (; x < width; ++x) {
+            if (row[x] & skeletonBit) {
+                look(x, y);
+            }
         }
     }
     return points;
