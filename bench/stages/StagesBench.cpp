@@ -1,6 +1,6 @@
 // vendrel_stages_bench: times the host's flatting stages (--close-gaps, --flats) on the page workload, each as a
-// rate (wall clock, and processor time of the stage alone) and as a ratio to the filter's own run on the same
-// image. Options: --quick, --runs N, --gap N.
+// rate (wall clock, and processor time of the stage alone, all its threads together) and as a ratio to the
+// filter's own run on the same image, with one thread and with two. Options: --quick, --runs N, --gap N.
 #include <algorithm>
 #include <chrono>
 #include <ctime>
@@ -20,9 +20,9 @@ namespace {
 
 using namespace vendrel;
 
+// Wall-clock and processor times of one stage over the runs.
 struct Times {
-    std::vector<double> filter, closeGaps, flats;
-    std::vector<double> closeGapsCpu, flatsCpu;
+    std::vector<double> wall, cpu;
 };
 
 // Processor time of the process: on a shared machine it moves much less with the load than the wall clock.
@@ -71,33 +71,35 @@ int main(int argc, char** argv)
         const auto module = PluginModule::load(VENDREL_MODULE_PATH);
         const bench::Workload workload = bench::makeWorkload("page", shrink);
         const FillWindow window = fillWindowFor(workload.image, {65535, 65535, 65535}, workload.tolerance);
-        Times times;
-        for (int run = 0; run < runs; ++run) {
-            double filter = 0, stage = 0, cpu = 0;
-            measure(*module, workload, FlattingOptions{gap, false}, window, filter, stage, cpu);
-            times.filter.push_back(filter);
-            times.closeGaps.push_back(stage);
-            times.closeGapsCpu.push_back(cpu);
-            measure(*module, workload, FlattingOptions{0, true}, window, filter, stage, cpu);
-            times.filter.push_back(filter);
-            times.flats.push_back(stage);
-            times.flatsCpu.push_back(cpu);
-        }
-        const double mp = double(workload.image.width) * workload.image.height / 1e6;
-        const double filter = median(times.filter);
-        std::printf("%-14s %11s %10s %9s %10s\n", "stage", "size", "rate", "vs_filter", "cpu_rate");
-        const std::string size = std::to_string(workload.image.width) + "x" + std::to_string(workload.image.height);
-        std::printf("%-14s %11s %6.1fMP/s %9.3f\n", "filter", size.c_str(), mp / filter, 1.0);
-        const std::string closeName = "close-gaps " + std::to_string(gap);
+        // Each stage with one thread and with two; the filter's time is the median over all runs.
         struct Row {
             std::string name;
-            const std::vector<double>& wall;
-            const std::vector<double>& cpu;
+            FlattingOptions options;
+            Times times;
         };
-        for (const Row& row :
-             {Row{closeName, times.closeGaps, times.closeGapsCpu}, Row{"flats", times.flats, times.flatsCpu}}) {
-            const double t = median(row.wall), cpu = median(row.cpu);
-            std::printf("%-14s %11s %6.1fMP/s %9.3f %6.1fMP/s\n", row.name.c_str(), size.c_str(), mp / t, t / filter,
+        const std::string closeName = "close-gaps " + std::to_string(gap);
+        std::vector<Row> rows = {{closeName + " 1t", FlattingOptions{gap, false, 1}, {}},
+                                 {closeName + " 2t", FlattingOptions{gap, false, 2}, {}},
+                                 {"flats 1t", FlattingOptions{0, true, 1}, {}},
+                                 {"flats 2t", FlattingOptions{0, true, 2}, {}}};
+        std::vector<double> filterTimes;
+        for (int run = 0; run < runs; ++run) {
+            for (Row& row : rows) {
+                double filter = 0, stage = 0, cpu = 0;
+                measure(*module, workload, row.options, window, filter, stage, cpu);
+                filterTimes.push_back(filter);
+                row.times.wall.push_back(stage);
+                row.times.cpu.push_back(cpu);
+            }
+        }
+        const double mp = double(workload.image.width) * workload.image.height / 1e6;
+        const double filter = median(filterTimes);
+        std::printf("%-16s %11s %10s %9s %10s\n", "stage", "size", "rate", "vs_filter", "cpu_rate");
+        const std::string size = std::to_string(workload.image.width) + "x" + std::to_string(workload.image.height);
+        std::printf("%-16s %11s %6.1fMP/s %9.3f\n", "filter", size.c_str(), mp / filter, 1.0);
+        for (const Row& row : rows) {
+            const double t = median(row.times.wall), cpu = median(row.times.cpu);
+            std::printf("%-16s %11s %6.1fMP/s %9.3f %6.1fMP/s\n", row.name.c_str(), size.c_str(), mp / t, t / filter,
                         mp / cpu);
         }
     } catch (const std::exception& error) {

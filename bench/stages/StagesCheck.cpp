@@ -1,7 +1,8 @@
 // vendrel_stages_check: the flatting stages' output on the page workload as checksums (FNV-1a, 64 bits), so that a
 // faster build can be shown to give the same bytes; with --repeat N it runs each stage alone N times over a filter
 // output made once, which is what a profiler should look at. Options: --shrink N, --gap N, --repeat N,
-// --only close-gaps|flats.
+// --only close-gaps|flats, --threads N (the stages' threads, 1 by default).
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -43,20 +44,30 @@ double cpuSeconds(std::clock_t begin)
     return double(std::clock() - begin) / CLOCKS_PER_SEC;
 }
 
+double wallSeconds(std::chrono::steady_clock::time_point begin)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    int shrink = 1, gap = 8, repeat = 0;
+    int shrink = 1, gap = 8, repeat = 0, threads = 1;
     std::string only;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if ((arg == "--shrink" || arg == "--gap" || arg == "--repeat") && i + 1 < argc) {
-            (arg == "--shrink" ? shrink : arg == "--gap" ? gap : repeat) = std::max(0, std::atoi(argv[++i]));
+        if ((arg == "--shrink" || arg == "--gap" || arg == "--repeat" || arg == "--threads") && i + 1 < argc) {
+            (arg == "--shrink"   ? shrink
+             : arg == "--gap"    ? gap
+             : arg == "--repeat" ? repeat
+                                 : threads) = std::max(0, std::atoi(argv[++i]));
         } else if (arg == "--only" && i + 1 < argc) {
             only = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: vendrel_stages_check [--shrink N] [--gap N] [--repeat N] [--only STAGE]\n");
+            std::fprintf(
+                stderr,
+                "usage: vendrel_stages_check [--shrink N] [--gap N] [--repeat N] [--only STAGE] [--threads N]\n");
             return 2;
         }
     }
@@ -68,18 +79,18 @@ int main(int argc, char** argv)
 
         // Gap closing: the strokes drawn before the filter, then the settled output.
         HostImage closed = workload.image;
-        std::vector<uint8_t> closedMask = windowMask(closed, window);
-        const std::vector<uint32_t> closings = closeGaps(closed, window, closedMask, gap);
+        std::vector<uint8_t> closedMask = windowMask(closed, window, threads);
+        const std::vector<uint32_t> closings = closeGaps(closed, window, closedMask, gap, threads);
         HostImage closedOut = closed;
         filter(*module, workload, closedOut);
         const HostImage closedFiltered = closedOut;
         settleClosings(closedOut, closedMask, closings);
         // Flats over the plain filter output.
-        const std::vector<uint8_t> mask = windowMask(workload.image, window);
+        const std::vector<uint8_t> mask = windowMask(workload.image, window, threads);
         HostImage flats = workload.image;
         filter(*module, workload, flats);
         const HostImage filtered = flats;
-        spreadFlats(flats, mask);
+        spreadFlats(flats, mask, threads);
 
         std::printf("size %dx%d gap %d closings %zu\n", workload.image.width, workload.image.height, gap,
                     closings.size());
@@ -95,17 +106,21 @@ int main(int argc, char** argv)
             if (only.empty() || only == "close-gaps") {
                 HostImage image = workload.image, after = closedFiltered;
                 const std::clock_t begin = std::clock();
-                std::vector<uint8_t> m = windowMask(image, window);
-                const std::vector<uint32_t> c = closeGaps(image, window, m, gap);
+                const auto wall = std::chrono::steady_clock::now();
+                std::vector<uint8_t> m = windowMask(image, window, threads);
+                const std::vector<uint32_t> c = closeGaps(image, window, m, gap, threads);
                 settleClosings(after, m, c);
-                std::printf("close-gaps %.1f MP/s cpu\n", mp / cpuSeconds(begin));
+                std::printf("close-gaps %.1f MP/s cpu %.1f MP/s wall\n", mp / cpuSeconds(begin),
+                            mp / wallSeconds(wall));
             }
             if (only.empty() || only == "flats") {
                 HostImage image = filtered;
                 const std::clock_t begin = std::clock();
-                const std::vector<uint8_t> m = windowMask(workload.image, window);
-                spreadFlats(image, m);
-                std::printf("flats      %.1f MP/s cpu\n", mp / cpuSeconds(begin));
+                const auto wall = std::chrono::steady_clock::now();
+                const std::vector<uint8_t> m = windowMask(workload.image, window, threads);
+                spreadFlats(image, m, threads);
+                std::printf("flats      %.1f MP/s cpu %.1f MP/s wall\n", mp / cpuSeconds(begin),
+                            mp / wallSeconds(wall));
             }
         }
     } catch (const std::exception& error) {

@@ -3,6 +3,8 @@
 #include "vendrel/host/ColorServices.h"
 #include "vendrel/host/PluginModule.h"
 
+#include <thread>
+
 namespace vendrel {
 
 namespace {
@@ -40,10 +42,11 @@ FillWindow fillWindowFor(const HostImage& image, const std::array<uint16_t, 3>& 
     return window;
 }
 
-std::vector<uint8_t> windowMask(const HostImage& image, const FillWindow& window)
+namespace {
+
+// Pixels first..last - 1 of the mask.
+void maskPixels(const HostImage& image, const FillWindow& window, std::vector<uint8_t>& mask, size_t first, size_t last)
 {
-    const size_t count = size_t(image.width) * size_t(image.height);
-    std::vector<uint8_t> mask(count);
     // Bit c of inside[v] says whether the value v lies in channel c's range: one look-up per channel and no
     // branch per pixel.
     std::array<uint8_t, 256> inside{};
@@ -52,17 +55,33 @@ std::vector<uint8_t> windowMask(const HostImage& image, const FillWindow& window
             inside[size_t(v)] = uint8_t(inside[size_t(v)] | (1u << c));
         }
     }
-    const uint8_t* p = image.pixels.data();
+    const size_t planes = size_t(image.planes);
+    const uint8_t* p = image.pixels.data() + first * planes;
     if (window.channels == 3 && image.planes == 3) {
-        for (size_t i = 0; i < count; ++i, p += 3) {
+        for (size_t i = first; i < last; ++i, p += 3) {
             mask[i] = uint8_t(inside[p[0]] & (inside[p[1]] >> 1) & (inside[p[2]] >> 2) & 1u);
         }
-        return mask;
+        return;
     }
-    const size_t planes = size_t(image.planes);
-    for (size_t i = 0; i < count; ++i, p += planes) {
+    for (size_t i = first; i < last; ++i, p += planes) {
         mask[i] = window.contains(p) ? 1 : 0;
     }
+}
+
+} // namespace
+
+std::vector<uint8_t> windowMask(const HostImage& image, const FillWindow& window, int32_t threads)
+{
+    const size_t count = size_t(image.width) * size_t(image.height);
+    std::vector<uint8_t> mask(count);
+    if (threads < 2) {
+        maskPixels(image, window, mask, 0, count);
+        return mask;
+    }
+    const size_t middle = size_t(image.height / 2) * size_t(image.width);
+    std::thread worker([&] { maskPixels(image, window, mask, middle, count); });
+    maskPixels(image, window, mask, 0, middle);
+    worker.join();
     return mask;
 }
 

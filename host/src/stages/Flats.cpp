@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <thread>
 
 namespace vendrel {
 
@@ -114,11 +115,16 @@ public:
     {
     }
 
-    void run()
+    // Rows first..last - 1. Each row's result depends on nothing but the filled pixels, which no row changes, so
+    // separate bands of rows can be worked on at the same time.
+    void run(int32_t first, int32_t last)
     {
-        for (int32_t y = 0; y < height_; ++y) {
+        if (first > 0) {
+            findRowsAbove(first);
+        }
+        for (int32_t y = first; y < last; ++y) {
             const uint8_t* row = filled_ + size_t(y) * size_t(width_);
-            if (y > 0) {
+            if (y > first) {
                 carryRowsAbove(y, row - width_);
             }
             spreadRow(y, row);
@@ -126,6 +132,19 @@ public:
     }
 
 private:
+    // The nearest filled row above row y in each column, looked for up the column.
+    void findRowsAbove(int32_t y)
+    {
+        for (int32_t x = 0; x < width_; ++x) {
+            int32_t r = y - 1;
+            const uint8_t* pixel = filled_ + size_t(r) * size_t(width_) + size_t(x);
+            while (r >= 0 && !*pixel) {
+                --r, pixel -= width_;
+            }
+            up_[size_t(x)] = r >= 0 ? r : noRow;
+        }
+    }
+
     // The nearest filled row above each column, from the row above (one pass without branches).
     void carryRowsAbove(int32_t y, const uint8_t* rowAbove)
     {
@@ -283,13 +302,22 @@ private:
 
 } // namespace
 
-void spreadFlats(HostImage& image, const std::vector<uint8_t>& filled)
+void spreadFlats(HostImage& image, const std::vector<uint8_t>& filled, int32_t threads)
 {
-    if (image.width <= 0 || image.height <= 0 ||
-        std::none_of(filled.begin(), filled.end(), [](uint8_t v) { return v != 0; })) {
+    if (image.width <= 0 || image.height <= 0) {
         return;
     }
-    RowSpreader(image, filled).run();
+    // Without any filled pixel no pixel finds one, and the image stays as it is.
+    if (threads < 2 || image.height < 2) {
+        RowSpreader(image, filled).run(0, image.height);
+        return;
+    }
+    // Two bands of rows; everything is allocated before the second thread starts, so that nothing in it throws.
+    const int32_t middle = image.height / 2;
+    RowSpreader top(image, filled), bottom(image, filled);
+    std::thread worker([&] { bottom.run(middle, image.height); });
+    top.run(0, middle);
+    worker.join();
 }
 
 } // namespace vendrel

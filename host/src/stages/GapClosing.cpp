@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <future>
 #include <unordered_map>
 
 #include "DiscOffsets.h"
@@ -45,7 +46,7 @@ template <typename Visit> bool traceStroke(int32_t x0, int32_t y0, int32_t x1, i
 class GapCloser {
 public:
     GapCloser(HostImage& image, const FillWindow& window, const std::vector<uint8_t>& inWindow, int32_t maxGap)
-        : image_(image), width_(image.width), height_(image.height), maxGap_(maxGap),
+        : image_(image), inWindow_(inWindow), width_(image.width), height_(image.height), maxGap_(maxGap),
           state_(size_t(width_) * size_t(height_)), offsets_(discOffsets(maxHalfWidth + maxGap + 2))
     {
         for (size_t i = 0; i < state_.size(); ++i) {
@@ -54,10 +55,17 @@ public:
         colourOutsideWindow(window, strokeColour_);
     }
 
-    std::vector<uint32_t> run()
+    // With threads 2 or more, the line pieces are labelled on a second thread (from the window mask, which
+    // nothing changes meanwhile) while the lines are thinned.
+    std::vector<uint32_t> run(int32_t threads)
     {
-        const LineComponents components(state_, width_, height_);
+        auto label = [this] { return LineComponents(inWindow_, width_, height_); };
+        std::future<LineComponents> labelling;
+        if (threads >= 2) {
+            labelling = std::async(std::launch::async, label);
+        }
         thinLines(state_, width_, height_);
+        const LineComponents components = threads >= 2 ? labelling.get() : label();
         for (const EndPoint& end : findEndPoints(state_, width_, height_)) {
             close(end, components);
         }
@@ -197,6 +205,7 @@ private:
     }
 
     HostImage& image_;
+    const std::vector<uint8_t>& inWindow_;
     int32_t width_, height_, maxGap_;
     std::vector<uint8_t> state_;
     std::vector<Offset> offsets_;
@@ -211,7 +220,7 @@ private:
 } // namespace
 
 std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std::vector<uint8_t>& inWindow,
-                                int32_t maxGap)
+                                int32_t maxGap, int32_t threads)
 {
     if (maxGap <= 0 || image.width <= 0 || image.height <= 0) {
         return {};
@@ -220,7 +229,7 @@ std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std:
     if (!colourOutsideWindow(window, colour)) {
         return {}; // every pixel is in the window: there are no lines
     }
-    std::vector<uint32_t> closings = GapCloser(image, window, inWindow, maxGap).run();
+    std::vector<uint32_t> closings = GapCloser(image, window, inWindow, maxGap).run(threads);
     for (uint32_t i : closings) {
         inWindow[i] = 0;
     }

@@ -2,28 +2,26 @@
 
 #include <algorithm>
 
-#include "Skeleton.h"
-
 namespace vendrel::stages {
 
 namespace {
 constexpr int32_t borderLabel = 0;
 }
 
-LineComponents::LineComponents(const std::vector<uint8_t>& state, int32_t width, int32_t height)
+LineComponents::LineComponents(const std::vector<uint8_t>& inWindow, int32_t width, int32_t height)
     : rowStart_(size_t(height) + 1), parent_{borderLabel}
 {
     for (int32_t y = 0; y < height; ++y) {
         rowStart_[size_t(y)] = uint32_t(runs_.size());
-        const uint8_t* row = state.data() + size_t(y) * size_t(width);
+        const uint8_t* row = inWindow.data() + size_t(y) * size_t(width);
         const uint32_t above = y > 0 ? rowStart_[size_t(y - 1)] : 0, aboveEnd = rowStart_[size_t(y)];
         uint32_t scan = above;
         for (int32_t x = 0; x < width; ++x) {
-            if (!(row[x] & lineBit)) {
+            if (row[x]) {
                 continue;
             }
             const int32_t left = x;
-            while (x + 1 < width && (row[x + 1] & lineBit)) {
+            while (x + 1 < width && !row[x + 1]) {
                 ++x;
             }
             const int32_t label = int32_t(parent_.size());

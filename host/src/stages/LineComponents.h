@@ -8,8 +8,8 @@ namespace vendrel::stages {
 
 class LineComponents {
 public:
-    // Labels the pixels whose state has lineBit, row by row over runs of line pixels.
-    LineComponents(const std::vector<uint8_t>& state, int32_t width, int32_t height);
+    // Labels the line pixels (those that are 0 in the window mask inWindow), row by row over runs of them.
+    LineComponents(const std::vector<uint8_t>& inWindow, int32_t width, int32_t height);
 
     // The piece the line pixel (x, y) belongs to; -1 for a pixel that was no line pixel.
     int32_t at(int32_t x, int32_t y) const;

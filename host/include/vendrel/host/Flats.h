@@ -12,7 +12,8 @@ namespace vendrel {
 // line pixels and whatever the filter could not colour) takes the colour channels of the filled pixel nearest to
 // it by exact Euclidean distance; among equally near filled pixels the one in the leftmost column wins, and in
 // that column the one in the topmost row. Filled pixels, and any alpha plane, are left as they are. Without any
-// filled pixel the image is left as it is.
-void spreadFlats(HostImage& image, const std::vector<uint8_t>& filled);
+// filled pixel the image is left as it is. With threads 2 or more, two threads share the rows; the result is the
+// same.
+void spreadFlats(HostImage& image, const std::vector<uint8_t>& filled, int32_t threads = 1);
 
 } // namespace vendrel

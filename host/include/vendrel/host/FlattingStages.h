@@ -12,6 +12,7 @@ namespace vendrel {
 struct FlattingOptions {
     int32_t closeGaps = 0; // close gaps in the lines up to this many pixels wide; 0: none
     bool flats = false;    // give every pixel no area took the colour of the nearest filled area
+    int32_t threads = 0;   // threads the stages may share their work among, at most 2; 0: as many as the machine has
     bool any() const { return closeGaps > 0 || flats; }
 };
 
