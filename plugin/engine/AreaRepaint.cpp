@@ -53,8 +53,8 @@ template <int Channels> void CVendrel::RepaintRuns(const std::vector<AreaRun>& r
             if (next < rect.top || next >= rect.bottom)
                 continue;
             const uint8* nextLine = data + intptr_t(next) * rowBytes;
-            for (int32 at = scan.FirstIn(nextLine, run.left, run.right + 1); at <= run.right;
-                 at = scan.FirstIn(nextLine, at + 1, run.right + 1))
+            for (int32 at = scan.FirstIn(nextLine, run.left, run.right + 1, rect.right); at <= run.right;
+                 at = scan.FirstIn(nextLine, at + 1, run.right + 1, rect.right))
                 reached.push_back(PixelAt{at, next});
         }
     }

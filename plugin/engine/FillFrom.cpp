@@ -220,7 +220,8 @@ template <int Channels, bool Record> void CVendrel::FillRuns(int32 x, int32 y)
             const Stretch& stretch = stretches[n];
             uint8* row = data + intptr_t(stretch.row) * rowBytes;
             const int32 b = stretch.b;
-            for (int32 at = scan.FirstIn(row, stretch.a, b + 1); at <= b; at = scan.FirstIn(row, at, b + 1)) {
+            for (int32 at = scan.FirstIn(row, stretch.a, b + 1, rect.right); at <= b;
+                 at = scan.FirstIn(row, at, b + 1, rect.right)) {
                 // Left of the run the new run may reach further; elsewhere the pixel before `at` is outside.
                 const int32 left = at == run.left ? scan.LastOut(row, at - 1, rect.left) + 1 : at;
                 const int32 right = scan.FirstOut(row, at + 1, rect.right) - 1;

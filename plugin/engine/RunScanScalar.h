@@ -7,6 +7,8 @@ public:
 
     // The first column in [from, to) whose pixel lies in the window, or to.
     int32 FirstIn(const uint8* row, int32 from, int32 to) const { return FirstWhere<true>(row, from, to); }
+    // The same; the pixels beyond to are of no use one at a time.
+    int32 FirstIn(const uint8* row, int32 from, int32 to, int32) const { return FirstWhere<true>(row, from, to); }
     // The first column in [from, to) whose pixel lies outside the window, or to.
     int32 FirstOut(const uint8* row, int32 from, int32 to) const { return FirstWhere<false>(row, from, to); }
     // Looking leftwards from column from down to column downTo: the first column whose pixel lies outside
