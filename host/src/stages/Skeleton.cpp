@@ -1,5 +1,7 @@
 #include "Skeleton.h"
 
+#include "RowDistance.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -160,7 +162,7 @@ public:
 
 private:
     // The first of the two passes of the distance: from the bottom right, the nearest pixel off the line below or
-    // to the right (branch free: a pixel off the line is capped at 0). Answers the greatest distance found.
+    // to the right. Answers the greatest distance found.
     unsigned distancesFromBelow()
     {
         const int32_t width = grid_.width;
@@ -168,17 +170,8 @@ private:
         for (int32_t y = grid_.height - 1; y >= 0; --y) {
             const size_t row = size_t(y) * size_t(width);
             const uint8_t* down = y + 1 < grid_.height ? depth_.data() + row + size_t(width) : outside_.data();
-            const uint8_t* line = grid_.state.data() + row;
             uint8_t* out = depth_.data() + row;
-            unsigned right = 0, rowGreatest = 0;
-            for (int32_t x = width - 1; x >= 0; --x) {
-                // min(cap, down + 1, right + 1), grouped so that only one step waits on the pixel before
-                const unsigned cap = (line[x] & lineBit) ? 255u : 0u;
-                right = std::min(std::min(cap, unsigned(down[x]) + 1), right + 1);
-                out[x] = uint8_t(right);
-                rowGreatest = std::max(rowGreatest, right);
-            }
-            greatest = std::max(greatest, rowGreatest);
+            greatest = std::max(greatest, scanWestward(grid_.state.data() + row, lineBit, down, out, width));
         }
         return greatest;
     }
@@ -193,15 +186,8 @@ private:
         const uint8_t* up = y > 0 ? depth_.data() + row - size_t(width) : outside_.data();
         uint8_t* out = depth_.data() + row;
         uint8_t* line = grid_.state.data() + row;
-        unsigned left = 0, greatest = 0;
-        for (int32_t x = 0; x < width; ++x) {
-            left = std::min(std::min(unsigned(out[x]), unsigned(up[x]) + 1), left + 1);
-            out[x] = uint8_t(left);
-            greatest = std::max(greatest, left);
-        }
-        for (int32_t x = 0; x < width; ++x) {
-            line[x] = uint8_t(line[x] | ((line[x] & lineBit) << 1));
-        }
+        const unsigned greatest = scanEastward(up, out, width);
+        copyBit(line, width, lineBit, skeletonBit);
         rowGreatest_[size_t(y)] = uint8_t(greatest);
         if (greatest == 0) {
             return;
