@@ -5,13 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <mutex>
 
+#include "ImageFileChecks.h"
 #include "vendrel/host/RegularFile.h"
 
 #include <vips/vips8>
@@ -263,21 +262,7 @@ int pagesOf(const VImage& image)
     return image.get_typeof("n-pages") != 0 ? image.get_int("n-pages") : 1;
 }
 
-void checkSize(const VImage& image, const std::string& path)
-{
-    if (image.width() > maxImageSide || image.height() > maxImageSide) {
-        throw HostError(path + ": the image is " + std::to_string(image.width()) + " x " +
-                        std::to_string(image.height()) + " pixels; the host handles at most " +
-                        std::to_string(maxImageSide) + " pixels in either direction");
-    }
-}
-
 } // namespace
-
-UnsupportedImageError::UnsupportedImageError(const std::string& path, std::string description)
-    : HostError(path + ": " + description + " images are not supported"), description_(std::move(description))
-{
-}
 
 HostImage loadImage(const std::string& path, const ImageLoadOptions& options)
 {
@@ -290,7 +275,7 @@ HostImage loadImage(const std::string& path, const ImageLoadOptions& options)
         throw InformationLossError(path + ": the file holds " + std::to_string(pages) +
                                    " pages or frames; the output would keep only the first");
     }
-    checkSize(image, path);
+    checkImageSize(image.width(), image.height(), path);
     try {
         bool keepProfile = true;
         if (!isPlainRgb(image) && !isPlainCmyk(image)) {
@@ -340,50 +325,6 @@ VImage vipsImageOf(const HostImage& image, std::vector<uint8_t>& bytes)
     return described;
 }
 
-struct SaveFormat {
-    const char* extension;
-    const char* suffix; // what the image library knows the format by
-    bool holdsAlpha;
-    bool holdsCmyk;
-};
-
-// Single-file formats only: the image library also knows formats that write several files, or none at all.
-constexpr SaveFormat saveFormats[] = {
-    {".png", ".png", true, false}, {".jpg", ".jpg", false, true}, {".jpeg", ".jpg", false, true},
-    {".tif", ".tif", true, true},  {".tiff", ".tif", true, true}, {".webp", ".webp", true, false},
-};
-
-const SaveFormat* saveFormatOf(const std::string& path)
-{
-    std::string extension = std::filesystem::path(path).extension().string();
-    for (char& c : extension) {
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    }
-    for (const SaveFormat& format : saveFormats) {
-        if (extension == format.extension) {
-            return &format;
-        }
-    }
-    return nullptr;
-}
-
-const SaveFormat& checkSaveable(const HostImage& image, const std::string& path, const ImageSaveOptions& options)
-{
-    const SaveFormat* format = saveFormatOf(path);
-    if (format == nullptr) {
-        throw HostError(path + ": unknown image format (use a name ending in .png, .jpg, .tif or .webp)");
-    }
-    if (image.width <= 0 || image.height <= 0 || image.planes <= 0 ||
-        image.pixels.size() != size_t(image.width) * size_t(image.height) * size_t(image.planes)) {
-        throw HostError(path + ": the image to write is empty or malformed");
-    }
-    std::string lost = lossOnSaving(image, path, options);
-    if (!lost.empty()) {
-        throw InformationLossError(path + ": " + lost);
-    }
-    return *format;
-}
-
 // The image as the format will hold it, after the conversions the options allow.
 VImage adaptedTo(VImage image, const HostImage& source, const SaveFormat& format, const ImageSaveOptions& options)
 {
@@ -404,28 +345,26 @@ VImage adaptedTo(VImage image, const HostImage& source, const SaveFormat& format
 
 } // namespace
 
-std::string lossOnSaving(const HostImage& image, const std::string& path, const ImageSaveOptions& options)
-{
-    const SaveFormat* format = saveFormatOf(path);
-    if (format == nullptr) {
-        return {};
-    }
-    std::string name = std::string(format->extension + 1);
-    for (char& c : name) {
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    }
-    if (image.hasAlpha && !format->holdsAlpha && !options.dropAlpha) {
-        return name + " holds no alpha channel; the image's transparency would be lost";
-    }
-    if (image.mode == plugInModeCMYKColor && !format->holdsCmyk && !options.toRgb) {
-        return name + " holds no CMYK; the image's inks would be converted to RGB";
-    }
-    return {};
-}
+struct SaveEncoder {
+    const char* suffix; // what the image library knows the format by
+};
 
-bool canSaveImage(const std::string& path)
+namespace {
+
+constexpr SaveEncoder png{".png"}, jpeg{".jpg"}, tiff{".tif"}, webp{".webp"};
+
+// Single-file formats only: the image library also knows formats that write several files, or none at all.
+constexpr SaveFormat saveFormats[] = {
+    {".png", &png, true, false}, {".jpg", &jpeg, false, true}, {".jpeg", &jpeg, false, true},
+    {".tif", &tiff, true, true}, {".tiff", &tiff, true, true}, {".webp", &webp, true, false},
+};
+
+} // namespace
+
+const SaveFormats& systemSaveFormats()
 {
-    return saveFormatOf(path) != nullptr;
+    static const SaveFormats formats{saveFormats, ".png, .jpg, .tif or .webp"};
+    return formats;
 }
 
 void writeImage(const HostImage& image, PendingFile& file, const ImageSaveOptions& options)
@@ -436,7 +375,7 @@ void writeImage(const HostImage& image, PendingFile& file, const ImageSaveOption
     try {
         std::vector<uint8_t> bytes;
         VImage output = adaptedTo(vipsImageOf(image, bytes), image, format, options);
-        output.write_to_target(format.suffix, vips::VTarget::new_to_descriptor(file.descriptor()));
+        output.write_to_target(format.encoder->suffix, vips::VTarget::new_to_descriptor(file.descriptor()));
     } catch (const std::exception& e) {
         throw HostError(path + ": cannot write the image: " + vipsReason(e));
     }

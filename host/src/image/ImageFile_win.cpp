@@ -4,11 +4,10 @@
 #include "vendrel/host/ImageFile.h"
 
 #include <algorithm>
-#include <cctype>
-#include <filesystem>
 
 #include "CmykTiff_win.h"
 #include "CmykToRgb.h"
+#include "ImageFileChecks.h"
 #include "Wic_win.h"
 #include "vendrel/host/RegularFile.h"
 
@@ -193,15 +192,6 @@ void decode(const std::string& path, Decoded& decoded)
     decoded.kind = kindOf(decoded);
 }
 
-void checkSize(const Decoded& decoded, const std::string& path)
-{
-    if (decoded.width > UINT(maxImageSide) || decoded.height > UINT(maxImageSide)) {
-        throw HostError(path + ": the image is " + std::to_string(decoded.width) + " x " +
-                        std::to_string(decoded.height) + " pixels; the host handles at most " +
-                        std::to_string(maxImageSide) + " pixels in either direction");
-    }
-}
-
 const DirectFormat* directFormatOf(const WICPixelFormatGUID& format)
 {
     for (const DirectFormat& entry : directFormats) {
@@ -342,11 +332,6 @@ HostImage hostImageFrom(const Decoded& decoded, const std::string& path)
 
 } // namespace
 
-UnsupportedImageError::UnsupportedImageError(const std::string& path, std::string description)
-    : HostError(path + ": " + description + " images are not supported"), description_(std::move(description))
-{
-}
-
 HostImage loadImage(const std::string& path, const ImageLoadOptions& options)
 {
     ComScope com;
@@ -356,68 +341,27 @@ HostImage loadImage(const std::string& path, const ImageLoadOptions& options)
         throw InformationLossError(path + ": the file holds " + std::to_string(decoded.pages) +
                                    " pages or frames; the output would keep only the first");
     }
-    checkSize(decoded, path);
+    checkImageSize(decoded.width, decoded.height, path);
     if (!isPlain(decoded.kind) && !options.convert) {
         throw UnsupportedImageError(path, describe(decoded.kind));
     }
     return hostImageFrom(decoded, path);
 }
 
+struct SaveEncoder {
+    const GUID* container;
+};
+
 namespace {
 
-struct SaveFormat {
-    const char* extension;
-    const GUID* container;
-    bool holdsAlpha;
-    bool holdsCmyk;
-};
+const SaveEncoder png{&GUID_ContainerFormatPng}, jpeg{&GUID_ContainerFormatJpeg}, tiff{&GUID_ContainerFormatTiff},
+    bmp{&GUID_ContainerFormatBmp};
 
 // The formats whose encoders every Windows system has.
 const SaveFormat saveFormats[] = {
-    {".png", &GUID_ContainerFormatPng, true, false},   {".jpg", &GUID_ContainerFormatJpeg, false, true},
-    {".jpeg", &GUID_ContainerFormatJpeg, false, true}, {".tif", &GUID_ContainerFormatTiff, true, true},
-    {".tiff", &GUID_ContainerFormatTiff, true, true},  {".bmp", &GUID_ContainerFormatBmp, false, false},
+    {".png", &png, true, false}, {".jpg", &jpeg, false, true}, {".jpeg", &jpeg, false, true},
+    {".tif", &tiff, true, true}, {".tiff", &tiff, true, true}, {".bmp", &bmp, false, false},
 };
-
-const SaveFormat* saveFormatOf(const std::string& path)
-{
-    std::string extension = std::filesystem::path(path).extension().string();
-    for (char& c : extension) {
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    }
-    for (const SaveFormat& format : saveFormats) {
-        if (extension == format.extension) {
-            return &format;
-        }
-    }
-    return nullptr;
-}
-
-std::string formatName(const SaveFormat& format)
-{
-    std::string name = format.extension + 1;
-    for (char& c : name) {
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return name;
-}
-
-const SaveFormat& checkSaveable(const HostImage& image, const std::string& path, const ImageSaveOptions& options)
-{
-    const SaveFormat* format = saveFormatOf(path);
-    if (format == nullptr) {
-        throw HostError(path + ": unknown image format (use a name ending in .png, .jpg, .tif or .bmp)");
-    }
-    if (image.width <= 0 || image.height <= 0 || image.planes <= 0 ||
-        image.pixels.size() != size_t(image.width) * size_t(image.height) * size_t(image.planes)) {
-        throw HostError(path + ": the image to write is empty or malformed");
-    }
-    std::string lost = lossOnSaving(image, path, options);
-    if (!lost.empty()) {
-        throw InformationLossError(path + ": " + lost);
-    }
-    return *format;
-}
 
 // The image as the format will hold it, after the conversions the options allow.
 HostImage adaptedTo(HostImage image, const SaveFormat& format, const ImageSaveOptions& options)
@@ -518,11 +462,11 @@ std::string encoded(const HostImage& image, const SaveFormat& format, const std:
     ComPtr<IStream> memory;
     checkWic(CreateStreamOnHGlobal(nullptr, TRUE, &memory), failure);
     ComPtr<IWICBitmapEncoder> encoder;
-    checkWic(factory->CreateEncoder(*format.container, nullptr, &encoder), failure);
+    checkWic(factory->CreateEncoder(*format.encoder->container, nullptr, &encoder), failure);
     checkWic(encoder->Initialize(memory.Get(), WICBitmapEncoderNoCache), failure);
     HostImage pixels = image;
     if (!encodeFrame(factory.Get(), encoder.Get(), pixels, path)) {
-        if (image.mode == plugInModeCMYKColor && IsEqualGUID(*format.container, GUID_ContainerFormatTiff)) {
+        if (image.mode == plugInModeCMYKColor && IsEqualGUID(*format.encoder->container, GUID_ContainerFormatTiff)) {
             try {
                 return cmykTiffBytes(image);
             } catch (const HostError& e) {
@@ -538,25 +482,10 @@ std::string encoded(const HostImage& image, const SaveFormat& format, const std:
 
 } // namespace
 
-std::string lossOnSaving(const HostImage& image, const std::string& path, const ImageSaveOptions& options)
+const SaveFormats& systemSaveFormats()
 {
-    const SaveFormat* format = saveFormatOf(path);
-    if (format == nullptr) {
-        return {};
-    }
-    const std::string name = formatName(*format);
-    if (image.hasAlpha && !format->holdsAlpha && !options.dropAlpha) {
-        return name + " holds no alpha channel; the image's transparency would be lost";
-    }
-    if (image.mode == plugInModeCMYKColor && !format->holdsCmyk && !options.toRgb) {
-        return name + " holds no CMYK; the image's inks would be converted to RGB";
-    }
-    return {};
-}
-
-bool canSaveImage(const std::string& path)
-{
-    return saveFormatOf(path) != nullptr;
+    static const SaveFormats formats{saveFormats, ".png, .jpg, .tif or .bmp"};
+    return formats;
 }
 
 void writeImage(const HostImage& image, PendingFile& file, const ImageSaveOptions& options)
