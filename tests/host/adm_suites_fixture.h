@@ -8,18 +8,15 @@
 #include <vector>
 
 #include "ADMSuites.h"
-#include "../../host/src/suites/HostContext.h" // the host's internal registry and call context
-#include "../../host/src/suites/SuiteRegistry.h"
-#include "vendrel/host/ScriptedFrontEnd.h"
+#include "dialog_suites_host.h"
 
 namespace vendrel::test {
 
 // Public throughout: the plug-in's callbacks are plain functions that reach the test through `current`.
-class AdmSuitesTest : public ::testing::Test {
+class AdmSuitesTest : public ::testing::Test, public DialogSuitesHost {
 public:
     void SetUp() override
     {
-        registerDialogManagerSuites(registry);
         basic = find<ADMBasicSuite5>(kADMBasicSuite, kADMBasicSuiteVersion5);
         dialogs = find<ADMDialogSuite5>(kADMDialogSuite, kADMDialogSuiteVersion5);
         entries = find<ADMEntrySuite2>(kADMEntrySuite, kADMEntrySuiteVersion2);
@@ -28,16 +25,10 @@ public:
         drawers = find<ADMDrawerSuite3>(kADMDrawerSuite, kADMDrawerSuiteVersion3);
         notifiers = find<ADMNotifierSuite2>(kADMNotifierSuite, kADMNotifierSuiteVersion2);
         trackers = find<ADMTrackerSuite1>(kADMTrackerSuite, kADMTrackerSuiteVersion1);
-        context.frontEnd = &frontEnd;
-        setCurrentHostContext(&context);
         current = this;
     }
 
-    void TearDown() override
-    {
-        setCurrentHostContext(nullptr);
-        current = nullptr;
-    }
+    void TearDown() override { current = nullptr; }
 
     template <class Suite> const Suite* find(const char* name, int32 version)
     {
@@ -59,9 +50,6 @@ public:
     // The test in progress, for the plug-in callbacks (plain functions without context, as the plug-in's).
     static AdmSuitesTest* current;
 
-    SuiteRegistry registry;
-    HostContext context;
-    ScriptedFrontEnd frontEnd;
     std::vector<std::string> events; // what the callbacks saw, in order
 
     const ADMBasicSuite5* basic = nullptr;

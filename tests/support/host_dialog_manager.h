@@ -16,19 +16,16 @@
 #include "../../host/src/adm/AdmLiveObjects.h"
 #include "../../host/src/adm/AdmSuites.h"
 #include "../../host/src/suites/BasicSuite.h"
-#include "../../host/src/suites/HostContext.h"
-#include "vendrel/host/ScriptedFrontEnd.h"
+#include "dialog_suites_host.h"
 
 namespace vendrel::test {
 
 // One at a time: the plug-in's suite pointers and the host's call context are process-wide.
-class HostDialogManager {
+class HostDialogManager : DialogSuitesHost {
 public:
-    HostDialogManager()
-        : savedBasic_(sSPBasic), savedRegistry_(activeSuiteRegistry()), savedContext_(currentHostContext())
+    HostDialogManager() : savedBasic_(sSPBasic), savedRegistry_(activeSuiteRegistry())
     {
         current = this;
-        registerDialogManagerSuites(registry_);
         // The dialog and item suites are the host's, with destroy requests shown to the test first and the
         // default tracking's answer replaceable.
         dialogs_ = *adm::dialogSuite();
@@ -49,11 +46,9 @@ public:
         items_.DefaultTrack = [](ADMItemRef ref, ADMTrackerRef tracker) -> ASBoolean {
             return current->defaultTrackAnswer.value_or(adm::itemSuite()->DefaultTrack(ref, tracker));
         };
-        registry_.add(kADMDialogSuite, kADMDialogSuiteVersion5, &dialogs_);
-        registry_.add(kADMItemSuite, kADMItemSuiteVersion4, &items_);
-        context_.frontEnd = &frontEnd;
-        setCurrentHostContext(&context_);
-        setActiveSuiteRegistry(&registry_);
+        registry.add(kADMDialogSuite, kADMDialogSuiteVersion5, &dialogs_);
+        registry.add(kADMItemSuite, kADMItemSuiteVersion4, &items_);
+        setActiveSuiteRegistry(&registry);
         sSPBasic = hostBasicSuite();
         if (!AcquireADMSuites())
             ADD_FAILURE() << "the plug-in could not acquire the host's dialog-manager suites";
@@ -71,7 +66,6 @@ public:
         sADMTracker = nullptr;
         sSPBasic = savedBasic_;
         setActiveSuiteRegistry(savedRegistry_);
-        setCurrentHostContext(savedContext_);
         current = nullptr;
     }
 
@@ -113,7 +107,7 @@ public:
         return model.procs.track && model.procs.track(model.ref(), tracker.ref());
     }
 
-    ScriptedFrontEnd frontEnd;
+    using DialogSuitesHost::frontEnd;
     // Replaces the host's default tracking answer (always false: none of its items changes on its own) to show
     // that the wrappers pass a host's answer on; only a stand-in host can show that.
     std::optional<bool> defaultTrackAnswer;
@@ -128,9 +122,6 @@ private:
 
     SPBasicSuite* savedBasic_;
     const SuiteRegistry* savedRegistry_;
-    HostContext* savedContext_;
-    SuiteRegistry registry_;
-    HostContext context_;
     ADMDialogSuite5 dialogs_{};
     ADMItemSuite4 items_{};
 };
