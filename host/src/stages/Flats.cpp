@@ -201,6 +201,9 @@ private:
         }
         featureRow_[size_t(q)] = best;
         rise_[size_t(q)] = best == noRow ? -1 : int64_t(best - y) * (best - y);
+        if (best != noRow) { // its colour is read a little later, often from a row far away: ask for it now
+            __builtin_prefetch(image_.pixel(q, best));
+        }
     }
 
     // A pixel with a filled 4-neighbour is at the least distance there is; among those neighbours the left
