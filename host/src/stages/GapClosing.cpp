@@ -99,9 +99,10 @@ private:
     }
 
     // Steps along the line from the end point to each line pixel of the square of the given radius around it, by
-    // a breadth-first walk over 8-neighbours limited to that many steps; -1 where not reached. The square is
-    // cleared by undoing the previous walk's cells rather than refilling it.
-    void walkAlongLine(const EndPoint& end, int32_t radius)
+    // a breadth-first walk over 8-neighbours; -1 where not reached. The walk is started here and taken further by
+    // walkUpTo only as far as the pixels looked at need. The square is cleared by undoing the previous walk's
+    // cells rather than refilling it.
+    void startWalk(const EndPoint& end, int32_t radius)
     {
         for (const auto& [x, y] : queue_) {
             steps_[size_t(y - walkY_ + side_ / 2) * size_t(side_) + size_t(x - walkX_ + side_ / 2)] = -1;
@@ -111,29 +112,38 @@ private:
             steps_.assign(size_t(side_) * size_t(side_), -1);
         }
         queue_.clear();
-        auto visit = [&](int32_t x, int32_t y, int32_t count) {
-            const int32_t lx = x - end.x + radius, ly = y - end.y + radius;
-            if (lx < 0 || ly < 0 || lx >= side_ || ly >= side_ || !inside(x, y) || !line(x, y)) {
-                return;
-            }
-            int32_t& cell = steps_[size_t(ly) * size_t(side_) + size_t(lx)];
-            if (cell < 0) {
-                cell = count;
-                queue_.push_back({x, y});
-            }
-        };
-        visit(end.x, end.y, 0);
-        for (size_t head = 0; head < queue_.size(); ++head) {
-            const auto [x, y] = queue_[head];
+        head_ = 0;
+        visit(end, radius, end.x, end.y, 0);
+    }
+
+    // Takes the walk on until every pixel at most limit steps along the line (limit up to the radius) has its
+    // count: the walk goes in order of steps, so it stops at the first pixel that many steps away.
+    void walkUpTo(const EndPoint& end, int32_t radius, int32_t limit)
+    {
+        for (; head_ < queue_.size(); ++head_) {
+            const auto [x, y] = queue_[head_];
             const int32_t count = stepsTo(end, radius, x, y);
-            if (count >= radius) {
-                continue;
+            if (count >= limit) {
+                return;
             }
             for (int32_t dy = -1; dy <= 1; ++dy) {
                 for (int32_t dx = -1; dx <= 1; ++dx) {
-                    visit(x + dx, y + dy, count + 1);
+                    visit(end, radius, x + dx, y + dy, count + 1);
                 }
             }
+        }
+    }
+
+    void visit(const EndPoint& end, int32_t radius, int32_t x, int32_t y, int32_t count)
+    {
+        const int32_t lx = x - end.x + radius, ly = y - end.y + radius;
+        if (lx < 0 || ly < 0 || lx >= side_ || ly >= side_ || !inside(x, y) || !line(x, y)) {
+            return;
+        }
+        int32_t& cell = steps_[size_t(ly) * size_t(side_) + size_t(lx)];
+        if (cell < 0) {
+            cell = count;
+            queue_.push_back({x, y});
         }
     }
 
@@ -167,7 +177,7 @@ private:
         const int32_t own = componentOf(components, end.x, end.y);
         const int32_t reach = halfWidth(end) + maxGap_ + 1;
         const int32_t alongLimit = 2 * reach + 2;
-        walkAlongLine(end, alongLimit);
+        startWalk(end, alongLimit);
         for (const Offset& o : offsets_) {
             if (o.squared > reach * reach) {
                 return;
@@ -177,11 +187,15 @@ private:
                 float(o.dx) * end.dx + float(o.dy) * end.dy < aheadCosine * std::sqrt(float(o.squared))) {
                 continue;
             }
-            const int32_t along = stepsTo(end, alongLimit, x, y);
-            if (along >= 0 && float(along) <= 2 * std::sqrt(float(o.squared)) + 2) {
-                continue; // a pixel of the same stretch of line: closing it off would cut no region
-            }
             if (componentOf(components, x, y) != own || !crossesOneGap(end, x, y)) {
+                continue;
+            }
+            // Last, as it needs the walk along the line: a pixel of the same stretch of line is no target, since
+            // closing it off would cut no region.
+            const float limit = 2 * std::sqrt(float(o.squared)) + 2;
+            walkUpTo(end, alongLimit, std::min(alongLimit, int32_t(limit)));
+            const int32_t along = stepsTo(end, alongLimit, x, y);
+            if (along >= 0 && float(along) <= limit) {
                 continue;
             }
             draw(end, x, y, own);
@@ -213,6 +227,7 @@ private:
     std::vector<uint32_t> closings_;
     std::unordered_map<uint32_t, int32_t> strokeComponent_;
     int32_t side_ = 0, walkX_ = 0, walkY_ = 0; // the square of the last walk along the line
+    size_t head_ = 0;                          // the walk's next pixel to go on from
     std::vector<int32_t> steps_;
     std::vector<std::pair<int32_t, int32_t>> queue_;
 };
