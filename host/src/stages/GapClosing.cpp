@@ -49,7 +49,18 @@ public:
         : image_(image), inWindow_(inWindow), width_(image.width), height_(image.height), maxGap_(maxGap),
           state_(size_t(width_) * size_t(height_)), offsets_(discOffsets(maxHalfWidth + maxGap + 2))
     {
-        for (size_t i = 0; i < state_.size(); ++i) {
+        // lineBit where the mask is 0, eight pixels at a time.
+        constexpr uint64_t low7 = 0x7f7f7f7f7f7f7f7full, high = 0x8080808080808080ull;
+        static_assert(lineBit == 1);
+        size_t i = 0;
+        for (; i + 8 <= state_.size(); i += 8) {
+            uint64_t word;
+            std::memcpy(&word, inWindow.data() + i, sizeof word);
+            const uint64_t zero = ~(((word & low7) + low7) | word) & high; // 0x80 in each byte that is zero
+            const uint64_t lines = zero >> 7;
+            std::memcpy(state_.data() + i, &lines, sizeof lines);
+        }
+        for (; i < state_.size(); ++i) {
             state_[i] = inWindow[i] ? 0 : lineBit;
         }
         colourOutsideWindow(window, strokeColour_);
