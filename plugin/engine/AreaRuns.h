@@ -20,6 +20,10 @@ public:
     void Expect(size_t limit)
     {
         runs_.clear();
+        // Room for the limit at once, so that growing never doubles the record past it; pages that no area
+        // reaches are never touched.
+        if (runs_.capacity() < limit)
+            runs_.reserve(limit);
         limit_ = limit;
         state_ = State::Expected;
     }
