@@ -110,8 +110,8 @@ class RowSpreader {
 public:
     RowSpreader(HostImage& image, const std::vector<uint8_t>& filled)
         : image_(image), filled_(filled.data()), width_(image.width), height_(image.height), up_(size_t(width_), noRow),
-          down_(size_t(width_), noRow), featureRow_(size_t(width_)), rise_(size_t(width_)), nearest_(size_t(width_)),
-          envelope_(width_)
+          lookedUpTo_(size_t(width_), -1), down_(size_t(width_), noRow), featureRow_(size_t(width_)),
+          rise_(size_t(width_)), nearest_(size_t(width_)), envelope_(width_)
     {
     }
 
@@ -119,39 +119,27 @@ public:
     // separate bands of rows can be worked on at the same time.
     void run(int32_t first, int32_t last)
     {
-        if (first > 0) {
-            findRowsAbove(first);
-        }
         for (int32_t y = first; y < last; ++y) {
-            const uint8_t* row = filled_ + size_t(y) * size_t(width_);
-            if (y > first) {
-                carryRowsAbove(y, row - width_);
-            }
-            spreadRow(y, row);
+            spreadRow(y, filled_ + size_t(y) * size_t(width_));
         }
     }
 
 private:
-    // The nearest filled row above row y in each column, looked for up the column.
-    void findRowsAbove(int32_t y)
+    // The nearest filled row above row y in column q, or noRow. Only the columns of runs far from any filled
+    // pixel ask, so each column is looked up from where its last answer was found rather than carried down
+    // every row: the rows between are looked at once, from the nearest up.
+    int32_t rowAbove(int32_t y, int32_t q)
     {
-        for (int32_t x = 0; x < width_; ++x) {
-            int32_t r = y - 1;
-            const uint8_t* pixel = filled_ + size_t(r) * size_t(width_) + size_t(x);
-            while (r >= 0 && !*pixel) {
-                --r, pixel -= width_;
+        int32_t& looked = lookedUpTo_[size_t(q)];
+        const uint8_t* pixel = filled_ + size_t(y - 1) * size_t(width_) + size_t(q);
+        for (int32_t r = y - 1; r > looked; --r, pixel -= width_) {
+            if (*pixel) {
+                up_[size_t(q)] = r;
+                break;
             }
-            up_[size_t(x)] = r >= 0 ? r : noRow;
         }
-    }
-
-    // The nearest filled row above each column, from the row above (one pass without branches).
-    void carryRowsAbove(int32_t y, const uint8_t* rowAbove)
-    {
-        int32_t* up = up_.data();
-        for (int32_t x = 0; x < width_; ++x) {
-            up[x] = rowAbove[x] ? y - 1 : up[x];
-        }
+        looked = y - 1;
+        return up_[size_t(q)];
     }
 
     void spreadRow(int32_t y, const uint8_t* row)
@@ -189,7 +177,7 @@ private:
     // above. The one below is found once and kept until the rows pass it.
     void nearestInColumn(int32_t y, int32_t q)
     {
-        const int32_t up = up_[size_t(q)];
+        const int32_t up = rowAbove(y, q);
         int32_t down = down_[size_t(q)];
         if (down < y) {
             down = scanDown(y, q);
@@ -294,8 +282,9 @@ private:
     HostImage& image_;
     const uint8_t* filled_;
     int32_t width_, height_;
-    std::vector<int32_t> up_;   // per column: the nearest filled row above the row
-    std::vector<int32_t> down_; // per column: the nearest filled row below, valid while not above the row
+    std::vector<int32_t> up_;         // per column: the nearest filled row at or above lookedUpTo_
+    std::vector<int32_t> lookedUpTo_; // per column: the last row looked at for up_
+    std::vector<int32_t> down_;       // per column: the nearest filled row below, valid while not above the row
     std::vector<int32_t> featureRow_;
     std::vector<int64_t> rise_; // squared distance to featureRow_, -1 when the column has no filled pixel
     std::vector<int32_t> nearest_;
