@@ -89,7 +89,7 @@ struct Tables {
     uint8_t transitions[256];
     bool removable[256];       // simple and not the tip of a line
     bool removableSquare[512]; // the same, by the 3 x 3 neighbourhood's rows of bits
-    uint8_t squareRing[512];   // the ring of each 3 x 3 neighbourhood
+    bool tipSquare[512];       // one run of neighbours on the skeleton, by the 3 x 3 neighbourhood's rows of bits
     Tables()
     {
         for (unsigned ring = 0; ring < 256; ++ring) {
@@ -98,7 +98,7 @@ struct Tables {
             removable[ring] = straightOff && connectivityNumber(ring) == 1 && __builtin_popcount(ring) >= 2;
         }
         for (unsigned square = 0; square < 512; ++square) {
-            squareRing[square] = uint8_t(ringOfSquare(square));
+            tipSquare[square] = transitions[ringOfSquare(square)] == 1;
             removableSquare[square] = removable[ringOfSquare(square)];
         }
     }
@@ -111,6 +111,18 @@ unsigned skeletonBitsOfThree(const uint8_t* p)
     std::memcpy(&bytes, p, sizeof bytes);
     const uint32_t bits = (bytes >> 1) & 0x010101u; // skeletonBit of each byte moved to bits 0, 8 and 16
     return ((bits * 0x4081u) >> 14) & 7u;           // gathered into bits 14 to 16
+}
+
+// The skeleton bits of eight consecutive bytes as eight bits, west first.
+unsigned skeletonBitsOfEight(const uint8_t* p)
+{
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    uint64_t bits = (word >> 1) & 0x0101010101010101ull; // skeletonBit of each byte moved to its lowest bit
+    if constexpr (std::endian::native == std::endian::big) {
+        bits = __builtin_bswap64(bits);
+    }
+    return unsigned(bits * 0x0102040810204080ull >> 56); // the eight gathered into one byte
 }
 
 const Tables& tables()
@@ -300,18 +312,16 @@ std::vector<EndPoint> findEndPoints(const std::vector<uint8_t>& state, int32_t w
     Grid grid{const_cast<std::vector<uint8_t>&>(state), width, height};
     const Tables& table = tables();
     std::vector<EndPoint> points;
-    auto look = [&](int32_t x, int32_t y) {
-        unsigned ring;
+    // A tip of the skeleton (one run of neighbours on it) is an end point when its branch is long enough.
+    auto tip = [&](int32_t x, int32_t y) {
         if (std::endian::native == std::endian::little && x > 0 && y > 0 && x + 2 < width && y + 1 < height) {
             const uint8_t* centre = state.data() + size_t(y) * size_t(width) + size_t(x);
-            ring = table.squareRing[skeletonBitsOfThree(centre - width - 1) | skeletonBitsOfThree(centre - 1) << 3 |
-                                    skeletonBitsOfThree(centre + width - 1) << 6];
-        } else {
-            ring = grid.ring(x, y);
+            return table.tipSquare[skeletonBitsOfThree(centre - width - 1) | skeletonBitsOfThree(centre - 1) << 3 |
+                                   skeletonBitsOfThree(centre + width - 1) << 6];
         }
-        if (table.transitions[ring] != 1) {
-            return;
-        }
+        return table.transitions[grid.ring(x, y)] == 1;
+    };
+    auto look = [&](int32_t x, int32_t y) {
         int32_t backX = x, backY = y;
         if (walkBranch(grid, x, y, backX, backY) < minBranch) {
             return;
@@ -319,25 +329,20 @@ std::vector<EndPoint> findEndPoints(const std::vector<uint8_t>& state, int32_t w
         const float dx = float(x - backX), dy = float(y - backY), length = std::hypot(dx, dy);
         points.push_back(EndPoint{x, y, dx / length, dy / length});
     };
-    // Skeleton pixels are few: the rows are read eight pixels at a time.
-    constexpr uint64_t skeletonBits = 0x0101010101010101ull * skeletonBit;
+    // The rows are read eight pixels at a time, and only the skeleton's pixels among them looked at.
     for (int32_t y = 0; y < height; ++y) {
         const uint8_t* row = state.data() + size_t(y) * size_t(width);
         int32_t x = 0;
         for (; x + 8 <= width; x += 8) {
-            uint64_t word;
-            std::memcpy(&word, row + x, sizeof word);
-            if ((word & skeletonBits) == 0) {
-                continue;
-            }
-            for (int32_t k = 0; k < 8; ++k) {
-                if (row[x + k] & skeletonBit) {
-                    look(x + k, y);
+            for (unsigned on = skeletonBitsOfEight(row + x); on != 0; on &= on - 1) {
+                const int32_t px = x + std::countr_zero(on);
+                if (tip(px, y)) {
+                    look(px, y);
                 }
             }
         }
         for (; x < width; ++x) {
-            if (row[x] & skeletonBit) {
+            if ((row[x] & skeletonBit) && tip(x, y)) {
                 look(x, y);
             }
         }
