@@ -1,12 +1,38 @@
 #include "LineComponents.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace vendrel::stages {
 
 namespace {
+
 constexpr int32_t borderLabel = 0;
+
+// The first x from x on, below width, whose byte is zero (lineByte) or not zero (!lineByte): eight bytes a word.
+int32_t firstWhere(const uint8_t* row, int32_t x, int32_t width, bool lineByte)
+{
+    constexpr uint64_t low7 = 0x7f7f7f7f7f7f7f7full, high = 0x8080808080808080ull;
+    for (; x + 8 <= width; x += 8) {
+        uint64_t word;
+        std::memcpy(&word, row + x, sizeof word);
+        const uint64_t set = (((word & low7) + low7) | word) & high; // 0x80 in each byte that is not zero
+        uint64_t wanted = lineByte ? ~set & high : set;
+        if (wanted != 0) {
+            if constexpr (std::endian::native == std::endian::big) {
+                wanted = __builtin_bswap64(wanted);
+            }
+            return x + std::countr_zero(wanted) / 8;
+        }
+    }
+    while (x < width && (row[x] == 0) != lineByte) {
+        ++x;
+    }
+    return x;
 }
+
+} // namespace
 
 LineComponents::LineComponents(const std::vector<uint8_t>& inWindow, int32_t width, int32_t height)
     : rowStart_(size_t(height) + 1), parent_{borderLabel}
@@ -16,14 +42,9 @@ LineComponents::LineComponents(const std::vector<uint8_t>& inWindow, int32_t wid
         const uint8_t* row = inWindow.data() + size_t(y) * size_t(width);
         const uint32_t above = y > 0 ? rowStart_[size_t(y - 1)] : 0, aboveEnd = rowStart_[size_t(y)];
         uint32_t scan = above;
-        for (int32_t x = 0; x < width; ++x) {
-            if (row[x]) {
-                continue;
-            }
+        for (int32_t x = firstWhere(row, 0, width, true); x < width; x = firstWhere(row, x + 1, width, true)) {
             const int32_t left = x;
-            while (x + 1 < width && !row[x + 1]) {
-                ++x;
-            }
+            x = firstWhere(row, x, width, false) - 1;
             const int32_t label = int32_t(parent_.size());
             parent_.push_back(label);
             runs_.push_back(Run{left, x, label});
