@@ -7,6 +7,7 @@
 #include "CPSFilter.h"
 #include "ClaimedMarks.h"
 #include "ConversionCache.h"
+#include "JoinSeedList.h"
 #include "VendrelParams.h"
 
 class CPSPalette;
@@ -14,11 +15,6 @@ class RingWalkOrder;
 class UsableBlocks;
 struct SeedRoom;
 struct SwatchColor;
-
-struct JoinSeed {
-    uint16 x;
-    uint16 y;
-};
 
 class CVendrel : public CPSFilter {
 public:
@@ -73,7 +69,7 @@ public:
     OSErr AskColorServices(ColorServicesInfo& info);
 
     // Engine state; overwritten for every area of a run.
-    std::vector<JoinSeed> joinSeeds;
+    JoinSeedList joinSeeds;
     uint32 areaPixels = 0;
     int32 areaMinX = 0;
     int32 areaMinY = 0;

@@ -132,18 +132,48 @@ TEST_F(JoinPass, GivesEveryImageTheColoursOfThePlainRingWalk)
         const uint8 kept = uint8(random());
         engine.paintColor[3] = kept;
         const std::vector<uint8> before = pixels;
-        const std::vector<JoinSeed> seeds = engine.joinSeeds;
+        const size_t seedCount = engine.joinSeeds.size();
         ReferenceJoin(engine, params);
         const std::vector<uint8> expected = pixels;
         pixels = before;
         engine.paintColor[3] = kept;
         engine.JoinSmallAreas(params);
-        ASSERT_EQ(pixels, expected) << "round " << round << ", " << width << " wide, " << seeds.size() << " seeds, "
+        ASSERT_EQ(pixels, expected) << "round " << round << ", " << width << " wide, " << seedCount << " seeds, "
                                     << layout.planes << " planes";
         changed += expected != before;
     }
     // The rounds must exercise the joins, not only images where nothing can be joined.
     EXPECT_GT(changed, 200);
+}
+
+// The seed list keeps seeds as distances from the one before: raster order, any order, the corners of the
+// coordinate range and repeated points all come back as they were added, also after the list is cleared.
+TEST(JoinSeedList, GivesBackEverySeedInTheOrderAdded)
+{
+    std::mt19937 random(8);
+    JoinSeedList list;
+    for (int round = 0; round < 40; ++round) {
+        std::vector<JoinSeed> added = {{0, 0}, {65535, 65535}, {65535, 65535}, {0, 65535}, {65535, 0}};
+        const int count = int(random() % 3000);
+        for (int i = 0; i < count; ++i)
+            added.push_back(JoinSeed{uint16(random() % (round % 2 ? 65536 : 64)), uint16(random() % 65536)});
+        if (round % 4 == 0)
+            std::sort(added.begin(), added.end(),
+                      [](JoinSeed a, JoinSeed b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+        list.clear();
+        EXPECT_TRUE(list.empty());
+        for (const JoinSeed& seed : added)
+            list.push_back(seed);
+        ASSERT_EQ(list.size(), added.size());
+        size_t index = 0;
+        for (const JoinSeed& seed : list) {
+            ASSERT_LT(index, added.size());
+            ASSERT_EQ(seed.x, added[index].x) << "round " << round << ", seed " << index;
+            ASSERT_EQ(seed.y, added[index].y) << "round " << round << ", seed " << index;
+            ++index;
+        }
+        EXPECT_EQ(index, added.size());
+    }
 }
 
 // The groups hand out the same offsets in the same order as CPixelDistance, far past its first rings, across

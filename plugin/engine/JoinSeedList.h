@@ -1,0 +1,102 @@
+// The seeds of the areas to join, in the order they were added. The walk adds them in raster order, often a
+// few pixels apart, so each seed is kept as the distance from the one before (y * 65536 + x, zig-zag signed,
+// seven bits a byte): about one byte a seed where small areas lie close together, against four as points.
+// The bytes go into a deque, whose fixed blocks are never copied as the list grows, so a million small areas
+// take about a megabyte at any moment of the walk.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <iterator>
+
+#include "PITypes.h"
+
+struct JoinSeed {
+    uint16 x;
+    uint16 y;
+};
+
+class JoinSeedList {
+public:
+    class const_iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = JoinSeed;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const JoinSeed*;
+        using reference = const JoinSeed&;
+
+        const_iterator() = default;
+        const JoinSeed& operator*() const { return seed_; }
+        const JoinSeed* operator->() const { return &seed_; }
+        const_iterator& operator++()
+        {
+            Decode();
+            return *this;
+        }
+        const_iterator operator++(int)
+        {
+            const_iterator before = *this;
+            Decode();
+            return before;
+        }
+        bool operator==(const const_iterator& other) const { return at_ == other.at_; }
+
+    private:
+        friend class JoinSeedList;
+        const_iterator(std::deque<uint8>::const_iterator at, std::deque<uint8>::const_iterator end)
+            : at_(at), next_(at), end_(end)
+        {
+            Decode();
+        }
+        // Moves on to the seed whose bytes start at next_.
+        void Decode()
+        {
+            at_ = next_;
+            if (at_ == end_)
+                return;
+            uint64_t zigzag = 0;
+            for (int shift = 0;; shift += 7) {
+                const uint8 byte = *next_++;
+                zigzag |= uint64_t(byte & 0x7F) << shift;
+                if (!(byte & 0x80))
+                    break;
+            }
+            const int64_t delta = int64_t(zigzag >> 1) ^ -int64_t(zigzag & 1);
+            key_ = uint32(int64_t(key_) + delta);
+            seed_ = JoinSeed{uint16(key_ & 0xFFFF), uint16(key_ >> 16)};
+        }
+
+        std::deque<uint8>::const_iterator at_, next_, end_;
+        uint32 key_ = 0;
+        JoinSeed seed_{0, 0};
+    };
+
+    void push_back(JoinSeed seed)
+    {
+        const uint32 key = (uint32(seed.y) << 16) | seed.x;
+        const int64_t delta = int64_t(key) - int64_t(last_);
+        uint64_t zigzag = (uint64_t(delta) << 1) ^ uint64_t(delta >> 63);
+        for (; zigzag >= 0x80; zigzag >>= 7)
+            bytes_.push_back(uint8(zigzag | 0x80));
+        bytes_.push_back(uint8(zigzag));
+        last_ = key;
+        ++count_;
+    }
+    void clear()
+    {
+        bytes_.clear();
+        last_ = 0;
+        count_ = 0;
+    }
+    bool empty() const { return count_ == 0; }
+    size_t size() const { return count_; }
+    const_iterator begin() const { return const_iterator(bytes_.begin(), bytes_.end()); }
+    const_iterator end() const { return const_iterator(bytes_.end(), bytes_.end()); }
+
+private:
+    std::deque<uint8> bytes_;
+    uint32 last_ = 0;
+    size_t count_ = 0;
+};
