@@ -56,11 +56,12 @@ template <int s, bool toEast> Lanes shift(Lanes v)
     // A shift of the whole register with zeros coming in (one instruction), then 255 put into the lanes left over.
     constexpr auto lane = [](int i) { return uint8_t(toEast ? (i >= s ? i - s : 16) : (i + s < 16 ? i + s : 16)); };
     constexpr auto over = [lane](int i) { return uint8_t(lane(i) == 16 ? 255 : 0); };
-    constexpr Lanes mask = {lane(0), lane(1), lane(2),  lane(3),  lane(4),  lane(5),  lane(6),  lane(7),
-                            lane(8), lane(9), lane(10), lane(11), lane(12), lane(13), lane(14), lane(15)};
     constexpr Lanes leftOver = {over(0), over(1), over(2),  over(3),  over(4),  over(5),  over(6),  over(7),
                                 over(8), over(9), over(10), over(11), over(12), over(13), over(14), over(15)};
-    return __builtin_shuffle(v, Lanes{}, mask) | leftOver;
+    // __builtin_shufflevector (GCC 12 and clang alike) takes its lane choices as constants.
+    return __builtin_shufflevector(v, Lanes{}, lane(0), lane(1), lane(2), lane(3), lane(4), lane(5), lane(6), lane(7),
+                                   lane(8), lane(9), lane(10), lane(11), lane(12), lane(13), lane(14), lane(15)) |
+           leftOver;
 }
 
 // out[i] = min over j <= i (toEast) or j >= i (west) of t[j] + |i - j|, then with carry + the distance to it.
