@@ -11,7 +11,10 @@
 #include "VendrelParams.h"
 
 class CPSPalette;
+class LabelForest;
 class RingWalkOrder;
+template <int Channels> class RunScanner;
+struct LabeledRun;
 class UsableBlocks;
 struct SeedRoom;
 struct SwatchColor;
@@ -100,6 +103,18 @@ private:
     size_t AreaRunLimit() const;
     // The row walk of Start; false when the user aborted.
     bool WalkImage(const CVendrelParams& params, bool& foundArea);
+    // The walk by labelling, for runs without small-area treatment: the areas are labelled in one pass over
+    // the rows and painted in a second. NotUsed when the image's layout or its count of areas rules it out;
+    // nothing has changed then.
+    enum class LabelOutcome { Done, Aborted, NotUsed };
+    LabelOutcome PaintAreasByLabels(bool& foundArea);
+    template <int Channels> LabelOutcome PaintAreasByLabels(bool& foundArea);
+    template <int Channels>
+    bool LabelRuns(const RunScanner<Channels>& scan, LabelForest& forest, std::vector<LabeledRun>& above,
+                   std::vector<LabeledRun>& current) const;
+    template <int Channels>
+    bool PaintLabeledRuns(const RunScanner<Channels>& scan, LabelForest& forest, std::vector<LabeledRun>& above,
+                          std::vector<LabeledRun>& current, bool& foundArea);
     void LoadPalette(const CVendrelParams& params);
     // True when paintColor lies in the window: claimed pixels would stay claimable.
     bool PaintColorInWindow() const;

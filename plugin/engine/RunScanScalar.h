@@ -11,6 +11,14 @@ public:
     int32 FirstIn(const uint8* row, int32 from, int32 to, int32) const { return FirstWhere<true>(row, from, to); }
     // The first column in [from, to) whose pixel lies outside the window, or to.
     int32 FirstOut(const uint8* row, int32 from, int32 to) const { return FirstWhere<false>(row, from, to); }
+    // Bit j is set when pixel j of the sixteen at p lies in the window.
+    uint32 InsideBits(const uint8* p) const
+    {
+        uint32 bits = 0;
+        for (int j = 0; j < 16; ++j)
+            bits |= uint32(window_.Holds(p + j * Channels, Channels)) << j;
+        return bits;
+    }
     // Looking leftwards from column from down to column downTo: the first column whose pixel lies outside
     // the window, or downTo - 1.
     int32 LastOut(const uint8* row, int32 from, int32 downTo) const

@@ -18,6 +18,8 @@ public:
     int32 FirstIn(const uint8* row, int32 from, int32 to) const { return FirstWhere<true>(row, from, to, to); }
     // The first column in [from, to) whose pixel lies outside the window, or to.
     int32 FirstOut(const uint8* row, int32 from, int32 to) const { return FirstWhere<false>(row, from, to, to); }
+    // Bit j is set when pixel j of the sixteen at p lies in the window.
+    uint32 InsideBits(const uint8* p) const { return OnePerPixel(Inside(p)); }
     // Looking leftwards from column from down to column downTo: the first column whose pixel lies outside
     // the window, or downTo - 1.
     int32 LastOut(const uint8* row, int32 from, int32 downTo) const
@@ -134,6 +136,37 @@ private:
                 return x;
         return to;
     }
+
+    // Gathers the bits Channels * j of Inside's answer into bit j.
+    static uint32 OnePerPixel(uint64_t bits)
+    {
+        if constexpr (Channels == 1) {
+            return uint32(bits);
+        } else if constexpr (Channels == 4) {
+            bits = (bits | bits >> 3) & 0x0303030303030303u;
+            bits = (bits | bits >> 6) & 0x000F000F000F000Fu;
+            bits = (bits | bits >> 12) & 0x000000FF000000FFu;
+            return uint32((bits | bits >> 24) & 0xFFFFu);
+        } else {
+            // Four pixels (twelve bits) at a time through a table.
+            uint32 out = 0;
+            for (int i = 0; i < 4; ++i)
+                out |= uint32(kFourPixels[(bits >> (12 * i)) & 0xFFFu]) << (4 * i);
+            return out;
+        }
+    }
+    struct FourPixelTable {
+        uint8 bits[4096];
+        constexpr FourPixelTable() : bits{}
+        {
+            for (int v = 0; v < 4096; ++v)
+                for (int j = 0; j < 4; ++j)
+                    if (v >> (Channels * j) & 1)
+                        bits[v] |= uint8(1u << j);
+        }
+        uint8 operator[](uint64_t i) const { return bits[i]; }
+    };
+    static constexpr FourPixelTable kFourPixels{};
 
     RunWindow window_;
     mutable bool laidOut_ = false;
