@@ -9,6 +9,7 @@
 // each painted row, as in the walk; an abort leaves every area met so far painted whole and the others as
 // they were. The first pass calls nothing in the host.
 #include <bit>
+#include <span>
 #include <cstring>
 #include <vector>
 
@@ -18,37 +19,48 @@
 
 namespace {
 
-// The runs of window pixels of a row, left to right, with no label yet. The row is looked at sixteen pixels
-// at a time, and the runs are read off the bits where a pixel differs from the one before it.
-template <int Channels>
-void FindRuns(const RunScanner<Channels>& scan, const uint8* row, int32 width, std::vector<LabeledRun>& runs)
+// The runs of window pixels of a row, left to right, with no label yet, written from out on (room for one
+// run in two pixels); answers their count. The row is looked at sixteen pixels at a time, and the runs are
+// read off the pixels where one begins (in the window, the pixel before not) and ends (the reverse).
+template <int Channels> size_t FindRuns(const RunScanner<Channels>& scan, const uint8* row, int32 width, LabeledRun* out)
 {
-    runs.clear();
+    LabeledRun* const begin = out;
     uint32 before = 0; // 1 when the pixel before the sixteen is in the window
-    int32 start = 0;
+    int32 start = 0;   // where the run still open at the sixteen's start began
     for (int32 x = 0; x < width; x += 16) {
         uint32 inside = 0;
         if (width - x >= 16) {
             inside = scan.InsideBits(row + intptr_t(x) * Channels);
         } else {
-            // The last pixels, one at a time: the row may end the buffer.
+            // The last pixels, one at a time: the row may end the buffer. Past the row's end every bit is
+            // clear, so a run reaching the end closes there.
             for (int32 j = 0; x + j < width; ++j)
                 inside |= uint32(scan.FirstOut(row, x + j, x + j + 1) == x + j + 1) << j;
         }
-        uint32 changes = (inside ^ (inside << 1 | before)) & 0xFFFFu;
+        const uint32 shifted = inside << 1 | before;
+        uint32 starts = inside & ~shifted & 0xFFFFu;
+        uint32 ends = ~inside & shifted & 0xFFFFu;
         before = inside >> 15;
-        while (changes) {
-            const int32 at = x + std::countr_zero(changes);
-            changes &= changes - 1;
-            // Past the row's end every bit is clear: a run reaching the end closes there.
-            if (inside >> (at - x) & 1)
-                start = at;
-            else
-                runs.push_back(LabeledRun{start, at - 1, 0});
+        // A run open from before ends at the first end.
+        if (shifted & 1 && ends) {
+            *out++ = LabeledRun{uint16(start), uint16(x + std::countr_zero(ends) - 1), 0};
+            ends &= ends - 1;
+        }
+        // Every start pairs with the next end; the last start may stay open.
+        while (starts) {
+            const int32 from = x + std::countr_zero(starts);
+            starts &= starts - 1;
+            if (!ends) {
+                start = from;
+                break;
+            }
+            *out++ = LabeledRun{uint16(from), uint16(x + std::countr_zero(ends) - 1), 0};
+            ends &= ends - 1;
         }
     }
     if (before)
-        runs.push_back(LabeledRun{start, width - 1, 0});
+        *out++ = LabeledRun{uint16(start), uint16(width - 1), 0};
+    return size_t(out - begin);
 }
 
 // The labels that may be made for an image: the forest (and for four channels the colours) stay within a
@@ -106,10 +118,9 @@ template <int Channels> CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(bool
     const RunScanner<Channels> scan(window);
     const size_t imageBytes = size_t(rect.right) * size_t(rect.bottom) * Channels;
     LabelForest forest(LabelLimit(imageBytes, Channels));
-    std::vector<LabeledRun> above;
-    std::vector<LabeledRun> current;
-    above.reserve(size_t(rect.right) / 2 + 1);
-    current.reserve(size_t(rect.right) / 2 + 1);
+    // A row holds at most one run in two pixels.
+    std::vector<LabeledRun> above(size_t(rect.right) / 2 + 1);
+    std::vector<LabeledRun> current(above.size());
     if (!LabelRuns(scan, forest, above, current))
         return LabelOutcome::NotUsed;
     return PaintLabeledRuns(scan, forest, above, current, foundArea) ? LabelOutcome::Done : LabelOutcome::Aborted;
@@ -124,13 +135,12 @@ bool CVendrel::LabelRuns(const RunScanner<Channels>& scan, LabelForest& forest, 
     const Rect& rect = filterRecord->outRect;
     const uint8* const data = static_cast<const uint8*>(filterRecord->outData);
     const intptr_t rowBytes = filterRecord->outRowBytes;
-    above.clear();
+    size_t aboveCount = 0;
     for (int32 y = 0; y < rect.bottom; ++y) {
-        FindRuns(scan, data + intptr_t(y) * rowBytes, rect.right, current);
+        const size_t count = FindRuns(scan, data + intptr_t(y) * rowBytes, rect.right, current.data());
         // Runs of a row come left to right: the first run above that may touch the next run only moves on.
         size_t first = 0;
-        const size_t aboveCount = above.size();
-        for (LabeledRun& run : current) {
+        for (LabeledRun& run : std::span(current.data(), count)) {
             while (first < aboveCount && above[first].right < run.left)
                 ++first;
             if (first == aboveCount || above[first].left > run.right) {
@@ -143,6 +153,7 @@ bool CVendrel::LabelRuns(const RunScanner<Channels>& scan, LabelForest& forest, 
                 forest.Join(run.label, above[k].label);
         }
         above.swap(current);
+        aboveCount = count;
     }
     return true;
 }
@@ -164,13 +175,12 @@ bool CVendrel::PaintLabeledRuns(const RunScanner<Channels>& scan, LabelForest& f
     uint32 paintedArea = ~0u;
     uint8 color[4] = {};
     RunPainter<Channels> painter(color);
-    above.clear();
+    size_t aboveCount = 0;
     for (int32 y = 0; y < rect.bottom; ++y) {
         uint8* const row = data + intptr_t(y) * rowBytes;
-        FindRuns(scan, row, rect.right, current);
+        const size_t count = FindRuns(scan, row, rect.right, current.data());
         size_t first = 0;
-        const size_t aboveCount = above.size();
-        for (LabeledRun& run : current) {
+        for (LabeledRun& run : std::span(current.data(), count)) {
             while (first < aboveCount && above[first].right < run.left)
                 ++first;
             const bool touches = first < aboveCount && above[first].left <= run.right;
@@ -196,9 +206,13 @@ bool CVendrel::PaintLabeledRuns(const RunScanner<Channels>& scan, LabelForest& f
                 painter = RunPainter<Channels>(color);
                 paintedArea = area;
             }
-            painter.Paint(row, run.left, run.right + 1);
+            if (run.left == run.right)
+                std::memcpy(row + intptr_t(run.left) * Channels, color, Channels);
+            else
+                painter.Paint(row, run.left, run.right + 1);
         }
         above.swap(current);
+        aboveCount = count;
         if (aborted)
             continue;
         if (filterRecord->progressProc)

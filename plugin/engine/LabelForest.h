@@ -9,12 +9,14 @@
 
 #include "PITypes.h"
 
-// One run of window pixels of a row and the label of its area.
+// One run of window pixels of a row and the label of its area. Image columns fit in 16 bits (the host's
+// rectangles are 16-bit), and eight bytes a run keep two rows of runs close to the processor.
 struct LabeledRun {
-    int32 left;  // inclusive
-    int32 right; // inclusive
+    uint16 left;  // inclusive
+    uint16 right; // inclusive
     uint32 label;
 };
+static_assert(sizeof(Rect::right) == 2, "columns are 16-bit");
 
 class LabelForest {
 public:

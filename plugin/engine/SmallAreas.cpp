@@ -138,6 +138,9 @@ void CVendrel::MarkUsableBlocks(UsableBlocks& blocks, int32 width, int32 height,
     for (int32 y = 0; y < height; ++y) {
         const uint8* row = PixelAddress(0, y);
         for (int32 x0 = 0; x0 < width; x0 += UsableBlocks::kSide) {
+            // One usable pixel sets the block: its other rows need no look.
+            if (blocks.IsMarked(x0, y))
+                continue;
             const int32 x1 = std::min(width, x0 + UsableBlocks::kSide);
             for (int32 x = x0; x < x1; ++x) {
                 if (test(row + intptr_t(x) * columnStep)) {

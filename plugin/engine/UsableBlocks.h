@@ -18,6 +18,8 @@ public:
     // Sets the blocks that meet the pixel rectangle from (x0, y0) to (x1, y1), inclusive.
     void Mark(int32 x0, int32 y0, int32 x1, int32 y1);
     bool Any() const { return marked_ != 0; }
+    // Whether the block holding pixel (x, y) is set.
+    bool IsMarked(int32 x, int32 y) const { return Set(x >> kShift, y >> kShift); }
     // The smallest squared distance from (x, y) to a set block, or a value above cap when none lies within
     // cap of it.
     uint64_t NearestSquared(int32 x, int32 y, uint64_t cap) const;
