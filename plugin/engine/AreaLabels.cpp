@@ -8,60 +8,14 @@
 // pixel was painted, as the walk's marks would have kept them apart. Progress and the abort are heard after
 // each painted row, as in the walk; an abort leaves every area met so far painted whole and the others as
 // they were. The first pass calls nothing in the host.
-#include <bit>
-#include <span>
 #include <cstring>
 #include <vector>
 
 #include "CVendrel.h"
 #include "LabelForest.h"
-#include "RunScan.h"
+#include "RowRuns.h"
 
 namespace {
-
-// The runs of window pixels of a row, left to right, with no label yet, written from out on (room for one
-// run in two pixels); answers their count. The row is looked at sixteen pixels at a time, and the runs are
-// read off the pixels where one begins (in the window, the pixel before not) and ends (the reverse).
-template <int Channels> size_t FindRuns(const RunScanner<Channels>& scan, const uint8* row, int32 width, LabeledRun* out)
-{
-    LabeledRun* const begin = out;
-    uint32 before = 0; // 1 when the pixel before the sixteen is in the window
-    int32 start = 0;   // where the run still open at the sixteen's start began
-    for (int32 x = 0; x < width; x += 16) {
-        uint32 inside = 0;
-        if (width - x >= 16) {
-            inside = scan.InsideBits(row + intptr_t(x) * Channels);
-        } else {
-            // The last pixels, one at a time: the row may end the buffer. Past the row's end every bit is
-            // clear, so a run reaching the end closes there.
-            for (int32 j = 0; x + j < width; ++j)
-                inside |= uint32(scan.FirstOut(row, x + j, x + j + 1) == x + j + 1) << j;
-        }
-        const uint32 shifted = inside << 1 | before;
-        uint32 starts = inside & ~shifted & 0xFFFFu;
-        uint32 ends = ~inside & shifted & 0xFFFFu;
-        before = inside >> 15;
-        // A run open from before ends at the first end.
-        if (shifted & 1 && ends) {
-            *out++ = LabeledRun{uint16(start), uint16(x + std::countr_zero(ends) - 1), 0};
-            ends &= ends - 1;
-        }
-        // Every start pairs with the next end; the last start may stay open.
-        while (starts) {
-            const int32 from = x + std::countr_zero(starts);
-            starts &= starts - 1;
-            if (!ends) {
-                start = from;
-                break;
-            }
-            *out++ = LabeledRun{uint16(from), uint16(x + std::countr_zero(ends) - 1), 0};
-            ends &= ends - 1;
-        }
-    }
-    if (before)
-        *out++ = LabeledRun{uint16(start), uint16(width - 1), 0};
-    return size_t(out - begin);
-}
 
 // The labels that may be made for an image: the forest (and for four channels the colours) stay within a
 // hundredth of the image's bytes; small images get room for a few thousand.
@@ -118,101 +72,129 @@ template <int Channels> CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(bool
     const RunScanner<Channels> scan(window);
     const size_t imageBytes = size_t(rect.right) * size_t(rect.bottom) * Channels;
     LabelForest forest(LabelLimit(imageBytes, Channels));
-    // A row holds at most one run in two pixels.
-    std::vector<LabeledRun> above(size_t(rect.right) / 2 + 1);
-    std::vector<LabeledRun> current(above.size());
-    if (!LabelRuns(scan, forest, above, current))
+    RowRuns<Channels> rows(scan, rect.right);
+    if (!LabelRuns(rows, forest))
         return LabelOutcome::NotUsed;
-    return PaintLabeledRuns(scan, forest, above, current, foundArea) ? LabelOutcome::Done : LabelOutcome::Aborted;
+    rows.Restart();
+    return PaintLabeledRuns(rows, forest, foundArea) ? LabelOutcome::Done : LabelOutcome::Aborted;
 }
 
 // The first pass: every run without a run above it makes a label, and a run joins the labels of all the runs
 // above it. False when the image has more areas than labels may be made for.
-template <int Channels>
-bool CVendrel::LabelRuns(const RunScanner<Channels>& scan, LabelForest& forest, std::vector<LabeledRun>& above,
-                         std::vector<LabeledRun>& current) const
+template <int Channels> bool CVendrel::LabelRuns(RowRuns<Channels>& rows, LabelForest& forest) const
 {
     const Rect& rect = filterRecord->outRect;
     const uint8* const data = static_cast<const uint8*>(filterRecord->outData);
     const intptr_t rowBytes = filterRecord->outRowBytes;
-    size_t aboveCount = 0;
     for (int32 y = 0; y < rect.bottom; ++y) {
-        const size_t count = FindRuns(scan, data + intptr_t(y) * rowBytes, rect.right, current.data());
+        // A row like the one above continues its areas and joins none.
+        if (!rows.Read(data + intptr_t(y) * rowBytes))
+            continue;
         // Runs of a row come left to right: the first run above that may touch the next run only moves on.
-        size_t first = 0;
-        for (LabeledRun& run : std::span(current.data(), count)) {
-            while (first < aboveCount && above[first].right < run.left)
-                ++first;
-            if (first == aboveCount || above[first].left > run.right) {
+        const LabeledRun* above = rows.Above();
+        for (LabeledRun& run : rows.Current()) {
+            while (above->right < run.left)
+                ++above;
+            if (above->left > run.right) {
                 if (!forest.Make(run.label))
                     return false;
                 continue;
             }
-            run.label = above[first].label;
-            for (size_t k = first + 1; k < aboveCount && above[k].left <= run.right; ++k)
-                forest.Join(run.label, above[k].label);
+            run.label = above->label;
+            for (const LabeledRun* next = above + 1; next->left <= run.right; ++next)
+                forest.Join(run.label, next->label);
         }
-        above.swap(current);
-        aboveCount = count;
+        rows.Advance();
     }
     return true;
 }
 
+namespace {
+
+// Paints runs with the colours of their areas, choosing an area's colour when it is first met.
+template <int Channels> class AreaPainter {
+public:
+    AreaPainter(LabelForest& forest, CVendrel& engine)
+        : forest_(forest), engine_(engine), wideColors_(Channels > 3 ? size_t(forest.Count()) * Channels : 0)
+    {
+    }
+
+    // Paints the run in its area's colour; false when the area has no colour and may not take one.
+    bool Paint(uint8* row, const LabeledRun& run, bool mayChoose)
+    {
+        if (run.label != paintedArea_ && !TakeArea(run.label, mayChoose))
+            return false;
+        if (run.left == run.right)
+            std::memcpy(row + intptr_t(run.left) * Channels, color_, Channels);
+        else
+            painter_.Paint(row, run.left, run.right + 1);
+        return true;
+    }
+    bool ChoseAny() const { return choseAny_; }
+
+private:
+    [[gnu::noinline]] bool TakeArea(uint32 area, bool mayChoose)
+    {
+        if (!forest_.IsColored(area)) {
+            if (!mayChoose)
+                return false;
+            engine_.ChooseAreaColor();
+            choseAny_ = true;
+            if (Channels > 3)
+                std::memcpy(&wideColors_[size_t(area) * Channels], engine_.paintColor, Channels);
+            forest_.SetColor(area, PackColor(engine_.paintColor, Channels > 3 ? 3 : Channels));
+        }
+        if (Channels > 3)
+            std::memcpy(color_, &wideColors_[size_t(area) * Channels], Channels);
+        else
+            UnpackColor(forest_.Color(area), color_, Channels);
+        // Made again only when the area changes: a colour stored just before would be read back slowly.
+        painter_ = RunPainter<Channels>(color_);
+        paintedArea_ = area;
+        return true;
+    }
+
+    LabelForest& forest_;
+    CVendrel& engine_;
+    // Four channels do not fit in a slot: their colours are kept beside the forest.
+    std::vector<uint8> wideColors_;
+    uint32 paintedArea_ = ~0u;
+    uint8 color_[4] = {};
+    RunPainter<Channels> painter_{color_};
+    bool choseAny_ = false;
+};
+
+} // namespace
+
 // The second pass: each run's area is the area of a run above it, or the root of the label the first pass
-// made for it; an area met for the first time takes the next area colour.
-template <int Channels>
-bool CVendrel::PaintLabeledRuns(const RunScanner<Channels>& scan, LabelForest& forest, std::vector<LabeledRun>& above,
-                                std::vector<LabeledRun>& current, bool& foundArea)
+// made for it; an area met for the first time takes the next area colour. After an abort only the areas
+// already met are finished.
+template <int Channels> bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows, LabelForest& forest, bool& foundArea)
 {
     const Rect& rect = filterRecord->outRect;
     uint8* const data = static_cast<uint8*>(filterRecord->outData);
     const intptr_t rowBytes = filterRecord->outRowBytes;
     forest.Settle();
-    // Four channels do not fit in a slot: their colours are kept beside the forest.
-    std::vector<uint8> wideColors(Channels > 3 ? size_t(forest.Count()) * Channels : 0);
+    AreaPainter<Channels> painter(forest, *this);
     uint32 nextLabel = 0;
     bool aborted = false;
-    uint32 paintedArea = ~0u;
-    uint8 color[4] = {};
-    RunPainter<Channels> painter(color);
-    size_t aboveCount = 0;
     for (int32 y = 0; y < rect.bottom; ++y) {
         uint8* const row = data + intptr_t(y) * rowBytes;
-        const size_t count = FindRuns(scan, row, rect.right, current.data());
-        size_t first = 0;
-        for (LabeledRun& run : std::span(current.data(), count)) {
-            while (first < aboveCount && above[first].right < run.left)
-                ++first;
-            const bool touches = first < aboveCount && above[first].left <= run.right;
-            // Labels above are areas already; a run with none above has the next label the first pass made.
-            const uint32 area = touches ? above[first].label : forest.Area(nextLabel++);
-            run.label = area;
-            if (area != paintedArea) {
-                if (!forest.IsColored(area)) {
-                    // After an abort only the areas already met are finished.
-                    if (aborted)
-                        continue;
-                    ChooseAreaColor();
-                    foundArea = true;
-                    if (Channels > 3)
-                        std::memcpy(&wideColors[size_t(area) * Channels], paintColor, Channels);
-                    forest.SetColor(area, PackColor(paintColor, Channels > 3 ? 3 : Channels));
-                }
-                if (Channels > 3)
-                    std::memcpy(color, &wideColors[size_t(area) * Channels], Channels);
-                else
-                    UnpackColor(forest.Color(area), color, Channels);
-                // Made again only when the area changes: a colour stored just before would be read back slowly.
-                painter = RunPainter<Channels>(color);
-                paintedArea = area;
+        if (!rows.Read(row)) {
+            // The areas of the row above, every one of them met already.
+            for (const LabeledRun& run : rows.AboveRuns())
+                painter.Paint(row, run, false);
+        } else {
+            const LabeledRun* above = rows.Above();
+            for (LabeledRun& run : rows.Current()) {
+                while (above->right < run.left)
+                    ++above;
+                // Labels above are areas already; a run with none above has the next label the first pass made.
+                run.label = above->left <= run.right ? above->label : forest.Area(nextLabel++);
+                painter.Paint(row, run, !aborted);
             }
-            if (run.left == run.right)
-                std::memcpy(row + intptr_t(run.left) * Channels, color, Channels);
-            else
-                painter.Paint(row, run.left, run.right + 1);
+            rows.Advance();
         }
-        above.swap(current);
-        aboveCount = count;
         if (aborted)
             continue;
         if (filterRecord->progressProc)
@@ -220,5 +202,6 @@ bool CVendrel::PaintLabeledRuns(const RunScanner<Channels>& scan, LabelForest& f
         if (filterRecord->abortProc && filterRecord->abortProc())
             aborted = true;
     }
+    foundArea = foundArea || painter.ChoseAny();
     return !aborted;
 }

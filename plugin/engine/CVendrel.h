@@ -13,8 +13,7 @@
 class CPSPalette;
 class LabelForest;
 class RingWalkOrder;
-template <int Channels> class RunScanner;
-struct LabeledRun;
+template <int Channels> class RowRuns;
 class UsableBlocks;
 struct SeedRoom;
 struct SwatchColor;
@@ -109,12 +108,8 @@ private:
     enum class LabelOutcome { Done, Aborted, NotUsed };
     LabelOutcome PaintAreasByLabels(bool& foundArea);
     template <int Channels> LabelOutcome PaintAreasByLabels(bool& foundArea);
-    template <int Channels>
-    bool LabelRuns(const RunScanner<Channels>& scan, LabelForest& forest, std::vector<LabeledRun>& above,
-                   std::vector<LabeledRun>& current) const;
-    template <int Channels>
-    bool PaintLabeledRuns(const RunScanner<Channels>& scan, LabelForest& forest, std::vector<LabeledRun>& above,
-                          std::vector<LabeledRun>& current, bool& foundArea);
+    template <int Channels> bool LabelRuns(RowRuns<Channels>& rows, LabelForest& forest) const;
+    template <int Channels> bool PaintLabeledRuns(RowRuns<Channels>& rows, LabelForest& forest, bool& foundArea);
     void LoadPalette(const CVendrelParams& params);
     // True when paintColor lies in the window: claimed pixels would stay claimable.
     bool PaintColorInWindow() const;

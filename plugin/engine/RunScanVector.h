@@ -19,7 +19,14 @@ public:
     // The first column in [from, to) whose pixel lies outside the window, or to.
     int32 FirstOut(const uint8* row, int32 from, int32 to) const { return FirstWhere<false>(row, from, to, to); }
     // Bit j is set when pixel j of the sixteen at p lies in the window.
-    uint32 InsideBits(const uint8* p) const { return OnePerPixel(Inside(p)); }
+    uint32 InsideBits(const uint8* p) const
+    {
+        const uint64_t inside = Inside(p);
+        // Sixteen pixels all in or all out need no gathering.
+        if (inside == 0 || inside == kPixelBits)
+            return inside ? 0xFFFFu : 0;
+        return OnePerPixel(inside);
+    }
     // Looking leftwards from column from down to column downTo: the first column whose pixel lies outside
     // the window, or downTo - 1.
     int32 LastOut(const uint8* row, int32 from, int32 downTo) const
@@ -92,7 +99,7 @@ private:
     }
 
     // Bit Channels * j is set when pixel j of the sixteen at p lies in the window; other bits are clear.
-    uint64_t Inside(const uint8* p) const
+    [[gnu::always_inline]] uint64_t Inside(const uint8* p) const
     {
         if (!laidOut_)
             LayOut();
@@ -149,10 +156,8 @@ private:
             return uint32((bits | bits >> 24) & 0xFFFFu);
         } else {
             // Four pixels (twelve bits) at a time through a table.
-            uint32 out = 0;
-            for (int i = 0; i < 4; ++i)
-                out |= uint32(kFourPixels[(bits >> (12 * i)) & 0xFFFu]) << (4 * i);
-            return out;
+            return uint32(kFourPixels[bits & 0xFFFu]) | uint32(kFourPixels[(bits >> 12) & 0xFFFu]) << 4 |
+                   uint32(kFourPixels[(bits >> 24) & 0xFFFu]) << 8 | uint32(kFourPixels[(bits >> 36) & 0xFFFu]) << 12;
         }
     }
     struct FourPixelTable {
