@@ -1,65 +1,122 @@
-// The walk for runs that neither flag nor join small areas: the areas are found by labelling the image's runs
-// row by row, then painted row by row. Both passes read the image in order, where a flood follows each area
-// through it and pays a cache miss on every row it enters.
+// The walk by labelling: the areas are found by labelling the image's runs row by row, then painted row by
+// row. Both passes read the image in order, where a flood follows each area through it and pays a cache miss
+// on every row it enters.
 //
 // The result is the walk's: every area is a 4-connected set of window pixels, and the areas take their
 // colours in the order of their first pixels in the rows, which is the order in which the second pass meets
-// them. A colour that still lies in the window changes nothing either: the areas were all found before any
-// pixel was painted, as the walk's marks would have kept them apart. Progress and the abort are heard after
-// each painted row, as in the walk; an abort leaves every area met so far painted whole and the others as
-// they were. The first pass calls nothing in the host.
+// them. Without small-area treatment a colour that still lies in the window changes nothing either: the areas
+// were all found before any pixel was painted, as the walk's marks would have kept them apart. Progress and
+// the abort are heard after each painted row, as in the walk; an abort leaves every area met so far painted
+// whole and the others as they were. The first pass calls nothing in the host.
+//
+// With small-area treatment the first pass measures the areas too, and every area colour is chosen before
+// the second pass, which paints small areas in the flag colour and records the seeds to join. The walk is
+// used instead wherever its repaint could reach beyond an area or its colours could match again: an area
+// colour or the flag colour inside the window, or an area colour among the colours touching the window.
+#include <algorithm>
+#include <bit>
 #include <cstring>
+#include <optional>
 #include <vector>
 
+#include "AreaRandom.h"
+#include "AreaSizes.h"
+#include "BoundaryColors.h"
+#include "CPSPalette.h"
 #include "CVendrel.h"
 #include "LabelForest.h"
 #include "RowRuns.h"
 
 namespace {
 
-// The labels that may be made for an image: the forest (and for four channels the colours) stay within a
-// hundredth of the image's bytes; small images get room for a few thousand.
-size_t LabelLimit(size_t imageBytes, int channels)
+// The labels that may be made for an image: what is kept per label stays within a hundredth of the image's
+// bytes; small images get room for a few thousand.
+size_t LabelLimit(size_t imageBytes, size_t bitsPerLabel)
 {
-    const size_t bitsPerLabel = LabelForest::kBitsPerLabel + (channels > 3 ? 8 * size_t(channels) : 0);
     const size_t limit = imageBytes / 100 * 8 / bitsPerLabel;
     return limit > 4096 ? limit : 4096;
 }
 
 // An area colour of up to three channels packed into the forest's slot, and back.
-uint32 PackColor(const uint8* color, int channels)
-{
-    uint32 packed = 0;
-    for (int i = 0; i < channels; ++i)
-        packed |= uint32(color[i]) << (8 * i);
-    return packed;
-}
-
 void UnpackColor(uint32 packed, uint8* color, int channels)
 {
     for (int i = 0; i < channels; ++i)
         color[i] = uint8(packed >> (8 * i));
 }
 
+// The generator and the palette position, so that colours chosen ahead can be given back.
+struct ColorSource {
+    uint32 randomState;
+    CPSPalette* palette;
+    std::optional<CPSPalette> paletteCopy;
+
+    explicit ColorSource(CPSPalette* held) : randomState(AreaRandomState()), palette(held)
+    {
+        if (held)
+            paletteCopy.emplace(*held);
+    }
+    void Restore() const
+    {
+        SetAreaRandomState(randomState);
+        if (palette)
+            *palette = *paletteCopy;
+    }
+};
+
 } // namespace
 
-CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(bool& foundArea)
+// Where the areas' colours are kept: in the forest's slots, and for four channels beside it as well.
+template <int Channels> class AreaColors {
+public:
+    explicit AreaColors(LabelForest& forest)
+        : forest_(forest), wide_(Channels > 3 ? size_t(forest.Count()) * Channels : 0)
+    {
+    }
+    bool Has(uint32 area) const { return forest_.IsColored(area); }
+    void Store(uint32 area, const uint8* color)
+    {
+        forest_.SetColor(area, BoundaryColors::Pack(color, Channels > 3 ? 3 : Channels));
+        if (Channels > 3)
+            std::memcpy(&wide_[size_t(area) * Channels], color, Channels);
+    }
+    void Load(uint32 area, uint8* color) const
+    {
+        if (Channels > 3)
+            std::memcpy(color, &wide_[size_t(area) * Channels], Channels);
+        else
+            UnpackColor(forest_.Color(area), color, Channels);
+    }
+
+private:
+    LabelForest& forest_;
+    std::vector<uint8> wide_;
+};
+
+// The small-area treatment of a labelled run: the sizes, and which areas the second pass has met.
+struct LabelTreatment {
+    const AreaSizes& sizes;
+    std::vector<bool> met;
+    uint32 metCount;
+};
+
+CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(const CVendrelParams& params, bool& foundArea)
 {
     if (!filterRecord || !filterRecord->outData || PlaneStep() != 1 || ColumnStep() != channels)
         return LabelOutcome::NotUsed;
     switch (channels) {
     case 1:
-        return PaintAreasByLabels<1>(foundArea);
+        return PaintAreasByLabels<1>(params, foundArea);
     case 3:
-        return PaintAreasByLabels<3>(foundArea);
+        return PaintAreasByLabels<3>(params, foundArea);
     case 4:
-        return PaintAreasByLabels<4>(foundArea);
+        return PaintAreasByLabels<4>(params, foundArea);
     default:
         return LabelOutcome::NotUsed;
     }
 }
 
-template <int Channels> CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(bool& foundArea)
+template <int Channels>
+CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(const CVendrelParams& params, bool& foundArea)
 {
     const Rect& rect = filterRecord->outRect;
     if (rect.left != 0 || rect.top != 0 || rect.right <= 0 || rect.bottom <= 0)
@@ -70,26 +127,91 @@ template <int Channels> CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(bool
         window.high[i] = windowHigh[i];
     }
     const RunScanner<Channels> scan(window);
+    const bool treated = params.flagAreas || params.joinAreas;
+    const uint32 largestLimit =
+        std::max(params.flagAreas ? uint32(params.flagSize) : 0u, params.joinAreas ? uint32(params.joinSize) : 0u);
+    const AreaSizes::Measure measure = AreaSizes::For(treated, params.measureArea, largestLimit);
     const size_t imageBytes = size_t(rect.right) * size_t(rect.bottom) * Channels;
-    LabelForest forest(LabelLimit(imageBytes, Channels));
+    // Colours of four channels do not fit in a slot: they are kept beside the forest.
+    const size_t bitsPerLabel = LabelForest::kBitsPerLabel + (Channels > 3 ? 8 * size_t(Channels) : 0) +
+                                AreaSizes(measure, 0).BitsPerLabel() + (treated ? 1 : 0);
+    const size_t limit = LabelLimit(imageBytes, bitsPerLabel);
+    LabelForest forest(limit);
+    AreaSizes sizes(measure, limit);
+    BoundaryColors boundary;
     RowRuns<Channels> rows(scan, rect.right);
-    if (!LabelRuns(rows, forest))
+    if (!LabelRuns(rows, forest, sizes, treated ? &boundary : nullptr))
         return LabelOutcome::NotUsed;
+    forest.Settle();
+    sizes.RollUp(forest);
     rows.Restart();
-    return PaintLabeledRuns(rows, forest, foundArea) ? LabelOutcome::Done : LabelOutcome::Aborted;
+    AreaColors<Channels> colors(forest);
+    if (!treated)
+        return PaintLabeledRuns(rows, forest, colors, nullptr, params, foundArea) ? LabelOutcome::Done
+                                                                                  : LabelOutcome::Aborted;
+    const ColorSource source(palette);
+    if (!ChooseColorsAhead(forest, colors, sizes, boundary, params)) {
+        source.Restore();
+        return LabelOutcome::NotUsed;
+    }
+    LabelTreatment treatment{sizes, std::vector<bool>(forest.Count(), false), 0};
+    if (PaintLabeledRuns(rows, forest, colors, &treatment, params, foundArea))
+        return LabelOutcome::Done;
+    // The walk would have chosen colours only for the areas met before the abort.
+    source.Restore();
+    for (uint32 area = 0; area < treatment.metCount; ++area)
+        ChooseAreaColor();
+    return LabelOutcome::Aborted;
+}
+
+// Chooses every area's colour in the order of the areas, as the walk would, and keeps it in colors. False
+// when the walk must be used: a colour that would still match the window, a flag colour that would, or a
+// small area whose colour touches the window's edge somewhere.
+template <int Channels>
+bool CVendrel::ChooseColorsAhead(LabelForest& forest, AreaColors<Channels>& colors, const AreaSizes& sizes,
+                                 const BoundaryColors& boundary, const CVendrelParams& params)
+{
+    uint8 flag[4] = {};
+    ConvertRGB(params.flagColor, flag);
+    std::memcpy(paintColor, flag, sizeof paintColor);
+    if (PaintColorInWindow())
+        return false;
+    for (uint32 label = 0; label < forest.Count(); ++label) {
+        if (forest.Area(label) != label)
+            continue;
+        ChooseAreaColor();
+        if (!IsAcceptableColor(false))
+            return false;
+        const bool small = (params.flagAreas && sizes.IsSmall(label, uint32(params.flagSize))) ||
+                           (params.joinAreas && sizes.IsSmall(label, uint32(params.joinSize)));
+        if (small && boundary.MayHold(BoundaryColors::Pack(paintColor, Channels)))
+            return false;
+        colors.Store(label, paintColor);
+    }
+    return true;
 }
 
 // The first pass: every run without a run above it makes a label, and a run joins the labels of all the runs
-// above it. False when the image has more areas than labels may be made for.
-template <int Channels> bool CVendrel::LabelRuns(RowRuns<Channels>& rows, LabelForest& forest) const
+// above it; runs add to their label's size, and the colours touching the window are gathered when asked for.
+// False when the image has more areas than labels may be made for.
+template <int Channels>
+bool CVendrel::LabelRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaSizes& sizes, BoundaryColors* boundary) const
 {
     const Rect& rect = filterRecord->outRect;
     const uint8* const data = static_cast<const uint8*>(filterRecord->outData);
     const intptr_t rowBytes = filterRecord->outRowBytes;
     for (int32 y = 0; y < rect.bottom; ++y) {
+        const uint8* const row = data + intptr_t(y) * rowBytes;
+        const bool changed = rows.Read(row);
+        if (boundary)
+            GatherBoundary<Channels>(rows, row, y > 0 ? row - rowBytes : nullptr, rect.right, *boundary);
         // A row like the one above continues its areas and joins none.
-        if (!rows.Read(data + intptr_t(y) * rowBytes))
+        if (!changed) {
+            if (!sizes.IsNone())
+                for (const LabeledRun& run : rows.AboveRuns())
+                    sizes.Add(run.label, run, y);
             continue;
+        }
         // Runs of a row come left to right: the first run above that may touch the next run only moves on.
         const LabeledRun* above = rows.Above();
         for (LabeledRun& run : rows.Current()) {
@@ -98,31 +220,65 @@ template <int Channels> bool CVendrel::LabelRuns(RowRuns<Channels>& rows, LabelF
             if (above->left > run.right) {
                 if (!forest.Make(run.label))
                     return false;
-                continue;
+                if (!sizes.IsNone())
+                    sizes.Make();
+            } else {
+                run.label = above->label;
+                for (const LabeledRun* next = above + 1; next->left <= run.right; ++next)
+                    forest.Join(run.label, next->label);
             }
-            run.label = above->label;
-            for (const LabeledRun* next = above + 1; next->left <= run.right; ++next)
-                forest.Join(run.label, next->label);
+            if (!sizes.IsNone())
+                sizes.Add(run.label, run, y);
         }
         rows.Advance();
     }
     return true;
 }
 
+// The colours of the pixels outside the window beside a window pixel: in the row just read (beside one in
+// the same row or the row above) and in the row above (over one in this row).
+template <int Channels>
+void CVendrel::GatherBoundary(const RowRuns<Channels>& rows, const uint8* row, const uint8* rowAbove, int32 width,
+                              BoundaryColors& boundary) const
+{
+    const std::vector<uint16>& masks = rows.Masks();
+    const std::vector<uint16>* aboveMasks = rows.AboveMasks();
+    const size_t blocks = masks.size();
+    for (size_t k = 0; k < blocks; ++k) {
+        const int32 x = int32(k) * 16;
+        const uint32 valid = width - x >= 16 ? 0xFFFFu : (1u << (width - x)) - 1;
+        const uint32 inside = masks[k];
+        const uint32 insideAbove = aboveMasks ? (*aboveMasks)[k] : 0;
+        const uint32 fromLeft = k > 0 ? masks[k - 1] >> 15 : 0;
+        const uint32 fromRight = k + 1 < blocks ? uint32(masks[k + 1] & 1u) << 15 : 0;
+        const uint32 beside = (inside << 1 | fromLeft | inside >> 1 | fromRight | insideAbove) & 0xFFFFu;
+        for (uint32 here = ~inside & beside & valid; here; here &= here - 1)
+            boundary.Add(BoundaryColors::Pack(row + intptr_t(x + std::countr_zero(here)) * Channels, Channels));
+        if (!rowAbove)
+            continue;
+        for (uint32 over = ~insideAbove & inside & valid; over; over &= over - 1)
+            boundary.Add(BoundaryColors::Pack(rowAbove + intptr_t(x + std::countr_zero(over)) * Channels, Channels));
+    }
+}
+
 namespace {
 
-// Paints runs with the colours of their areas, choosing an area's colour when it is first met.
+// Paints runs with the colours of their areas. Without treatment an area's colour is chosen when it is first
+// met; with it the colours were chosen ahead, and an area met for the first time is measured: a small one is
+// painted in the flag colour, and one to be joined gives its first pixel as its seed.
 template <int Channels> class AreaPainter {
 public:
-    AreaPainter(LabelForest& forest, CVendrel& engine)
-        : forest_(forest), engine_(engine), wideColors_(Channels > 3 ? size_t(forest.Count()) * Channels : 0)
+    AreaPainter(AreaColors<Channels>& colors, CVendrel& engine, LabelTreatment* treatment, const CVendrelParams& params)
+        : colors_(colors), engine_(engine), treatment_(treatment), params_(params)
     {
+        if (treatment_)
+            engine_.ConvertRGB(params_.flagColor, flag_);
     }
 
-    // Paints the run in its area's colour; false when the area has no colour and may not take one.
-    bool Paint(uint8* row, const LabeledRun& run, bool mayChoose)
+    // Paints the run in its area's colour; false when the area has not been met and may not be now.
+    bool Paint(uint8* row, int32 y, const LabeledRun& run, bool mayMeet)
     {
-        if (run.label != paintedArea_ && !TakeArea(run.label, mayChoose))
+        if (run.label != paintedArea_ && !TakeArea(run, y, mayMeet))
             return false;
         if (run.left == run.right)
             std::memcpy(row + intptr_t(run.left) * Channels, color_, Channels);
@@ -130,52 +286,85 @@ public:
             painter_.Paint(row, run.left, run.right + 1);
         return true;
     }
-    bool ChoseAny() const { return choseAny_; }
+    bool MetAny() const { return metAny_; }
 
 private:
-    [[gnu::noinline]] bool TakeArea(uint32 area, bool mayChoose)
+    [[gnu::noinline]] bool TakeArea(const LabeledRun& run, int32 y, bool mayMeet)
     {
-        if (!forest_.IsColored(area)) {
-            if (!mayChoose)
+        const uint32 area = run.label;
+        const bool met = treatment_ ? bool(treatment_->met[area]) : colors_.Has(area);
+        if (!met) {
+            if (!mayMeet)
                 return false;
-            engine_.ChooseAreaColor();
-            choseAny_ = true;
-            if (Channels > 3)
-                std::memcpy(&wideColors_[size_t(area) * Channels], engine_.paintColor, Channels);
-            forest_.SetColor(area, PackColor(engine_.paintColor, Channels > 3 ? 3 : Channels));
+            metAny_ = true;
+            if (treatment_) {
+                MeetTreated(area, run.left, y);
+            } else {
+                engine_.ChooseAreaColor();
+                colors_.Store(area, engine_.paintColor);
+            }
         }
-        if (Channels > 3)
-            std::memcpy(color_, &wideColors_[size_t(area) * Channels], Channels);
-        else
-            UnpackColor(forest_.Color(area), color_, Channels);
+        colors_.Load(area, color_);
         // Made again only when the area changes: a colour stored just before would be read back slowly.
         painter_ = RunPainter<Channels>(color_);
         paintedArea_ = area;
         return true;
     }
+    void MeetTreated(uint32 area, int32 x, int32 y)
+    {
+        treatment_->met[area] = true;
+        ++treatment_->metCount;
+        const bool flag = params_.flagAreas && treatment_->sizes.IsSmall(area, uint32(params_.flagSize));
+        const bool join = params_.joinAreas && treatment_->sizes.IsSmall(area, uint32(params_.joinSize));
+        if (join)
+            engine_.AddJoinSeed(x, y);
+        uint8 color[4] = {};
+        colors_.Load(area, color);
+        // The flag colour is painted when it differs from the area's colour and is not dark.
+        if ((flag || join) && FlagPaints(color))
+            colors_.Store(area, flag_);
+    }
+    bool FlagPaints(const uint8* color) const
+    {
+        uint8 low[4];
+        uint8 high[4];
+        uint8 paint[4];
+        std::memcpy(low, engine_.windowLow, 4);
+        std::memcpy(high, engine_.windowHigh, 4);
+        std::memcpy(paint, engine_.paintColor, 4);
+        std::memcpy(engine_.windowLow, color, Channels);
+        std::memcpy(engine_.windowHigh, color, Channels);
+        std::memcpy(engine_.paintColor, flag_, 4);
+        const bool paints = engine_.IsAcceptableColor(false);
+        std::memcpy(engine_.windowLow, low, 4);
+        std::memcpy(engine_.windowHigh, high, 4);
+        std::memcpy(engine_.paintColor, paint, 4);
+        return paints;
+    }
 
-    LabelForest& forest_;
+    AreaColors<Channels>& colors_;
     CVendrel& engine_;
-    // Four channels do not fit in a slot: their colours are kept beside the forest.
-    std::vector<uint8> wideColors_;
+    LabelTreatment* treatment_;
+    const CVendrelParams& params_;
+    uint8 flag_[4] = {};
     uint32 paintedArea_ = ~0u;
     uint8 color_[4] = {};
     RunPainter<Channels> painter_{color_};
-    bool choseAny_ = false;
+    bool metAny_ = false;
 };
 
 } // namespace
 
 // The second pass: each run's area is the area of a run above it, or the root of the label the first pass
-// made for it; an area met for the first time takes the next area colour. After an abort only the areas
-// already met are finished.
-template <int Channels> bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows, LabelForest& forest, bool& foundArea)
+// made for it. After an abort only the areas already met are finished.
+template <int Channels>
+bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaColors<Channels>& colors,
+                                LabelTreatment* treatment, const CVendrelParams& params, bool& foundArea)
 {
     const Rect& rect = filterRecord->outRect;
     uint8* const data = static_cast<uint8*>(filterRecord->outData);
     const intptr_t rowBytes = filterRecord->outRowBytes;
-    forest.Settle();
-    AreaPainter<Channels> painter(forest, *this);
+    AreaPainter<Channels> painter(colors, *this, treatment, params);
     uint32 nextLabel = 0;
     bool aborted = false;
     for (int32 y = 0; y < rect.bottom; ++y) {
@@ -183,7 +372,7 @@ template <int Channels> bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows,
         if (!rows.Read(row)) {
             // The areas of the row above, every one of them met already.
             for (const LabeledRun& run : rows.AboveRuns())
-                painter.Paint(row, run, false);
+                painter.Paint(row, y, run, false);
         } else {
             const LabeledRun* above = rows.Above();
             for (LabeledRun& run : rows.Current()) {
@@ -191,7 +380,7 @@ template <int Channels> bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows,
                     ++above;
                 // Labels above are areas already; a run with none above has the next label the first pass made.
                 run.label = above->left <= run.right ? above->label : forest.Area(nextLabel++);
-                painter.Paint(row, run, !aborted);
+                painter.Paint(row, y, run, !aborted);
             }
             rows.Advance();
         }
@@ -202,6 +391,6 @@ template <int Channels> bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows,
         if (filterRecord->abortProc && filterRecord->abortProc())
             aborted = true;
     }
-    foundArea = foundArea || painter.ChoseAny();
+    foundArea = foundArea || painter.MetAny();
     return !aborted;
 }

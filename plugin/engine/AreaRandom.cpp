@@ -12,6 +12,11 @@ int32 AreaRandom()
     return int32((gAreaRandomState >> 16) & 32767u);
 }
 
+uint32 AreaRandomState()
+{
+    return gAreaRandomState;
+}
+
 void SetAreaRandomState(uint32 state)
 {
     gAreaRandomState = state;

@@ -7,5 +7,8 @@
 // The next value, 0 to 32767.
 int32 AreaRandom();
 
+// The generator's present state.
+uint32 AreaRandomState();
+
 // Puts the generator back to a given state (1 is its state when the module is loaded).
 void SetAreaRandomState(uint32 state);

@@ -14,6 +14,10 @@ class CPSPalette;
 class LabelForest;
 class RingWalkOrder;
 template <int Channels> class RowRuns;
+template <int Channels> class AreaColors;
+class AreaSizes;
+class BoundaryColors;
+struct LabelTreatment;
 class UsableBlocks;
 struct SeedRoom;
 struct SwatchColor;
@@ -102,14 +106,23 @@ private:
     size_t AreaRunLimit() const;
     // The row walk of Start; false when the user aborted.
     bool WalkImage(const CVendrelParams& params, bool& foundArea);
-    // The walk by labelling, for runs without small-area treatment: the areas are labelled in one pass over
-    // the rows and painted in a second. NotUsed when the image's layout or its count of areas rules it out;
-    // nothing has changed then.
+    // The walk by labelling: the areas are labelled in one pass over the rows and painted in a second.
+    // NotUsed when the image's layout, its count of areas or its colours rule it out; nothing has changed
+    // then.
     enum class LabelOutcome { Done, Aborted, NotUsed };
-    LabelOutcome PaintAreasByLabels(bool& foundArea);
-    template <int Channels> LabelOutcome PaintAreasByLabels(bool& foundArea);
-    template <int Channels> bool LabelRuns(RowRuns<Channels>& rows, LabelForest& forest) const;
-    template <int Channels> bool PaintLabeledRuns(RowRuns<Channels>& rows, LabelForest& forest, bool& foundArea);
+    LabelOutcome PaintAreasByLabels(const CVendrelParams& params, bool& foundArea);
+    template <int Channels> LabelOutcome PaintAreasByLabels(const CVendrelParams& params, bool& foundArea);
+    template <int Channels>
+    bool LabelRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaSizes& sizes, BoundaryColors* boundary) const;
+    template <int Channels>
+    void GatherBoundary(const RowRuns<Channels>& rows, const uint8* row, const uint8* rowAbove, int32 width,
+                        BoundaryColors& boundary) const;
+    template <int Channels>
+    bool ChooseColorsAhead(LabelForest& forest, AreaColors<Channels>& colors, const AreaSizes& sizes,
+                           const BoundaryColors& boundary, const CVendrelParams& params);
+    template <int Channels>
+    bool PaintLabeledRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaColors<Channels>& colors,
+                          LabelTreatment* treatment, const CVendrelParams& params, bool& foundArea);
     void LoadPalette(const CVendrelParams& params);
     // True when paintColor lies in the window: claimed pixels would stay claimable.
     bool PaintColorInWindow() const;
@@ -119,15 +132,15 @@ private:
     int32 NextSeedInRow(int32 x, int32 y, int32 width) const;
     void RequestWholeImage();
     // The join pass: the blocks that hold a pixel to take a colour from, and the first such pixel in the
-    // ring walk's order around a seed (null when the walk stops first).
+    // ring walk's order around a seed (null when the walk stops first), up to lastKey or beyond walkedKey.
     template <typename Test>
     void MarkUsableBlocks(UsableBlocks& blocks, int32 width, int32 height, const Test& test) const;
     template <typename Test>
     const uint8* NearJoinColor(int32 x, int32 y, const SeedRoom& room, RingWalkOrder& order, const Test& test,
-                               bool& stopped) const;
+                               bool& stopped, uint32 lastKey) const;
     template <typename Test>
     const uint8* FindJoinColor(int32 x, int32 y, const SeedRoom& room, const UsableBlocks& blocks, RingWalkOrder& order,
-                               const Test& test) const;
+                               const Test& test, uint32 walkedKey) const;
 
     // Set while a flood paints with a colour inside the window: ClaimPixel then claims each pixel once only.
     bool markingFlood = false;

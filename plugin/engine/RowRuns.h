@@ -43,6 +43,10 @@ public:
     // The runs of the row above, followed by the end of the row.
     const LabeledRun* Above() const { return aboveRuns_.data(); }
     std::span<const LabeledRun> AboveRuns() const { return {aboveRuns_.data(), aboveCount_}; }
+    // The masks of the row read last and of the row above it (bit j of mask k: pixel 16 k + j in the window;
+    // none past the row's end); the row above has none before the second row.
+    const std::vector<uint16>& Masks() const { return masks_; }
+    const std::vector<uint16>* AboveMasks() const { return haveAbove_ ? &aboveMasks_ : nullptr; }
     void Advance()
     {
         runs_.swap(aboveRuns_);

@@ -24,6 +24,10 @@ constexpr uint8 kCmykInkedBlack = 200;
 constexpr int kOutsideInARowThatStops = 8;
 // The plain walk looks at the offsets up to this squared distance (24 offsets) before the block map is used.
 constexpr uint32 kNearWalkKey = 8;
+// Until the block map is made, a seed with nothing that near walks on to this squared distance (a radius of
+// 32 pixels), as long as few seeds have needed it: the map costs a look at the whole image.
+constexpr uint32 kFarWalkKey = 1024;
+constexpr size_t kFarWalksBeforeMap = 64;
 
 // Whether a pixel may give its colour to a joined area: it lies outside the window (the flag colour), is not
 // zero in every tested channel and is not dark. The same test as copying the pixel into the paint colour
@@ -95,6 +99,7 @@ bool CVendrel::JoinSmallAreas(const CVendrelParams& params)
     // The block map is made when a seed first finds nothing near: most small areas touch their colour.
     UsableBlocks blocks(width, height);
     bool mapped = false;
+    size_t farWalks = 0;
     RingWalkOrder order;
     size_t joined = 0;
     for (const JoinSeed& seed : joinSeeds) {
@@ -106,7 +111,13 @@ bool CVendrel::JoinSmallAreas(const CVendrelParams& params)
             continue;
         const SeedRoom room{x, width - 1 - x, y, height - 1 - y};
         bool stopped = false;
-        const uint8* found = NearJoinColor(x, y, room, order, test, stopped);
+        uint32 walked = kNearWalkKey;
+        const uint8* found = NearJoinColor(x, y, room, order, test, stopped, walked);
+        if (!found && !stopped && !mapped && farWalks < kFarWalksBeforeMap) {
+            ++farWalks;
+            walked = kFarWalkKey;
+            found = NearJoinColor(x, y, room, order, test, stopped, walked);
+        }
         if (!found && !stopped) {
             if (!mapped) {
                 MarkUsableBlocks(blocks, width, height, test);
@@ -115,7 +126,7 @@ bool CVendrel::JoinSmallAreas(const CVendrelParams& params)
             // Without a usable pixel no area can be joined, now or later.
             if (!blocks.Any())
                 return true;
-            found = FindJoinColor(x, y, room, blocks, order, test);
+            found = FindJoinColor(x, y, room, blocks, order, test, walked);
         }
         if (!found)
             continue;
@@ -154,13 +165,13 @@ void CVendrel::MarkUsableBlocks(UsableBlocks& blocks, int32 width, int32 height,
 
 template <typename Test>
 const uint8* CVendrel::NearJoinColor(int32 x, int32 y, const SeedRoom& room, RingWalkOrder& order, const Test& test,
-                                     bool& stopped) const
+                                     bool& stopped, uint32 lastKey) const
 {
     const uint8* origin = PixelAddress(x, y);
     const intptr_t rowBytes = filterRecord->outRowBytes;
     const intptr_t columnStep = ColumnStep();
     int outside = 0;
-    for (order.Seek(0, 0); order.Current().Key() <= kNearWalkKey; order.Advance()) {
+    for (order.Seek(0, 0); order.Current().Key() <= lastKey; order.Advance()) {
         const RingWalkOrder::Group group = order.Current();
         for (int k = 0; k < group.Size(); ++k) {
             int32 dx = 0;
@@ -183,16 +194,16 @@ const uint8* CVendrel::NearJoinColor(int32 x, int32 y, const SeedRoom& room, Rin
 
 template <typename Test>
 const uint8* CVendrel::FindJoinColor(int32 x, int32 y, const SeedRoom& room, const UsableBlocks& blocks,
-                                     RingWalkOrder& order, const Test& test) const
+                                     RingWalkOrder& order, const Test& test, uint32 walkedKey) const
 {
     const uint32 stopped = StoppedBy(room);
     const uint64_t nearest = blocks.NearestSquared(x, y, stopped);
     if (nearest > stopped)
         return nullptr;
     // Nothing usable lies nearer than nearest, the walk cannot stop before NoStopBefore, and the near walk
-    // has looked up to kNearWalkKey: begin at the smaller of the first two but past the near walk, two groups
+    // has looked up to walkedKey: begin at the smaller of the first two but past the near walk, two groups
     // early so that a run of outside offsets reaching past it is counted whole.
-    const uint32 from = std::max(kNearWalkKey + 1, uint32(std::min<uint64_t>(nearest, NoStopBefore(room))));
+    const uint32 from = std::max(walkedKey + 1, uint32(std::min<uint64_t>(nearest, NoStopBefore(room))));
     order.Seek(from, 2);
     const uint8* origin = PixelAddress(x, y);
     const intptr_t rowBytes = filterRecord->outRowBytes;

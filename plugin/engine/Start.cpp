@@ -8,6 +8,7 @@
 #include "PixelTests.h"
 #include "RunScan.h"
 #include "SwatchFolder.h"
+#include "WalkChoice.h"
 
 namespace {
 
@@ -102,11 +103,9 @@ void CVendrel::RequestWholeImage()
 
 bool CVendrel::WalkImage(const CVendrelParams& params, bool& foundArea)
 {
-    if (!params.flagAreas && !params.joinAreas) {
-        const LabelOutcome outcome = PaintAreasByLabels(foundArea);
-        if (outcome != LabelOutcome::NotUsed)
-            return outcome == LabelOutcome::Done;
-    }
+    const LabelOutcome outcome = UseLabelledWalk() ? PaintAreasByLabels(params, foundArea) : LabelOutcome::NotUsed;
+    if (outcome != LabelOutcome::NotUsed)
+        return outcome == LabelOutcome::Done;
     for (uint16 y = 0; y < filterRecord->outRect.bottom; ++y) {
         for (uint16 x = 0; x < filterRecord->outRect.right; ++x) {
             const int32 width = filterRecord->outRect.right;

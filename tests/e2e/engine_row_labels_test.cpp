@@ -1,7 +1,7 @@
-// Runs without small-area treatment find their areas by labelling the rows; runs with it flood each area.
-// Flagging with a size limit of zero pixels treats no area, so the two ways must give the same image, the
-// same progress and the same abort on any image. The colours come from swatch files: random colours go on
-// from run to run in one process, so two runs would not draw the same ones.
+// The module labels the areas row by row wherever that gives the flood's result; the reference module floods
+// every area. Both must give the same image, the same progress, the same abort and the same alerts on any
+// image and any settings. Each is loaded from a copy of its own, so that its random colours start where the
+// other's do and only these runs draw from them.
 #include <random>
 
 #include "engine_e2e_support.h"
@@ -16,23 +16,39 @@ struct Outcome {
     std::vector<std::string> alerts;
 };
 
+std::unique_ptr<PluginModule> LoadCopy(const std::string& path, const std::string& name)
+{
+    const fs::path copy = fs::temp_directory_path() / (name + "-" + std::to_string(std::random_device{}()) + ".8bf");
+    fs::copy_file(path, copy, fs::copy_options::overwrite_existing);
+    std::unique_ptr<PluginModule> module = PluginModule::load(copy.string());
+    fs::remove(copy); // the loaded module stays mapped
+    return module;
+}
+
 class RowLabels : public EngineRun {
 protected:
-    Outcome RunOnce(const HostImage& original, const Settings& settings, int abortAfterRows)
+    Outcome RunOnce(const PluginModule& module, const HostImage& original, const Settings& settings, int abortAfterRows)
     {
-        frontEnd = RecordingFrontEnd{};
-        frontEnd.abortAfterRows = abortAfterRows;
+        RecordingFrontEnd watcher;
+        watcher.abortAfterRows = abortAfterRows;
+        HostConfig config;
+        config.hostFolder = hostFolder.string();
+        config.frontEnd = &watcher;
+        FilterHost host(module, config);
+        RunOptions options;
+        options.descriptor = ToDescriptor(settings);
         HostImage image = original;
         Outcome outcome;
-        outcome.result = Run(image, settings).result;
+        outcome.result = host.run(image, options).result;
         outcome.pixels = image.pixels;
-        outcome.reports = frontEnd.reports;
-        outcome.alerts = frontEnd.alerts;
+        outcome.reports = watcher.reports;
+        outcome.alerts = watcher.alerts;
         return outcome;
     }
 };
 
-// Pixels from a few values near and far from white, so that areas of every shape and size form.
+// Pixels from a few values near and far from white, so that areas of every shape and size form; some rows
+// repeat the row above.
 HostImage RandomImage(std::mt19937& random, int16_t mode)
 {
     const int32_t width = std::uniform_int_distribution<int32_t>(1, 70)(random);
@@ -42,47 +58,61 @@ HostImage RandomImage(std::mt19937& random, int16_t mode)
     const int32_t density = std::uniform_int_distribution<int32_t>(1, 6)(random);
     for (uint8_t& byte : image.pixels)
         byte = values[std::uniform_int_distribution<int32_t>(0, density)(random)];
+    for (int32_t y = 1; y < height; ++y)
+        if (std::uniform_int_distribution<int32_t>(0, 3)(random) == 0)
+            std::copy(image.pixel(0, y - 1), image.pixel(0, y), image.pixel(0, y));
     return image;
 }
 
-TEST_F(RowLabels, GiveTheFloodsImageProgressAndAbortOnRandomImages)
+Settings RandomSettings(std::mt19937& random, int trial)
 {
-    // The second colour of the first file lies in the window at a tolerance of 8 or more, so it is passed
-    // over there; the second file cycles through more colours than most images have areas.
+    const auto pick = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    Settings s;
+    const int32_t tolerances[] = {0, 8, 40, 120, 254, 300};
+    s.tolerance = tolerances[pick(0, 5)];
+    s.randomColors = pick(0, 1) == 0;
+    s.palette = pick(0, 1) ? "three.aco" : "many.aco";
+    s.measureArea = pick(0, 1) == 0;
+    s.flagAreas = trial % 3 != 0 && pick(0, 1);
+    s.joinAreas = trial % 3 != 0 && pick(0, 1);
+    s.flagSize = pick(0, 12);
+    s.joinSize = pick(0, 12);
+    // Flag colours: magenta, one of the image's own values, white (inside the window) and a dark one.
+    const Color flags[] = {{255, 0, 255}, {200, 200, 200}, {255, 255, 255}, {40, 40, 40}};
+    s.flag = flags[pick(0, 3)];
+    return s;
+}
+
+TEST_F(RowLabels, GiveTheFloodsResultOnRandomImagesAndSettings)
+{
+    // The second colour of the first file lies in the window at a tolerance of 8 or more; the image's own
+    // values are among the second file's colours, so that repaints may reach beyond an area.
     AddPalette("three.aco", {{200, 30, 30}, {250, 250, 250}, {20, 90, 200}});
     AddPalette("many.aco", {{200, 30, 30},
                             {30, 200, 30},
-                            {20, 90, 200},
+                            {200, 200, 200},
                             {120, 120, 0},
                             {0, 120, 120},
                             {160, 60, 220},
-                            {90, 200, 160},
+                            {230, 230, 230},
                             {220, 140, 40},
                             {100, 100, 230},
                             {180, 180, 90}});
+    const auto labelling = LoadCopy(VENDREL_MODULE_PATH, "vendrel-labels");
+    const auto flooding = LoadCopy(VENDREL_REFERENCE_MODULE_PATH, "vendrel-floods");
     std::mt19937 random(2026);
     const int16_t modes[] = {plugInModeRGBColor, plugInModeCMYKColor};
-    // Where every swatch colour lies in the window, random colours are drawn: the tolerances stay below.
-    const int32_t tolerances[] = {0, 8, 40, 120, 60};
-    for (int trial = 0; trial < 400; ++trial) {
-        const int16_t mode = modes[trial / 2 % 2];
-        const HostImage image = RandomImage(random, mode);
-        Settings plain;
-        plain.tolerance = tolerances[std::uniform_int_distribution<int>(0, 4)(random)];
-        plain.randomColors = false;
-        plain.palette = trial % 2 == 0 ? "three.aco" : "many.aco";
+    for (int trial = 0; trial < 600; ++trial) {
+        const HostImage image = RandomImage(random, modes[trial / 2 % 2]);
+        const Settings settings = RandomSettings(random, trial);
         const int abortAfterRows =
             trial % 5 == 0 ? std::uniform_int_distribution<int>(0, image.height)(random) : 1 << 30;
-
-        Settings noneTreated = plain;
-        noneTreated.flagAreas = true;
-        noneTreated.measureArea = true;
-        noneTreated.flagSize = 0;
-
-        const Outcome labelled = RunOnce(image, plain, abortAfterRows);
-        const Outcome flooded = RunOnce(image, noneTreated, abortAfterRows);
+        const Outcome labelled = RunOnce(*labelling, image, settings, abortAfterRows);
+        const Outcome flooded = RunOnce(*flooding, image, settings, abortAfterRows);
         SCOPED_TRACE("trial " + std::to_string(trial) + ", " + std::to_string(image.width) + "x" +
-                     std::to_string(image.height) + ", tolerance " + std::to_string(plain.tolerance));
+                     std::to_string(image.height) + ", tolerance " + std::to_string(settings.tolerance) +
+                     (settings.flagAreas ? ", flag " + std::to_string(settings.flagSize) : "") +
+                     (settings.joinAreas ? ", join " + std::to_string(settings.joinSize) : ""));
         ASSERT_EQ(labelled.pixels, flooded.pixels);
         ASSERT_EQ(labelled.result, flooded.result);
         ASSERT_EQ(labelled.reports, flooded.reports);

@@ -107,7 +107,9 @@ protected:
             }
         }
         engine.joinSeeds.clear();
-        const double seedShare = unit(random) * std::min(0.5, (sparse ? 40.0 : 200.0) / double(w * h));
+        // Sparse images get enough seeds that some are looked for through the block map after the first
+        // far walks.
+        const double seedShare = unit(random) * std::min(0.5, (sparse ? 160.0 : 200.0) / double(w * h));
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
                 if (unit(random) < seedShare)

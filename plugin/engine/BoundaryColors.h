@@ -1,0 +1,41 @@
+// The colours of the pixels outside the window that touch it, up to a few thousand of them. A small area is
+// repainted in the flag colour by a flood over its own colour, which would spread into such a pixel of that
+// colour: where no area colour is among them, the repaint covers exactly the area.
+#pragma once
+
+#include <cstring>
+#include <unordered_set>
+
+#include "PITypes.h"
+
+class BoundaryColors {
+public:
+    static constexpr size_t kMostColors = 4096;
+
+    // A pixel's first channels bytes, packed.
+    static uint32 Pack(const uint8* p, int channels)
+    {
+        uint32 packed = 0;
+        for (int i = 0; i < channels; ++i)
+            packed |= uint32(p[i]) << (8 * i);
+        return packed;
+    }
+
+    void Add(uint32 packed)
+    {
+        if (packed == last_ || overflowed_)
+            return;
+        last_ = packed;
+        if (colors_.size() >= kMostColors)
+            overflowed_ = true;
+        else
+            colors_.insert(packed);
+    }
+    // False only when no touching pixel holds the colour; past the limit every colour may be there.
+    bool MayHold(uint32 packed) const { return overflowed_ || colors_.count(packed) != 0; }
+
+private:
+    std::unordered_set<uint32> colors_;
+    uint32 last_ = ~0u;
+    bool overflowed_ = false;
+};

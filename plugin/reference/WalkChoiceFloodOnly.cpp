@@ -1,0 +1,7 @@
+// The reference build's walk: every area is flooded from its seed.
+#include "WalkChoice.h"
+
+bool UseLabelledWalk()
+{
+    return false;
+}
