@@ -37,6 +37,16 @@ size_t LabelLimit(size_t imageBytes, size_t bitsPerLabel)
     return limit > 4096 ? limit : 4096;
 }
 
+// Whether the labels made in the rows above row y, carried on at that pace over the rows left, would come
+// to twice the limit: the image then has far more areas than the labels can hold, and the walk floods them
+// without first reading the whole image in vain. Looked at from a sixteenth of the rows on.
+bool WillRunOutOfLabels(const LabelForest& forest, int32 y, int32 height)
+{
+    if (y == 0 || y % 64 != 0 || y < height / 16)
+        return false;
+    return uint64_t(forest.Count()) * uint64_t(height) > 2 * uint64_t(forest.Limit()) * uint64_t(y);
+}
+
 // An area colour of up to three channels packed into the forest's slot, and back.
 void UnpackColor(uint32 packed, uint8* color, int channels)
 {
@@ -201,6 +211,8 @@ bool CVendrel::LabelRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaSizes
     const uint8* const data = static_cast<const uint8*>(filterRecord->outData);
     const intptr_t rowBytes = filterRecord->outRowBytes;
     for (int32 y = 0; y < rect.bottom; ++y) {
+        if (WillRunOutOfLabels(forest, y, rect.bottom))
+            return false;
         const uint8* const row = data + intptr_t(y) * rowBytes;
         const bool changed = rows.Read(row);
         if (boundary)

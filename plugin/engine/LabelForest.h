@@ -60,6 +60,7 @@ public:
         Set(b, a);
     }
     uint32 Count() const { return count_; }
+    size_t Limit() const { return limit_; }
 
     // Once every label is made: each label then names its root directly, and a root may take a colour of up
     // to three bytes in its own slot.
