@@ -29,11 +29,14 @@
 
 namespace {
 
-// The labels that may be made for an image: what is kept per label stays within a hundredth of the image's
-// bytes; small images get room for a few thousand.
-size_t LabelLimit(size_t imageBytes, size_t bitsPerLabel)
+// The labels that may be made for an image: what is kept per label, with the rows of runs and the touching
+// colours, stays within a hundredth of the image's bytes; small images get room for a few thousand.
+size_t LabelLimit(size_t imageBytes, int32 width, size_t bitsPerLabel)
 {
-    const size_t limit = imageBytes / 100 * 8 / bitsPerLabel;
+    const size_t fixed = 2 * (size_t(width) / 2 + 2) * sizeof(LabeledRun) + 2 * (size_t(width) / 16 + 1) * 2 +
+                         BoundaryColors::kMostColors * 48;
+    const size_t budget = imageBytes / 100 > fixed ? imageBytes / 100 - fixed : 0;
+    const size_t limit = budget * 8 / bitsPerLabel;
     return limit > 4096 ? limit : 4096;
 }
 
@@ -140,14 +143,15 @@ CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(const CVendrelParams& params
     const bool treated = params.flagAreas || params.joinAreas;
     const uint32 largestLimit =
         std::max(params.flagAreas ? uint32(params.flagSize) : 0u, params.joinAreas ? uint32(params.joinSize) : 0u);
-    const AreaSizes::Measure measure = AreaSizes::For(treated, params.measureArea, largestLimit);
+    AreaSizes sizes(treated, params.measureArea, largestLimit);
     const size_t imageBytes = size_t(rect.right) * size_t(rect.bottom) * Channels;
-    // Colours of four channels do not fit in a slot: they are kept beside the forest.
+    // Colours of four channels do not fit in a slot: they are kept beside the forest. An area to be joined
+    // adds its seed, a byte or two in the seed list.
     const size_t bitsPerLabel = LabelForest::kBitsPerLabel + (Channels > 3 ? 8 * size_t(Channels) : 0) +
-                                AreaSizes(measure, 0).BitsPerLabel() + (treated ? 1 : 0);
-    const size_t limit = LabelLimit(imageBytes, bitsPerLabel);
+                                sizes.BitsPerLabel() + (treated ? 1 : 0) + (params.joinAreas ? 12 : 0);
+    const size_t limit = LabelLimit(imageBytes, rect.right, bitsPerLabel);
     LabelForest forest(limit);
-    AreaSizes sizes(measure, limit);
+    sizes.Reserve(limit);
     BoundaryColors boundary;
     RowRuns<Channels> rows(scan, rect.right);
     if (!LabelRuns(rows, forest, sizes, treated ? &boundary : nullptr))

@@ -1,61 +1,57 @@
-// The sizes of labelled areas as the small-area rules measure them: a pixel count (saturating, in 16 or 32
-// bits as the size limits need) or the box of rows and columns. Runs add to their label's measure; once the
-// labels are settled, each label's measure goes to its root's.
+// The sizes of labelled areas as the small-area rules measure them: a pixel count that stops growing past
+// the largest limit (in one, two or four bytes, as that limit needs) or the box of rows and columns. Runs add
+// to their label's measure; once the labels are settled, each label's measure goes to its root's.
 #pragma once
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <vector>
 
 #include "LabelForest.h"
 
 class AreaSizes {
 public:
-    enum class Measure { None, SmallCount, LargeCount, Box };
+    enum class Measure { None, Count, Box };
 
-    // The measure that decides the limits: none when no area is treated.
-    static Measure For(bool treated, bool measureArea, uint32 largestLimit)
+    // No measure when no area is treated; the box when areas are measured by width and height.
+    AreaSizes(bool treated, bool measureArea, uint32 largestLimit)
+        : measure_(!treated      ? Measure::None
+                   : measureArea ? Measure::Count
+                                 : Measure::Box),
+          bytes_(measure_ == Measure::None  ? 0
+                 : measure_ == Measure::Box ? 8
+                 : largestLimit < 0xFFu     ? 1
+                 : largestLimit < 0xFFFFu   ? 2
+                                            : 4),
+          ceiling_(bytes_ >= 4 ? 0xFFFFFFFFu : (1u << (8 * bytes_)) - 1)
     {
-        if (!treated)
-            return Measure::None;
-        if (!measureArea)
-            return Measure::Box;
-        return largestLimit < 0xFFFFu ? Measure::SmallCount : Measure::LargeCount;
     }
-
-    AreaSizes(Measure measure, size_t limit) : measure_(measure), stride_(StrideOf(measure))
-    {
-        values_.reserve(limit * stride_);
-    }
-    size_t BitsPerLabel() const { return 16 * stride_; }
+    size_t BitsPerLabel() const { return 8 * bytes_; }
     bool IsNone() const { return measure_ == Measure::None; }
+    // Room for limit labels at once: growing never doubles the store past it.
+    void Reserve(size_t limit) { values_.reserve(limit * bytes_); }
 
     // A new label, measuring nothing yet.
     void Make()
     {
+        const size_t at = values_.size();
+        values_.resize(at + bytes_, 0);
         if (measure_ == Measure::Box)
-            values_.insert(values_.end(), {0xFFFF, 0, 0xFFFF, 0});
-        else
-            values_.resize(values_.size() + stride_, 0);
+            Store(at, Box{0xFFFF, 0, 0xFFFF, 0});
     }
     void Add(uint32 label, const LabeledRun& run, int32 row)
     {
-        uint16* v = &values_[size_t(label) * stride_];
-        switch (measure_) {
-        case Measure::None:
-            return;
-        case Measure::SmallCount:
-            v[0] = uint16(std::min<uint32>(0xFFFFu, uint32(v[0]) + uint32(run.right - run.left + 1)));
-            return;
-        case Measure::LargeCount:
-            return SetLarge(v,
-                            uint32(std::min<uint64_t>(0xFFFFFFFFu, uint64_t(Large(v)) + (run.right - run.left + 1))));
-        case Measure::Box:
-            v[0] = std::min(v[0], run.left);
-            v[1] = std::max(v[1], run.right);
-            v[2] = std::min(v[2], uint16(row));
-            v[3] = std::max(v[3], uint16(row));
-            return;
+        const size_t at = size_t(label) * bytes_;
+        if (measure_ == Measure::Count) {
+            StoreCount(at, uint64_t(LoadCount(at)) + (run.right - run.left + 1));
+        } else if (measure_ == Measure::Box) {
+            Box box = LoadBox(at);
+            box.left = std::min(box.left, run.left);
+            box.right = std::max(box.right, run.right);
+            box.top = std::min(box.top, uint16(row));
+            box.bottom = std::max(box.bottom, uint16(row));
+            Store(at, box);
         }
     }
     // After LabelForest::Settle, before any colour is set: every label's measure goes to its root's.
@@ -67,17 +63,18 @@ public:
             const uint32 root = forest.Area(label);
             if (root == label)
                 continue;
-            uint16* to = &values_[size_t(root) * stride_];
-            const uint16* from = &values_[size_t(label) * stride_];
-            if (measure_ == Measure::SmallCount) {
-                to[0] = uint16(std::min<uint32>(0xFFFFu, uint32(to[0]) + from[0]));
-            } else if (measure_ == Measure::LargeCount) {
-                SetLarge(to, uint32(std::min<uint64_t>(0xFFFFFFFFu, uint64_t(Large(to)) + Large(from))));
+            const size_t to = size_t(root) * bytes_;
+            const size_t from = size_t(label) * bytes_;
+            if (measure_ == Measure::Count) {
+                StoreCount(to, uint64_t(LoadCount(to)) + LoadCount(from));
             } else {
-                to[0] = std::min(to[0], from[0]);
-                to[1] = std::max(to[1], from[1]);
-                to[2] = std::min(to[2], from[2]);
-                to[3] = std::max(to[3], from[3]);
+                Box box = LoadBox(to);
+                const Box other = LoadBox(from);
+                box.left = std::min(box.left, other.left);
+                box.right = std::max(box.right, other.right);
+                box.top = std::min(box.top, other.top);
+                box.bottom = std::max(box.bottom, other.bottom);
+                Store(to, box);
             }
         }
     }
@@ -85,43 +82,45 @@ public:
     // (the differences of its last and first columns and rows) staying under the limit.
     bool IsSmall(uint32 root, uint32 limit) const
     {
-        const uint16* v = &values_[size_t(root) * stride_];
-        switch (measure_) {
-        case Measure::None:
-            return false;
-        case Measure::SmallCount:
-            return v[0] <= limit;
-        case Measure::LargeCount:
-            return Large(v) <= limit;
-        case Measure::Box:
-            return uint32(v[1] - v[0]) < limit && uint32(v[3] - v[2]) < limit;
+        const size_t at = size_t(root) * bytes_;
+        if (measure_ == Measure::Count)
+            return LoadCount(at) <= limit;
+        if (measure_ == Measure::Box) {
+            const Box box = LoadBox(at);
+            return uint32(box.right - box.left) < limit && uint32(box.bottom - box.top) < limit;
         }
         return false;
     }
 
 private:
-    static size_t StrideOf(Measure measure)
+    struct Box {
+        uint16 left, right, top, bottom;
+    };
+
+    // A count past the ceiling stays at it: the ceiling is above every limit.
+    uint32 LoadCount(size_t at) const
     {
-        switch (measure) {
-        case Measure::None:
-            return 0;
-        case Measure::SmallCount:
-            return 1;
-        case Measure::LargeCount:
-            return 2;
-        case Measure::Box:
-            return 4;
-        }
-        return 0;
+        uint32 count = 0;
+        for (size_t i = 0; i < bytes_; ++i)
+            count |= uint32(values_[at + i]) << (8 * i);
+        return count;
     }
-    static uint32 Large(const uint16* v) { return uint32(v[0]) | uint32(v[1]) << 16; }
-    static void SetLarge(uint16* v, uint32 value)
+    void StoreCount(size_t at, uint64_t count)
     {
-        v[0] = uint16(value);
-        v[1] = uint16(value >> 16);
+        const uint32 kept = uint32(std::min<uint64_t>(count, ceiling_));
+        for (size_t i = 0; i < bytes_; ++i)
+            values_[at + i] = uint8(kept >> (8 * i));
     }
+    Box LoadBox(size_t at) const
+    {
+        Box box;
+        std::memcpy(&box, &values_[at], sizeof box);
+        return box;
+    }
+    void Store(size_t at, const Box& box) { std::memcpy(&values_[at], &box, sizeof box); }
 
     Measure measure_;
-    size_t stride_;
-    std::vector<uint16> values_;
+    size_t bytes_;
+    uint32 ceiling_;
+    std::vector<uint8> values_;
 };

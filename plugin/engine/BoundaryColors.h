@@ -1,4 +1,4 @@
-// The colours of the pixels outside the window that touch it, up to a few thousand of them. A small area is
+// The colours of the pixels outside the window that touch it, up to a thousand of them. A small area is
 // repainted in the flag colour by a flood over its own colour, which would spread into such a pixel of that
 // colour: where no area colour is among them, the repaint covers exactly the area.
 #pragma once
@@ -10,7 +10,7 @@
 
 class BoundaryColors {
 public:
-    static constexpr size_t kMostColors = 4096;
+    static constexpr size_t kMostColors = 1024;
 
     // A pixel's first channels bytes, packed.
     static uint32 Pack(const uint8* p, int channels)
