@@ -321,8 +321,8 @@ private:
             }
         }
         colors_.Load(area, color_);
-        // Made again only when the area changes: a colour stored just before would be read back slowly.
-        painter_ = RunPainter<Channels>(color_);
+        // Changed only when the area changes: a colour stored just before would be read back slowly.
+        painter_.SetColor(color_);
         paintedArea_ = area;
         return true;
     }

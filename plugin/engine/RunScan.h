@@ -35,6 +35,13 @@ template <int Channels> class RunPainter {
 public:
     explicit RunPainter(const uint8* color) { std::memcpy(color_, color, Channels); }
 
+    // Paints with another colour from now on.
+    void SetColor(const uint8* color)
+    {
+        std::memcpy(color_, color, Channels);
+        patterned_ = false;
+    }
+
     // Paints the pixels of row from column from up to column to, exclusive.
     void Paint(uint8* row, int32 from, int32 to) const
     {
