@@ -23,19 +23,24 @@ public:
 
     void Add(uint32 packed)
     {
-        if (packed == last_ || overflowed_)
+        if ((hasLast_ && packed == last_) || overflowed_)
             return;
         last_ = packed;
+        hasLast_ = true;
         if (colors_.size() >= kMostColors)
             overflowed_ = true;
         else
             colors_.insert(packed);
     }
+    // The colour added last, when one has been.
+    bool HasLast() const { return hasLast_; }
+    uint32 Last() const { return last_; }
     // False only when no touching pixel holds the colour; past the limit every colour may be there.
     bool MayHold(uint32 packed) const { return overflowed_ || colors_.count(packed) != 0; }
 
 private:
     std::unordered_set<uint32> colors_;
-    uint32 last_ = ~0u;
+    uint32 last_ = 0;
+    bool hasLast_ = false;
     bool overflowed_ = false;
 };

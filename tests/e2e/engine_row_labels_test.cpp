@@ -70,6 +70,9 @@ Settings RandomSettings(std::mt19937& random, int trial)
     Settings s;
     const int32_t tolerances[] = {0, 8, 40, 120, 254, 300};
     s.tolerance = tolerances[pick(0, 5)];
+    // A fill colour other than white leaves white pixels outside the window, beside the areas.
+    const Color fills[] = {{255, 255, 255}, {200, 200, 200}};
+    s.fill = fills[pick(0, 1)];
     s.randomColors = pick(0, 1) == 0;
     s.palette = pick(0, 1) ? "three.aco" : "many.aco";
     s.measureArea = pick(0, 1) == 0;
@@ -97,7 +100,8 @@ TEST_F(RowLabels, GiveTheFloodsResultOnRandomImagesAndSettings)
                             {230, 230, 230},
                             {220, 140, 40},
                             {100, 100, 230},
-                            {180, 180, 90}});
+                            {180, 180, 90},
+                            {255, 255, 255}});
     const auto labelling = LoadCopy(VENDREL_MODULE_PATH, "vendrel-labels");
     const auto flooding = LoadCopy(VENDREL_REFERENCE_MODULE_PATH, "vendrel-floods");
     std::mt19937 random(2026);
