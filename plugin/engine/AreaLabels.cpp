@@ -25,6 +25,7 @@
 #include "CPSPalette.h"
 #include "CVendrel.h"
 #include "LabelForest.h"
+#include "PackedColor.h"
 #include "RowRuns.h"
 
 namespace {
@@ -48,13 +49,6 @@ bool WillRunOutOfLabels(const LabelForest& forest, int32 y, int32 height)
     if (y == 0 || y % 64 != 0 || y < height / 16)
         return false;
     return uint64_t(forest.Count()) * uint64_t(height) > 2 * uint64_t(forest.Limit()) * uint64_t(y);
-}
-
-// An area colour of up to three channels packed into the forest's slot, and back.
-void UnpackColor(uint32 packed, uint8* color, int channels)
-{
-    for (int i = 0; i < channels; ++i)
-        color[i] = uint8(packed >> (8 * i));
 }
 
 // The generator and the palette position, so that colours chosen ahead can be given back.
@@ -88,7 +82,7 @@ public:
     bool Has(uint32 area) const { return forest_.IsColored(area); }
     void Store(uint32 area, const uint8* color)
     {
-        forest_.SetColor(area, BoundaryColors::Pack(color, Channels > 3 ? 3 : Channels));
+        forest_.SetColor(area, PackColor(color, Channels > 3 ? 3 : Channels));
         if (Channels > 3)
             std::memcpy(&wide_[size_t(area) * Channels], color, Channels);
     }
@@ -105,11 +99,20 @@ private:
     std::vector<uint8> wide_;
 };
 
-// The small-area treatment of a labelled run: the sizes, and which areas the second pass has met.
+// The small-area treatment of a labelled run: the sizes, the flag colour as converted for the image, and
+// which areas the second pass has met.
 struct LabelTreatment {
     const AreaSizes& sizes;
     std::vector<bool> met;
-    uint32 metCount;
+    uint32 metCount = 0;
+    uint8 flag[4] = {};
+    bool flagDark = false;
+
+    // The flag colour is painted over an area's colour when it differs from it and is not dark.
+    template <int Channels> bool FlagPaints(const uint8* color) const
+    {
+        return !flagDark && std::memcmp(flag, color, Channels) != 0;
+    }
 };
 
 CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(const CVendrelParams& params, bool& foundArea)
@@ -134,12 +137,7 @@ CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(const CVendrelParams& params
     const Rect& rect = filterRecord->outRect;
     if (rect.left != 0 || rect.top != 0 || rect.right <= 0 || rect.bottom <= 0)
         return LabelOutcome::NotUsed;
-    RunWindow window{};
-    for (int i = 0; i < Channels; ++i) {
-        window.low[i] = windowLow[i];
-        window.high[i] = windowHigh[i];
-    }
-    const RunScanner<Channels> scan(window);
+    const RunScanner<Channels> scan(RunWindow::Of(windowLow, windowHigh));
     const bool treated = params.flagAreas || params.joinAreas;
     const uint32 largestLimit =
         std::max(params.flagAreas ? uint32(params.flagSize) : 0u, params.joinAreas ? uint32(params.joinSize) : 0u);
@@ -164,11 +162,11 @@ CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(const CVendrelParams& params
         return PaintLabeledRuns(rows, forest, colors, nullptr, params, foundArea) ? LabelOutcome::Done
                                                                                   : LabelOutcome::Aborted;
     const ColorSource source(palette);
-    if (!ChooseColorsAhead(forest, colors, sizes, boundary, params)) {
+    LabelTreatment treatment{sizes, std::vector<bool>(forest.Count(), false)};
+    if (!ChooseColorsAhead(forest, colors, boundary, params, treatment)) {
         source.Restore();
         return LabelOutcome::NotUsed;
     }
-    LabelTreatment treatment{sizes, std::vector<bool>(forest.Count(), false), 0};
     if (PaintLabeledRuns(rows, forest, colors, &treatment, params, foundArea))
         return LabelOutcome::Done;
     // The walk would have chosen colours only for the areas met before the abort.
@@ -178,18 +176,20 @@ CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(const CVendrelParams& params
     return LabelOutcome::Aborted;
 }
 
-// Chooses every area's colour in the order of the areas, as the walk would, and keeps it in colors. False
-// when the walk must be used: a colour that would still match the window, a flag colour that would, or a
-// small area whose colour touches the window's edge somewhere.
+// Converts the flag colour and chooses every area's colour in the order of the areas, as the walk would,
+// keeping it in colors. False when the walk must be used: a colour that would still match the window, a flag
+// colour that would, or a small area whose colour touches the window's edge somewhere.
 template <int Channels>
-bool CVendrel::ChooseColorsAhead(LabelForest& forest, AreaColors<Channels>& colors, const AreaSizes& sizes,
-                                 const BoundaryColors& boundary, const CVendrelParams& params)
+bool CVendrel::ChooseColorsAhead(LabelForest& forest, AreaColors<Channels>& colors, const BoundaryColors& boundary,
+                                 const CVendrelParams& params, LabelTreatment& treatment)
 {
-    uint8 flag[4] = {};
-    ConvertRGB(params.flagColor, flag);
-    std::memcpy(paintColor, flag, sizeof paintColor);
+    ConvertRGB(params.flagColor, treatment.flag);
+    std::memcpy(paintColor, treatment.flag, sizeof paintColor);
     if (PaintColorInWindow())
         return false;
+    // Outside the window, the flag colour is unacceptable only when it is dark.
+    treatment.flagDark = !IsAcceptableColor(false);
+    const AreaSizes& sizes = treatment.sizes;
     for (uint32 label = 0; label < forest.Count(); ++label) {
         if (forest.Area(label) != label)
             continue;
@@ -198,7 +198,7 @@ bool CVendrel::ChooseColorsAhead(LabelForest& forest, AreaColors<Channels>& colo
             return false;
         const bool small = (params.flagAreas && sizes.IsSmall(label, uint32(params.flagSize))) ||
                            (params.joinAreas && sizes.IsSmall(label, uint32(params.joinSize)));
-        if (small && boundary.MayHold(BoundaryColors::Pack(paintColor, Channels)))
+        if (small && boundary.MayHold(PackColor(paintColor, Channels)))
             return false;
         colors.Store(label, paintColor);
     }
@@ -269,11 +269,11 @@ void CVendrel::GatherBoundary(const RowRuns<Channels>& rows, const uint8* row, c
         const uint32 fromRight = k + 1 < blocks ? uint32(masks[k + 1] & 1u) << 15 : 0;
         const uint32 beside = (inside << 1 | fromLeft | inside >> 1 | fromRight | insideAbove) & 0xFFFFu;
         for (uint32 here = ~inside & beside & valid; here; here &= here - 1)
-            boundary.Add(BoundaryColors::Pack(row + intptr_t(x + std::countr_zero(here)) * Channels, Channels));
+            boundary.Add(PackColor(row + intptr_t(x + std::countr_zero(here)) * Channels, Channels));
         if (!rowAbove)
             continue;
         for (uint32 over = ~insideAbove & inside & valid; over; over &= over - 1)
-            boundary.Add(BoundaryColors::Pack(rowAbove + intptr_t(x + std::countr_zero(over)) * Channels, Channels));
+            boundary.Add(PackColor(rowAbove + intptr_t(x + std::countr_zero(over)) * Channels, Channels));
     }
 }
 
@@ -287,8 +287,6 @@ public:
     AreaPainter(AreaColors<Channels>& colors, CVendrel& engine, LabelTreatment* treatment, const CVendrelParams& params)
         : colors_(colors), engine_(engine), treatment_(treatment), params_(params)
     {
-        if (treatment_)
-            engine_.ConvertRGB(params_.flagColor, flag_);
     }
 
     // Paints the run in its area's colour; false when the area has not been met and may not be now.
@@ -336,33 +334,14 @@ private:
             engine_.AddJoinSeed(x, y);
         uint8 color[4] = {};
         colors_.Load(area, color);
-        // The flag colour is painted when it differs from the area's colour and is not dark.
-        if ((flag || join) && FlagPaints(color))
-            colors_.Store(area, flag_);
-    }
-    bool FlagPaints(const uint8* color) const
-    {
-        uint8 low[4];
-        uint8 high[4];
-        uint8 paint[4];
-        std::memcpy(low, engine_.windowLow, 4);
-        std::memcpy(high, engine_.windowHigh, 4);
-        std::memcpy(paint, engine_.paintColor, 4);
-        std::memcpy(engine_.windowLow, color, Channels);
-        std::memcpy(engine_.windowHigh, color, Channels);
-        std::memcpy(engine_.paintColor, flag_, 4);
-        const bool paints = engine_.IsAcceptableColor(false);
-        std::memcpy(engine_.windowLow, low, 4);
-        std::memcpy(engine_.windowHigh, high, 4);
-        std::memcpy(engine_.paintColor, paint, 4);
-        return paints;
+        if ((flag || join) && treatment_->template FlagPaints<Channels>(color))
+            colors_.Store(area, treatment_->flag);
     }
 
     AreaColors<Channels>& colors_;
     CVendrel& engine_;
     LabelTreatment* treatment_;
     const CVendrelParams& params_;
-    uint8 flag_[4] = {};
     uint32 paintedArea_ = ~0u;
     uint8 color_[4] = {};
     RunPainter<Channels> painter_{color_};

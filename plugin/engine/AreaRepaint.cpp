@@ -30,11 +30,7 @@ template <int Channels> void CVendrel::RepaintRuns(const std::vector<AreaRun>& r
     const Rect& rect = filterRecord->outRect;
     uint8* const data = static_cast<uint8*>(filterRecord->outData);
     const intptr_t rowBytes = filterRecord->outRowBytes;
-    RunWindow former{};
-    for (int i = 0; i < Channels; ++i) {
-        former.low[i] = windowLow[i];
-        former.high[i] = windowHigh[i];
-    }
+    const RunWindow former = RunWindow::Of(windowLow, windowHigh);
     const RunPainter<Channels> painter(paintColor);
     for (const AreaRun& run : runs)
         painter.Paint(data + intptr_t(run.row) * rowBytes, run.left, run.right + 1);

@@ -3,7 +3,6 @@
 // colour: where no area colour is among them, the repaint covers exactly the area.
 #pragma once
 
-#include <cstring>
 #include <unordered_set>
 
 #include "PITypes.h"
@@ -11,15 +10,6 @@
 class BoundaryColors {
 public:
     static constexpr size_t kMostColors = 1024;
-
-    // A pixel's first channels bytes, packed.
-    static uint32 Pack(const uint8* p, int channels)
-    {
-        uint32 packed = 0;
-        for (int i = 0; i < channels; ++i)
-            packed |= uint32(p[i]) << (8 * i);
-        return packed;
-    }
 
     void Add(uint32 packed)
     {
@@ -32,9 +22,6 @@ public:
         else
             colors_.insert(packed);
     }
-    // The colour added last, when one has been.
-    bool HasLast() const { return hasLast_; }
-    uint32 Last() const { return last_; }
     // False only when no touching pixel holds the colour; past the limit every colour may be there.
     bool MayHold(uint32 packed) const { return overflowed_ || colors_.count(packed) != 0; }
 

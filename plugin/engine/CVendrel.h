@@ -118,8 +118,8 @@ private:
     void GatherBoundary(const RowRuns<Channels>& rows, const uint8* row, const uint8* rowAbove, int32 width,
                         BoundaryColors& boundary) const;
     template <int Channels>
-    bool ChooseColorsAhead(LabelForest& forest, AreaColors<Channels>& colors, const AreaSizes& sizes,
-                           const BoundaryColors& boundary, const CVendrelParams& params);
+    bool ChooseColorsAhead(LabelForest& forest, AreaColors<Channels>& colors, const BoundaryColors& boundary,
+                           const CVendrelParams& params, LabelTreatment& treatment);
     template <int Channels>
     bool PaintLabeledRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaColors<Channels>& colors,
                           LabelTreatment* treatment, const CVendrelParams& params, bool& foundArea);

@@ -157,11 +157,7 @@ template <int Channels, bool Record> void CVendrel::FillRuns(int32 x, int32 y)
     const Rect& rect = filterRecord->outRect;
     if (x < rect.left || x >= rect.right || y < rect.top || y >= rect.bottom)
         return;
-    RunWindow window{};
-    for (int i = 0; i < Channels; ++i) {
-        window.low[i] = windowLow[i];
-        window.high[i] = windowHigh[i];
-    }
+    const RunWindow window = RunWindow::Of(windowLow, windowHigh);
     const RunScanner<Channels> scan(window);
     const RunPainter<Channels> painter(paintColor);
     uint8* const data = static_cast<uint8*>(filterRecord->outData);

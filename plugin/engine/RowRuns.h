@@ -69,7 +69,7 @@ private:
                 // The last pixels, one at a time: the row may end the buffer.
                 mask = 0;
                 for (int32 j = 0; x + j < width_; ++j)
-                    mask = uint16(mask | uint32(scan_.FirstOut(row, x + j, x + j + 1) == x + j + 1) << j);
+                    mask = uint16(mask | uint32(scan_.Holds(row + intptr_t(x + j) * Channels)) << j);
             }
             x += 16;
         }

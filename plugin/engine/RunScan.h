@@ -11,6 +11,15 @@ struct RunWindow {
     uint8 low[4];
     uint8 high[4];
 
+    // The window of the engine's bounds (four bytes each; the scans look at their first channels only).
+    static RunWindow Of(const uint8 low[4], const uint8 high[4])
+    {
+        RunWindow window;
+        std::memcpy(window.low, low, 4);
+        std::memcpy(window.high, high, 4);
+        return window;
+    }
+
     bool Holds(const uint8* p, int channels) const
     {
         for (int i = 0; i < channels; ++i)

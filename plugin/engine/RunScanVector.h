@@ -18,6 +18,8 @@ public:
     int32 FirstIn(const uint8* row, int32 from, int32 to) const { return FirstWhere<true>(row, from, to, to); }
     // The first column in [from, to) whose pixel lies outside the window, or to.
     int32 FirstOut(const uint8* row, int32 from, int32 to) const { return FirstWhere<false>(row, from, to, to); }
+    // Whether the pixel at p lies in the window.
+    bool Holds(const uint8* p) const { return window_.Holds(p, Channels); }
     // Bit j is set when pixel j of the sixteen at p lies in the window.
     uint32 InsideBits(const uint8* p) const
     {

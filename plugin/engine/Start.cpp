@@ -133,8 +133,7 @@ int32 CVendrel::NextSeedInRow(int32 x, int32 y, int32 width) const
     const int32 planeStep = PlaneStep();
     if (planeStep == 1 && columnStep == channels && !claimedMarks.IsActive()) {
         // Pixels of consecutive channel bytes: looked at many at a time.
-        const RunWindow window{{windowLow[0], windowLow[1], windowLow[2], windowLow[3]},
-                               {windowHigh[0], windowHigh[1], windowHigh[2], windowHigh[3]}};
+        const RunWindow window = RunWindow::Of(windowLow, windowHigh);
         switch (channels) {
         case 1:
             return RunScanner<1>(window).FirstIn(row, x, width);
