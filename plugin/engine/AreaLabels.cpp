@@ -13,6 +13,9 @@
 // the second pass, which paints small areas in the flag colour and records the seeds to join. The walk is
 // used instead wherever its repaint could reach beyond an area or its colours could match again: an area
 // colour or the flag colour inside the window, or an area colour among the colours touching the window.
+// Where the flag colour is not among those colours either, the areas to join are joined during the second
+// pass, each as soon as it is whole and its colour lies in the rows painted (EarlyJoins.h); the join pass
+// deals with the rest.
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -24,8 +27,10 @@
 #include "BoundaryColors.h"
 #include "CPSPalette.h"
 #include "CVendrel.h"
+#include "EarlyJoins.h"
 #include "LabelForest.h"
 #include "PackedColor.h"
+#include "RingWalkOrder.h"
 #include "RowRuns.h"
 
 namespace {
@@ -39,6 +44,13 @@ size_t LabelLimit(size_t imageBytes, int32 width, size_t bitsPerLabel)
     const size_t budget = imageBytes / 100 > fixed ? imageBytes / 100 - fixed : 0;
     const size_t limit = budget * 8 / bitsPerLabel;
     return limit > 4096 ? limit : 4096;
+}
+
+// The runs kept for areas waiting to be joined: a quarter of a hundredth of the image at most.
+size_t EarlyJoinRunLimit(size_t imageBytes)
+{
+    const size_t limit = imageBytes / 400 / sizeof(EarlyJoins::Run);
+    return limit > 1024 ? limit : 1024;
 }
 
 // Whether the labels made in the rows above row y, carried on at that pace over the rows left, would come
@@ -107,6 +119,10 @@ struct LabelTreatment {
     uint32 metCount = 0;
     uint8 flag[4] = {};
     bool flagDark = false;
+    // The joins made while painting, where no touching pixel holds the flag colour; null otherwise.
+    std::optional<EarlyJoins> early = std::nullopt;
+    // The seeds that may still walk beyond the nearest offsets while painting.
+    size_t farWalksLeft = 64;
 
     // The flag colour is painted over an area's colour when it differs from it and is not dark.
     template <int Channels> bool FlagPaints(const uint8* color) const
@@ -167,6 +183,8 @@ CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(const CVendrelParams& params
         source.Restore();
         return LabelOutcome::NotUsed;
     }
+    if (params.joinAreas && !boundary.MayHold(PackColor(treatment.flag, Channels)))
+        treatment.early.emplace(EarlyJoinRunLimit(imageBytes));
     if (PaintLabeledRuns(rows, forest, colors, &treatment, params, foundArea))
         return LabelOutcome::Done;
     // The walk would have chosen colours only for the areas met before the abort.
@@ -252,11 +270,14 @@ bool CVendrel::LabelRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaSizes
 }
 
 // The colours of the pixels outside the window beside a window pixel: in the row just read (beside one in
-// the same row or the row above) and in the row above (over one in this row).
+// the same row or the row above) and in the row above (over one in this row). Once more colours than are
+// kept have been met, nothing more is looked at.
 template <int Channels>
 void CVendrel::GatherBoundary(const RowRuns<Channels>& rows, const uint8* row, const uint8* rowAbove, int32 width,
                               BoundaryColors& boundary) const
 {
+    if (boundary.IsFull())
+        return;
     const std::vector<uint16>& masks = rows.Masks();
     const std::vector<uint16>* aboveMasks = rows.AboveMasks();
     const size_t blocks = masks.size();
@@ -298,6 +319,8 @@ public:
             std::memcpy(row + intptr_t(run.left) * Channels, color_, Channels);
         else
             painter_.Paint(row, run.left, run.right + 1);
+        if (waitingSlot_ != EarlyJoins::kNoSlot)
+            treatment_->early->AddRun(waitingSlot_, y, run.left, run.right);
         return true;
     }
     bool MetAny() const { return metAny_; }
@@ -322,7 +345,16 @@ private:
         // Changed only when the area changes: a colour stored just before would be read back slowly.
         painter_.SetColor(color_);
         paintedArea_ = area;
+        waitingSlot_ = WaitingSlot(area);
         return true;
+    }
+    // Where the area waits to be joined while painting, if it does.
+    size_t WaitingSlot(uint32 area) const
+    {
+        if (!treatment_ || !treatment_->early || !treatment_->early->IsActive() || !params_.joinAreas ||
+            !treatment_->sizes.IsSmall(area, uint32(params_.joinSize)))
+            return EarlyJoins::kNoSlot;
+        return treatment_->early->SlotOf(area);
     }
     void MeetTreated(uint32 area, int32 x, int32 y)
     {
@@ -330,8 +362,11 @@ private:
         ++treatment_->metCount;
         const bool flag = params_.flagAreas && treatment_->sizes.IsSmall(area, uint32(params_.flagSize));
         const bool join = params_.joinAreas && treatment_->sizes.IsSmall(area, uint32(params_.joinSize));
-        if (join)
+        if (join) {
             engine_.AddJoinSeed(x, y);
+            if (treatment_->early)
+                treatment_->early->Meet(area, JoinSeed{uint16(x), uint16(y)});
+        }
         uint8 color[4] = {};
         colors_.Load(area, color);
         if ((flag || join) && treatment_->template FlagPaints<Channels>(color))
@@ -343,6 +378,7 @@ private:
     LabelTreatment* treatment_;
     const CVendrelParams& params_;
     uint32 paintedArea_ = ~0u;
+    size_t waitingSlot_ = EarlyJoins::kNoSlot;
     uint8 color_[4] = {};
     RunPainter<Channels> painter_{color_};
     bool metAny_ = false;
@@ -360,6 +396,9 @@ bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows, LabelForest& forest, Ar
     uint8* const data = static_cast<uint8*>(filterRecord->outData);
     const intptr_t rowBytes = filterRecord->outRowBytes;
     AreaPainter<Channels> painter(colors, *this, treatment, params);
+    std::optional<RingWalkOrder> order;
+    if (treatment && treatment->early)
+        order.emplace();
     uint32 nextLabel = 0;
     bool aborted = false;
     for (int32 y = 0; y < rect.bottom; ++y) {
@@ -381,11 +420,51 @@ bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows, LabelForest& forest, Ar
         }
         if (aborted)
             continue;
+        if (treatment && treatment->early)
+            JoinWhilePainting<Channels>(*treatment, y, y == rect.bottom - 1, *order);
         if (filterRecord->progressProc)
             filterRecord->progressProc(y + 1, rect.bottom);
         if (filterRecord->abortProc && filterRecord->abortProc())
             aborted = true;
     }
     foundArea = foundArea || painter.MetAny();
+    if (treatment && treatment->early)
+        SkipSeedsJoinedEarly(treatment->early->Joined());
     return !aborted;
+}
+
+// Joins the areas that wait and can be joined now that row y is painted: each takes the colour the join pass
+// would give it, painted over the runs it was painted with.
+template <int Channels>
+void CVendrel::JoinWhilePainting(LabelTreatment& treatment, int32 y, bool lastRow, RingWalkOrder& order)
+{
+    uint8* const data = static_cast<uint8*>(filterRecord->outData);
+    const intptr_t rowBytes = filterRecord->outRowBytes;
+    treatment.early->JoinReady(y, lastRow, [&](const JoinSeed& seed, const EarlyJoins::RunList& runs) {
+        uint8 color[4] = {};
+        switch (EarlyJoinColor(seed, y, treatment.flag, order, treatment.farWalksLeft, color)) {
+        case EarlyJoinLook::Found: {
+            const RunPainter<Channels> painter(color);
+            runs.ForEach([&](const EarlyJoins::Run& run) {
+                painter.Paint(data + intptr_t(run.row) * rowBytes, run.left, run.right + 1);
+            });
+            return EarlyJoins::Step::Done;
+        }
+        case EarlyJoinLook::NoColor:
+            return EarlyJoins::Step::Done;
+        case EarlyJoinLook::Later:
+            return EarlyJoins::Step::Wait;
+        case EarlyJoinLook::Far:
+            break;
+        }
+        return EarlyJoins::Step::GiveUp;
+    });
+}
+
+void CVendrel::SkipSeedsJoinedEarly(size_t count)
+{
+    JoinSeed seed{0, 0};
+    seedsJoinedEarly = JoinSeedList::Cursor{};
+    for (size_t k = 0; k < count && joinSeeds.Next(seedsJoinedEarly, seed); ++k) {
+    }
 }

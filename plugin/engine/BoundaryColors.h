@@ -22,6 +22,8 @@ public:
         else
             colors_.insert(packed);
     }
+    // Past the limit nothing more is kept: gathering may stop.
+    bool IsFull() const { return overflowed_; }
     // False only when no touching pixel holds the colour; past the limit every colour may be there.
     bool MayHold(uint32 packed) const { return overflowed_ || colors_.count(packed) != 0; }
 

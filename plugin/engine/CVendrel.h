@@ -1,6 +1,7 @@
 // The filter object of this plug-in: the selector operations and the state of the multi-fill engine.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "AreaRuns.h"
@@ -62,8 +63,16 @@ public:
     // Area colours, small areas and the join pass.
     void ChooseAreaColor();
     void AddJoinSeed(int32 x, int32 y);
-    // False when the user aborted during the pass, which then ends at once.
+    // False when the user aborted during the pass, which then ends at once. Seeds before seedsJoinedEarly
+    // were dealt with while the rows were painted.
     bool JoinSmallAreas(const CVendrelParams& params);
+    // Looking for a joined area's colour while the rows are painted, with only the rows up to lastPaintedRow
+    // final: found (into color), no colour (the join pass would pass the seed over), later (the walk needs a
+    // row not painted yet) or far (beyond the offsets looked at: left to the join pass). While farWalksLeft
+    // allows, a seed with nothing near walks on to a radius of 32 pixels.
+    enum class EarlyJoinLook { Found, NoColor, Later, Far };
+    EarlyJoinLook EarlyJoinColor(const JoinSeed& seed, int32 lastPaintedRow, const uint8 flag[4], RingWalkOrder& order,
+                                 size_t& farWalksLeft, uint8 color[4]) const;
 
     // Colour conversion and the colour picker, through the host's colour services.
     int16 ImageColorSpace() const;
@@ -76,6 +85,7 @@ public:
 
     // Engine state; overwritten for every area of a run.
     JoinSeedList joinSeeds;
+    JoinSeedList::Cursor seedsJoinedEarly;
     uint32 areaPixels = 0;
     int32 areaMinX = 0;
     int32 areaMinY = 0;
@@ -123,6 +133,10 @@ private:
     template <int Channels>
     bool PaintLabeledRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaColors<Channels>& colors,
                           LabelTreatment* treatment, const CVendrelParams& params, bool& foundArea);
+    template <int Channels>
+    void JoinWhilePainting(LabelTreatment& treatment, int32 y, bool lastRow, RingWalkOrder& order);
+    // Puts seedsJoinedEarly past the first count seeds.
+    void SkipSeedsJoinedEarly(size_t count);
     void LoadPalette(const CVendrelParams& params);
     // True when paintColor lies in the window: claimed pixels would stay claimable.
     bool PaintColorInWindow() const;
@@ -137,7 +151,8 @@ private:
     void MarkUsableBlocks(UsableBlocks& blocks, int32 width, int32 height, const Test& test) const;
     template <typename Test>
     const uint8* NearJoinColor(int32 x, int32 y, const SeedRoom& room, RingWalkOrder& order, const Test& test,
-                               bool& stopped, uint32 lastKey) const;
+                               bool& stopped, uint32 lastKey, int32 paintedBelow = INT32_MAX,
+                               bool* later = nullptr) const;
     template <typename Test>
     const uint8* FindJoinColor(int32 x, int32 y, const SeedRoom& room, const UsableBlocks& blocks, RingWalkOrder& order,
                                const Test& test, uint32 walkedKey) const;

@@ -19,6 +19,13 @@ struct JoinSeed {
 
 class JoinSeedList {
 public:
+    // A place in the list that adding seeds leaves valid: the seeds before it have been read.
+    struct Cursor {
+        size_t byte = 0;
+        size_t index = 0;
+        uint32 key = 0;
+    };
+
     class const_iterator {
     public:
         using iterator_category = std::forward_iterator_tag;
@@ -32,46 +39,50 @@ public:
         const JoinSeed* operator->() const { return &seed_; }
         const_iterator& operator++()
         {
-            Decode();
+            Step();
             return *this;
         }
         const_iterator operator++(int)
         {
             const_iterator before = *this;
-            Decode();
+            Step();
             return before;
         }
         bool operator==(const const_iterator& other) const { return at_ == other.at_; }
 
     private:
         friend class JoinSeedList;
-        const_iterator(std::deque<uint8>::const_iterator at, std::deque<uint8>::const_iterator end)
-            : at_(at), next_(at), end_(end)
+        const_iterator(const JoinSeedList* list, size_t at) : list_(list), at_(at)
         {
-            Decode();
+            if (at_ == 0)
+                Step();
         }
-        // Moves on to the seed whose bytes start at next_.
-        void Decode()
-        {
-            at_ = next_;
-            if (at_ == end_)
-                return;
-            uint64_t zigzag = 0;
-            for (int shift = 0;; shift += 7) {
-                const uint8 byte = *next_++;
-                zigzag |= uint64_t(byte & 0x7F) << shift;
-                if (!(byte & 0x80))
-                    break;
-            }
-            const int64_t delta = int64_t(zigzag >> 1) ^ -int64_t(zigzag & 1);
-            key_ = uint32(int64_t(key_) + delta);
-            seed_ = JoinSeed{uint16(key_ & 0xFFFF), uint16(key_ >> 16)};
-        }
+        void Step() { at_ = list_->Next(cursor_, seed_) ? cursor_.index : list_->size() + 1; }
 
-        std::deque<uint8>::const_iterator at_, next_, end_;
-        uint32 key_ = 0;
+        const JoinSeedList* list_ = nullptr;
+        Cursor cursor_;
+        size_t at_ = 0; // the index of the seed read plus one, or the size plus one at the end
         JoinSeed seed_{0, 0};
     };
+
+    // Reads the seed at the cursor and moves past it; false at the end of the list.
+    bool Next(Cursor& cursor, JoinSeed& seed) const
+    {
+        if (cursor.index >= count_)
+            return false;
+        uint64_t zigzag = 0;
+        for (int shift = 0;; shift += 7) {
+            const uint8 byte = bytes_[cursor.byte++];
+            zigzag |= uint64_t(byte & 0x7F) << shift;
+            if (!(byte & 0x80))
+                break;
+        }
+        const int64_t delta = int64_t(zigzag >> 1) ^ -int64_t(zigzag & 1);
+        cursor.key = uint32(int64_t(cursor.key) + delta);
+        ++cursor.index;
+        seed = JoinSeed{uint16(cursor.key & 0xFFFF), uint16(cursor.key >> 16)};
+        return true;
+    }
 
     void push_back(JoinSeed seed)
     {
@@ -92,8 +103,8 @@ public:
     }
     bool empty() const { return count_ == 0; }
     size_t size() const { return count_; }
-    const_iterator begin() const { return const_iterator(bytes_.begin(), bytes_.end()); }
-    const_iterator end() const { return const_iterator(bytes_.end(), bytes_.end()); }
+    const_iterator begin() const { return const_iterator(this, 0); }
+    const_iterator end() const { return const_iterator(this, count_ + 1); }
 
 private:
     std::deque<uint8> bytes_;

@@ -40,6 +40,15 @@ struct JoinColorTest {
     bool cmyk;
     uint8 keptBlack; // the paint colour's fourth byte, which a copy of fewer than four channels leaves alone
 
+    // Whether the pixel lies in the window: it holds the flag colour.
+    bool HoldsWindow(const uint8* p) const
+    {
+        for (int32 i = 0; i < channels; ++i)
+            if (p[i * step] < low[i] || p[i * step] > high[i])
+                return false;
+        return true;
+    }
+
     bool operator()(const uint8* p) const
     {
         bool outside = false;
@@ -56,6 +65,18 @@ struct JoinColorTest {
         return outside && !zero && !dark;
     }
 };
+
+// The test for a window [low, high] (the flag colour's) on this engine's image.
+JoinColorTest MakeJoinColorTest(const uint8 low[4], const uint8 high[4], int32 channels, int32 planeStep, bool cmyk,
+                                uint8 keptBlack)
+{
+    return JoinColorTest{{low[0], low[1], low[2], low[3]},
+                         {high[0], high[1], high[2], high[3]},
+                         std::min<int32>(channels, 4),
+                         planeStep,
+                         cmyk,
+                         keptBlack};
+}
 
 } // namespace
 
@@ -90,20 +111,18 @@ bool CVendrel::JoinSmallAreas(const CVendrelParams& params)
     const int32 height = filterRecord->outRect.bottom;
     if (joinSeeds.empty() || !filterRecord->outData || width <= 0 || height <= 0)
         return true;
-    const JoinColorTest test{{windowLow[0], windowLow[1], windowLow[2], windowLow[3]},
-                             {windowHigh[0], windowHigh[1], windowHigh[2], windowHigh[3]},
-                             std::min<int32>(channels, 4),
-                             PlaneStep(),
-                             filterRecord->imageMode == plugInModeCMYKColor,
-                             paintColor[3]};
+    const JoinColorTest test = MakeJoinColorTest(windowLow, windowHigh, channels, PlaneStep(),
+                                                 filterRecord->imageMode == plugInModeCMYKColor, paintColor[3]);
     // The block map is made when a seed first finds nothing near: most small areas touch their colour.
     UsableBlocks blocks(width, height);
     bool mapped = false;
     size_t farWalks = 0;
     RingWalkOrder order;
-    size_t joined = 0;
-    for (const JoinSeed& seed : joinSeeds) {
-        if (++joined % kSeedsPerAbortCheck == 0 && filterRecord->abortProc && filterRecord->abortProc())
+    // The seeds joined while the rows were painted are behind the cursor; the count goes on from them.
+    JoinSeedList::Cursor cursor = seedsJoinedEarly;
+    JoinSeed seed{0, 0};
+    while (joinSeeds.Next(cursor, seed)) {
+        if (cursor.index % kSeedsPerAbortCheck == 0 && filterRecord->abortProc && filterRecord->abortProc())
             return false;
         const int32 x = seed.x;
         const int32 y = seed.y;
@@ -163,9 +182,41 @@ void CVendrel::MarkUsableBlocks(UsableBlocks& blocks, int32 width, int32 height,
     }
 }
 
+CVendrel::EarlyJoinLook CVendrel::EarlyJoinColor(const JoinSeed& seed, int32 lastPaintedRow, const uint8 flag[4],
+                                                 RingWalkOrder& order, size_t& farWalksLeft, uint8 color[4]) const
+{
+    const int32 width = filterRecord->outRect.right;
+    const int32 height = filterRecord->outRect.bottom;
+    const JoinColorTest test = MakeJoinColorTest(flag, flag, channels, PlaneStep(),
+                                                 filterRecord->imageMode == plugInModeCMYKColor, paintColor[3]);
+    const int32 x = seed.x;
+    const int32 y = seed.y;
+    // A seed whose pixel does not hold the flag colour is passed over, as the join pass passes it over.
+    if (x >= width || y >= height || !test.HoldsWindow(PixelAddress(x, y)))
+        return EarlyJoinLook::NoColor;
+    const SeedRoom room{x, width - 1 - x, y, height - 1 - y};
+    bool stopped = false;
+    bool later = false;
+    const uint8* found = NearJoinColor(x, y, room, order, test, stopped, kNearWalkKey, lastPaintedRow - y, &later);
+    if (!found && !stopped && !later && farWalksLeft > 0) {
+        found = NearJoinColor(x, y, room, order, test, stopped, kFarWalkKey, lastPaintedRow - y, &later);
+        if (!later)
+            --farWalksLeft;
+    }
+    if (later)
+        return EarlyJoinLook::Later;
+    if (stopped)
+        return EarlyJoinLook::NoColor;
+    if (!found)
+        return EarlyJoinLook::Far;
+    for (int i = 0; i < channels && i < 4; ++i)
+        color[i] = found[i * test.step];
+    return EarlyJoinLook::Found;
+}
+
 template <typename Test>
 const uint8* CVendrel::NearJoinColor(int32 x, int32 y, const SeedRoom& room, RingWalkOrder& order, const Test& test,
-                                     bool& stopped, uint32 lastKey) const
+                                     bool& stopped, uint32 lastKey, int32 paintedBelow, bool* later) const
 {
     const uint8* origin = PixelAddress(x, y);
     const intptr_t rowBytes = filterRecord->outRowBytes;
@@ -184,6 +235,11 @@ const uint8* CVendrel::NearJoinColor(int32 x, int32 y, const SeedRoom& room, Rin
                 continue;
             }
             outside = 0;
+            // A row not painted yet: the walk has to wait for it.
+            if (dy > paintedBelow) {
+                *later = true;
+                return nullptr;
+            }
             const uint8* p = origin + intptr_t(dy) * rowBytes + intptr_t(dx) * columnStep;
             if (test(p))
                 return p;

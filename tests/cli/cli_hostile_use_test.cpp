@@ -149,7 +149,8 @@ TEST_F(HostileUseTest, ASignalLeavesEveryTargetAsItWasOrTheRunFinishes)
         EXPECT_EQ(work.entries(), before) << "signal " << signal << " left a file behind";
     }
 
-    // A grid of 100 one-pixel areas to join above a white strip that gives them a colour: Ctrl-C at the first
+    // A grid of 100 one-pixel areas to join above a white strip that gives them a colour. A pixel of the flag
+    // colour beside the first keeps the joins from being made while the rows are painted: Ctrl-C at the first
     // abort check after the walk's last row comes in the join pass, which must hear it.
     HostImage grid = HostImage::blank(21, 23);
     for (int32_t y = 0; y < 23; ++y) {
@@ -157,6 +158,8 @@ TEST_F(HostileUseTest, ASignalLeavesEveryTargetAsItWasOrTheRunFinishes)
             std::fill_n(grid.pixel(x, y), 3, y > 20 || (x % 2 == 1 && y % 2 == 1) ? 255 : 0);
         }
     }
+    const uint8_t magenta[] = {255, 0, 255};
+    std::copy_n(magenta, 3, grid.pixel(1, 0));
     saveImage(grid, file("grid.png"));
     CommandResult joined = vendrel({"run", file("grid.png"), "-o", file("out.png"), "--joinareas", "--measurearea"},
                                    {{"VENDREL_TEST_INTERRUPT_AT_CHECK", "24"}});

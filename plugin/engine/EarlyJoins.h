@@ -1,0 +1,152 @@
+// Joining small areas while the rows are painted, in the order of their seeds, as soon as all a join looks at
+// is final: the area is whole (none of its runs lies in the row just painted) and its colour is found within
+// the nearest offsets, in rows painted already. The area's runs are kept while it waits, so that it takes
+// its colour without a flood and while its rows are still in the cache. The join pass then starts at the
+// first seed not dealt with here.
+//
+// Used only where no pixel touching an area holds the flag colour: a flood from the seed over the flag
+// colour then covers exactly the area, which is what the kept runs paint.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <unordered_map>
+#include <vector>
+
+#include "JoinSeedList.h"
+#include "PITypes.h"
+
+class EarlyJoins {
+public:
+    static constexpr uint32 kNone = ~0u;
+    static constexpr size_t kNoSlot = ~size_t(0);
+
+    explicit EarlyJoins(size_t mostRuns) : mostRuns_(mostRuns) {}
+
+    bool IsActive() const { return active_; }
+    // Gives up: the join pass deals with every seed not joined yet. Its runs are let go.
+    void Stop()
+    {
+        active_ = false;
+        waiting_.clear();
+        slots_.clear();
+        runs_.clear();
+        runs_.shrink_to_fit();
+        freeRun_ = kNone;
+    }
+
+    // An area to join was met at its seed; seeds are met in the order of the seed list.
+    void Meet(uint32 area, JoinSeed seed)
+    {
+        if (!active_)
+            return;
+        slots_.emplace(area, firstSlot_ + waiting_.size());
+        waiting_.push_back(Waiting{seed, area, seed.y, kNone, kNone});
+    }
+    // The place of a waiting area, or kNoSlot.
+    size_t SlotOf(uint32 area) const
+    {
+        const auto found = slots_.find(area);
+        return found == slots_.end() ? kNoSlot : found->second;
+    }
+    void AddRun(size_t slot, int32 row, int32 left, int32 right)
+    {
+        if (!active_ || slot == kNoSlot)
+            return;
+        const uint32 index = NewRun(row, left, right);
+        if (index == kNone)
+            return Stop();
+        Waiting& area = waiting_[slot - firstSlot_];
+        area.lastRow = row;
+        if (area.lastRun == kNone)
+            area.firstRun = index;
+        else
+            runs_[area.lastRun].next = index;
+        area.lastRun = index;
+    }
+
+    // After row lastPaintedRow is painted (whole: every area met so far ended above it when it is the last
+    // row): joins the waiting areas in order while the next one can be. join(seed, runs) answers whether it
+    // joined or passed over the seed (the area is done), had to wait for later rows, or gave up.
+    enum class Step { Done, Wait, GiveUp };
+    template <typename JoinOne> void JoinReady(int32 lastPaintedRow, bool lastRow, JoinOne&& join)
+    {
+        while (active_ && !waiting_.empty()) {
+            const Waiting& next = waiting_.front();
+            if (next.lastRow >= lastPaintedRow && !lastRow)
+                return;
+            const Step step = join(next.seed, RunList(*this, next.firstRun));
+            if (step == Step::Wait)
+                return;
+            if (step == Step::GiveUp)
+                return Stop();
+            Release(next);
+            slots_.erase(next.area);
+            waiting_.pop_front();
+            ++firstSlot_;
+            ++joined_;
+        }
+    }
+    // How many seeds, from the first, have been dealt with.
+    size_t Joined() const { return joined_; }
+
+    struct Run {
+        int32 row;
+        int32 left;
+        int32 right;
+        uint32 next;
+    };
+    // The runs of one waiting area, in the order they were painted.
+    class RunList {
+    public:
+        RunList(const EarlyJoins& joins, uint32 first) : joins_(joins), first_(first) {}
+        template <typename Visit> void ForEach(Visit&& visit) const
+        {
+            for (uint32 at = first_; at != kNone; at = joins_.runs_[at].next)
+                visit(joins_.runs_[at]);
+        }
+
+    private:
+        const EarlyJoins& joins_;
+        uint32 first_;
+    };
+
+private:
+    struct Waiting {
+        JoinSeed seed;
+        uint32 area;
+        int32 lastRow;
+        uint32 firstRun;
+        uint32 lastRun;
+    };
+
+    uint32 NewRun(int32 row, int32 left, int32 right)
+    {
+        uint32 index = freeRun_;
+        if (index != kNone) {
+            freeRun_ = runs_[index].next;
+            runs_[index] = Run{row, left, right, kNone};
+            return index;
+        }
+        if (runs_.size() >= mostRuns_)
+            return kNone;
+        runs_.push_back(Run{row, left, right, kNone});
+        return uint32(runs_.size() - 1);
+    }
+    void Release(const Waiting& area)
+    {
+        if (area.firstRun == kNone)
+            return;
+        runs_[area.lastRun].next = freeRun_;
+        freeRun_ = area.firstRun;
+    }
+
+    size_t mostRuns_;
+    bool active_ = true;
+    std::deque<Waiting> waiting_;
+    std::unordered_map<uint32, size_t> slots_;
+    size_t firstSlot_ = 0;
+    size_t joined_ = 0;
+    std::vector<Run> runs_;
+    uint32 freeRun_ = kNone;
+};
