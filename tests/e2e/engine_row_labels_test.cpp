@@ -124,5 +124,37 @@ TEST_F(RowLabels, GiveTheFloodsResultOnRandomImagesAndSettings)
     }
 }
 
+TEST_F(RowLabels, AgreeWhenManyAreasWaitBehindATallOne)
+{
+    // A white column 160 rows tall to join, then thousands of one-pixel white areas on red, each joined to the
+    // red beside it: they wait behind the column, more than the runs kept for waiting areas, so the joins made
+    // while painting stop and the join pass takes the rest.
+    HostImage image = HostImage::blank(64, 200);
+    for (int32_t y = 0; y < image.height; ++y) {
+        for (int32_t x = 0; x < image.width; ++x) {
+            const bool column = x == 0 && y < 160;
+            const bool dot = x >= 3 && x % 2 == 1 && y % 2 == 1;
+            const Color color = column || dot ? Color{255, 255, 255} : Color{200, 30, 30};
+            std::copy(color.begin(), color.end(), image.pixel(x, y));
+        }
+    }
+    Settings settings;
+    settings.joinAreas = true;
+    settings.joinSize = 200;
+    const auto labelling = LoadCopy(VENDREL_MODULE_PATH, "vendrel-labels");
+    const auto flooding = LoadCopy(VENDREL_REFERENCE_MODULE_PATH, "vendrel-floods");
+    const Outcome labelled = RunOnce(*labelling, image, settings, 1 << 30);
+    const Outcome flooded = RunOnce(*flooding, image, settings, 1 << 30);
+    EXPECT_EQ(labelled.pixels, flooded.pixels);
+    EXPECT_EQ(labelled.result, flooded.result);
+    EXPECT_EQ(labelled.reports, flooded.reports);
+    // Every area was joined: no pixel keeps the flag colour.
+    for (int32_t y = 0; y < image.height; ++y)
+        for (int32_t x = 0; x < image.width; ++x)
+            ASSERT_FALSE(labelled.pixels[(size_t(y) * 64 + size_t(x)) * 3] == 255 &&
+                         labelled.pixels[(size_t(y) * 64 + size_t(x)) * 3 + 1] == 0)
+                << x << "," << y;
+}
+
 } // namespace
 } // namespace vendrel::test
