@@ -305,8 +305,9 @@ namespace {
 // painted in the flag colour, and one to be joined gives its first pixel as its seed.
 template <int Channels> class AreaPainter {
 public:
-    AreaPainter(AreaColors<Channels>& colors, CVendrel& engine, LabelTreatment* treatment, const CVendrelParams& params)
-        : colors_(colors), engine_(engine), treatment_(treatment), params_(params)
+    AreaPainter(AreaColors<Channels>& colors, CVendrel& engine, LabelTreatment* treatment, const CVendrelParams& params,
+                uint8* data, intptr_t rowBytes)
+        : colors_(colors), engine_(engine), treatment_(treatment), params_(params), data_(data), rowBytes_(rowBytes)
     {
     }
 
@@ -315,13 +316,31 @@ public:
     {
         if (run.label != paintedArea_ && !TakeArea(run, y, mayMeet))
             return false;
+        if (waitingSlot_ != EarlyJoins::kNoSlot && treatment_->early->IsActive()) {
+            EarlyJoins& early = *treatment_->early;
+            if (early.AddRun(waitingSlot_, y, run.left, run.right)) {
+                if (deferredArea_)
+                    return true;
+            } else {
+                early.Stop(FlagPainter());
+            }
+        }
         if (run.left == run.right)
             std::memcpy(row + intptr_t(run.left) * Channels, color_, Channels);
         else
             painter_.Paint(row, run.left, run.right + 1);
-        if (waitingSlot_ != EarlyJoins::kNoSlot)
-            treatment_->early->AddRun(waitingSlot_, y, run.left, run.right);
         return true;
+    }
+    // Paints the runs of a deferred area that is not joined while painting in the flag colour, which it
+    // would hold until the join pass.
+    auto FlagPainter() const
+    {
+        return [this](const EarlyJoins::RunList& runs) {
+            const RunPainter<Channels> flag(treatment_->flag);
+            runs.ForEach([&](const EarlyJoins::Run& run) {
+                flag.Paint(data_ + intptr_t(run.row) * rowBytes_, run.left, run.right + 1);
+            });
+        };
     }
     bool MetAny() const { return metAny_; }
 
@@ -346,6 +365,7 @@ private:
         painter_.SetColor(color_);
         paintedArea_ = area;
         waitingSlot_ = WaitingSlot(area);
+        deferredArea_ = waitingSlot_ != EarlyJoins::kNoSlot && std::memcmp(color_, treatment_->flag, Channels) == 0;
         return true;
     }
     // Where the area waits to be joined while painting, if it does.
@@ -362,23 +382,30 @@ private:
         ++treatment_->metCount;
         const bool flag = params_.flagAreas && treatment_->sizes.IsSmall(area, uint32(params_.flagSize));
         const bool join = params_.joinAreas && treatment_->sizes.IsSmall(area, uint32(params_.joinSize));
-        if (join) {
-            engine_.AddJoinSeed(x, y);
-            if (treatment_->early)
-                treatment_->early->Meet(area, JoinSeed{uint16(x), uint16(y)});
-        }
         uint8 color[4] = {};
         colors_.Load(area, color);
-        if ((flag || join) && treatment_->template FlagPaints<Channels>(color))
+        if ((flag || join) && treatment_->template FlagPaints<Channels>(color)) {
             colors_.Store(area, treatment_->flag);
+            std::memcpy(color, treatment_->flag, Channels);
+        }
+        if (!join)
+            return;
+        engine_.AddJoinSeed(x, y);
+        // An area that holds the flag colour until it is joined is painted once its colour is known.
+        if (treatment_->early)
+            treatment_->early->Meet(area, JoinSeed{uint16(x), uint16(y)},
+                                    std::memcmp(color, treatment_->flag, Channels) == 0);
     }
 
     AreaColors<Channels>& colors_;
     CVendrel& engine_;
     LabelTreatment* treatment_;
     const CVendrelParams& params_;
+    uint8* data_;
+    intptr_t rowBytes_;
     uint32 paintedArea_ = ~0u;
     size_t waitingSlot_ = EarlyJoins::kNoSlot;
+    bool deferredArea_ = false;
     uint8 color_[4] = {};
     RunPainter<Channels> painter_{color_};
     bool metAny_ = false;
@@ -395,7 +422,7 @@ bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows, LabelForest& forest, Ar
     const Rect& rect = filterRecord->outRect;
     uint8* const data = static_cast<uint8*>(filterRecord->outData);
     const intptr_t rowBytes = filterRecord->outRowBytes;
-    AreaPainter<Channels> painter(colors, *this, treatment, params);
+    AreaPainter<Channels> painter(colors, *this, treatment, params, data, rowBytes);
     std::optional<RingWalkOrder> order;
     if (treatment && treatment->early)
         order.emplace();
@@ -421,26 +448,37 @@ bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows, LabelForest& forest, Ar
         if (aborted)
             continue;
         if (treatment && treatment->early)
-            JoinWhilePainting<Channels>(*treatment, y, y == rect.bottom - 1, *order);
+            JoinWhilePainting<Channels>(*treatment, y, y == rect.bottom - 1, *order, painter.FlagPainter());
         if (filterRecord->progressProc)
             filterRecord->progressProc(y + 1, rect.bottom);
-        if (filterRecord->abortProc && filterRecord->abortProc())
+        if (filterRecord->abortProc && filterRecord->abortProc()) {
             aborted = true;
+            // The areas met are finished whole; those waiting unpainted take the flag colour now.
+            if (treatment && treatment->early)
+                treatment->early->Stop(painter.FlagPainter());
+        }
     }
     foundArea = foundArea || painter.MetAny();
-    if (treatment && treatment->early)
+    if (treatment && treatment->early) {
+        treatment->early->Stop(painter.FlagPainter());
         SkipSeedsJoinedEarly(treatment->early->Joined());
+    }
     return !aborted;
 }
 
 // Joins the areas that wait and can be joined now that row y is painted: each takes the colour the join pass
-// would give it, painted over the runs it was painted with.
-template <int Channels>
-void CVendrel::JoinWhilePainting(LabelTreatment& treatment, int32 y, bool lastRow, RingWalkOrder& order)
+// would give it, painted over its runs. An area that waits unpainted and is not joined here takes the flag
+// colour (paintFlag).
+template <int Channels, typename PaintFlag>
+void CVendrel::JoinWhilePainting(LabelTreatment& treatment, int32 y, bool lastRow, RingWalkOrder& order,
+                                 const PaintFlag& paintFlag)
 {
     uint8* const data = static_cast<uint8*>(filterRecord->outData);
     const intptr_t rowBytes = filterRecord->outRowBytes;
-    treatment.early->JoinReady(y, lastRow, [&](const JoinSeed& seed, const EarlyJoins::RunList& runs) {
+    const auto join = [&](const JoinSeed& seed, bool deferred, const EarlyJoins::RunList& runs) {
+        // An area that does not hold the flag colour is passed over by the join pass too.
+        if (!deferred)
+            return EarlyJoins::Step::Done;
         uint8 color[4] = {};
         switch (EarlyJoinColor(seed, y, treatment.flag, order, treatment.farWalksLeft, color)) {
         case EarlyJoinLook::Found: {
@@ -451,6 +489,7 @@ void CVendrel::JoinWhilePainting(LabelTreatment& treatment, int32 y, bool lastRo
             return EarlyJoins::Step::Done;
         }
         case EarlyJoinLook::NoColor:
+            paintFlag(runs);
             return EarlyJoins::Step::Done;
         case EarlyJoinLook::Later:
             return EarlyJoins::Step::Wait;
@@ -458,7 +497,8 @@ void CVendrel::JoinWhilePainting(LabelTreatment& treatment, int32 y, bool lastRo
             break;
         }
         return EarlyJoins::Step::GiveUp;
-    });
+    };
+    treatment.early->JoinReady(y, lastRow, join, paintFlag);
 }
 
 void CVendrel::SkipSeedsJoinedEarly(size_t count)

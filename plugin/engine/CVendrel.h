@@ -66,10 +66,11 @@ public:
     // False when the user aborted during the pass, which then ends at once. Seeds before seedsJoinedEarly
     // were dealt with while the rows were painted.
     bool JoinSmallAreas(const CVendrelParams& params);
-    // Looking for a joined area's colour while the rows are painted, with only the rows up to lastPaintedRow
-    // final: found (into color), no colour (the join pass would pass the seed over), later (the walk needs a
-    // row not painted yet) or far (beyond the offsets looked at: left to the join pass). While farWalksLeft
-    // allows, a seed with nothing near walks on to a radius of 32 pixels.
+    // Looking for the colour of a joined area that holds the flag colour while the rows are painted, with only
+    // the rows up to lastPaintedRow final and the areas waiting to be joined still unpainted (in the window):
+    // found (into color), no colour (the walk stops first), later (the walk needs a row not painted yet) or
+    // far (beyond the offsets looked at: left to the join pass). While farWalksLeft allows, a seed with
+    // nothing near walks on to a radius of 32 pixels.
     enum class EarlyJoinLook { Found, NoColor, Later, Far };
     EarlyJoinLook EarlyJoinColor(const JoinSeed& seed, int32 lastPaintedRow, const uint8 flag[4], RingWalkOrder& order,
                                  size_t& farWalksLeft, uint8 color[4]) const;
@@ -133,8 +134,9 @@ private:
     template <int Channels>
     bool PaintLabeledRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaColors<Channels>& colors,
                           LabelTreatment* treatment, const CVendrelParams& params, bool& foundArea);
-    template <int Channels>
-    void JoinWhilePainting(LabelTreatment& treatment, int32 y, bool lastRow, RingWalkOrder& order);
+    template <int Channels, typename PaintFlag>
+    void JoinWhilePainting(LabelTreatment& treatment, int32 y, bool lastRow, RingWalkOrder& order,
+                           const PaintFlag& paintFlag);
     // Puts seedsJoinedEarly past the first count seeds.
     void SkipSeedsJoinedEarly(size_t count);
     void LoadPalette(const CVendrelParams& params);

@@ -5,7 +5,9 @@
 // first seed not dealt with here.
 //
 // Used only where no pixel touching an area holds the flag colour: a flood from the seed over the flag
-// colour then covers exactly the area, which is what the kept runs paint.
+// colour then covers exactly the area, which is what the kept runs paint. An area that would hold the flag
+// colour until it is joined (deferred) is not painted while it waits: it is painted once, with its joined
+// colour, or with the flag colour when it is not joined here (Stop and NoColor hand its runs back).
 #pragma once
 
 #include <cstddef>
@@ -24,9 +26,13 @@ public:
     explicit EarlyJoins(size_t mostRuns) : mostRuns_(mostRuns) {}
 
     bool IsActive() const { return active_; }
-    // Gives up: the join pass deals with every seed not joined yet. Its runs are let go.
-    void Stop()
+    // Gives up: the join pass deals with every seed not joined yet. The runs of the deferred areas waiting
+    // are handed to paintFlag, then let go.
+    template <typename PaintFlag> void Stop(PaintFlag&& paintFlag)
     {
+        for (const Waiting& area : waiting_)
+            if (area.deferred)
+                paintFlag(RunList(*this, area.firstRun));
         active_ = false;
         waiting_.clear();
         slots_.clear();
@@ -36,12 +42,12 @@ public:
     }
 
     // An area to join was met at its seed; seeds are met in the order of the seed list.
-    void Meet(uint32 area, JoinSeed seed)
+    void Meet(uint32 area, JoinSeed seed, bool deferred)
     {
         if (!active_)
             return;
         slots_.emplace(area, firstSlot_ + waiting_.size());
-        waiting_.push_back(Waiting{seed, area, seed.y, kNone, kNone});
+        waiting_.push_back(Waiting{seed, area, seed.y, kNone, kNone, deferred});
     }
     // The place of a waiting area, or kNoSlot.
     size_t SlotOf(uint32 area) const
@@ -49,13 +55,12 @@ public:
         const auto found = slots_.find(area);
         return found == slots_.end() ? kNoSlot : found->second;
     }
-    void AddRun(size_t slot, int32 row, int32 left, int32 right)
+    // Keeps a run of a waiting area; false when no more runs may be kept (the caller stops).
+    bool AddRun(size_t slot, int32 row, int32 left, int32 right)
     {
-        if (!active_ || slot == kNoSlot)
-            return;
         const uint32 index = NewRun(row, left, right);
         if (index == kNone)
-            return Stop();
+            return false;
         Waiting& area = waiting_[slot - firstSlot_];
         area.lastRow = row;
         if (area.lastRun == kNone)
@@ -63,23 +68,26 @@ public:
         else
             runs_[area.lastRun].next = index;
         area.lastRun = index;
+        return true;
     }
 
     // After row lastPaintedRow is painted (whole: every area met so far ended above it when it is the last
-    // row): joins the waiting areas in order while the next one can be. join(seed, runs) answers whether it
-    // joined or passed over the seed (the area is done), had to wait for later rows, or gave up.
+    // row): joins the waiting areas in order while the next one can be. join(seed, deferred, runs) answers
+    // whether it joined or passed over the seed (the area is done), had to wait for later rows, or gave up;
+    // on giving up the waiting areas' runs go to paintFlag as Stop hands them.
     enum class Step { Done, Wait, GiveUp };
-    template <typename JoinOne> void JoinReady(int32 lastPaintedRow, bool lastRow, JoinOne&& join)
+    template <typename JoinOne, typename PaintFlag>
+    void JoinReady(int32 lastPaintedRow, bool lastRow, JoinOne&& join, PaintFlag&& paintFlag)
     {
         while (active_ && !waiting_.empty()) {
             const Waiting& next = waiting_.front();
             if (next.lastRow >= lastPaintedRow && !lastRow)
                 return;
-            const Step step = join(next.seed, RunList(*this, next.firstRun));
+            const Step step = join(next.seed, next.deferred, RunList(*this, next.firstRun));
             if (step == Step::Wait)
                 return;
             if (step == Step::GiveUp)
-                return Stop();
+                return Stop(paintFlag);
             Release(next);
             slots_.erase(next.area);
             waiting_.pop_front();
@@ -118,6 +126,7 @@ private:
         int32 lastRow;
         uint32 firstRun;
         uint32 lastRun;
+        bool deferred;
     };
 
     uint32 NewRun(int32 row, int32 left, int32 right)

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "CVendrel.h"
+#include "PixelTests.h"
 #include "RingWalkOrder.h"
 #include "UsableBlocks.h"
 
@@ -39,15 +40,6 @@ struct JoinColorTest {
     int32 step;
     bool cmyk;
     uint8 keptBlack; // the paint colour's fourth byte, which a copy of fewer than four channels leaves alone
-
-    // Whether the pixel lies in the window: it holds the flag colour.
-    bool HoldsWindow(const uint8* p) const
-    {
-        for (int32 i = 0; i < channels; ++i)
-            if (p[i * step] < low[i] || p[i * step] > high[i])
-                return false;
-        return true;
-    }
 
     bool operator()(const uint8* p) const
     {
@@ -77,6 +69,15 @@ JoinColorTest MakeJoinColorTest(const uint8 low[4], const uint8 high[4], int32 c
                          cmyk,
                          keptBlack};
 }
+
+// The join colour test while areas waiting to be joined are still unpainted: their pixels, in the fill
+// window, count as the flag colour they will hold.
+struct WaitingAreasTest {
+    JoinColorTest usable;
+    RuntimePixelOps fill;
+
+    bool operator()(const uint8* p) const { return usable(p) && !fill.InWindow(p); }
+};
 
 } // namespace
 
@@ -187,13 +188,13 @@ CVendrel::EarlyJoinLook CVendrel::EarlyJoinColor(const JoinSeed& seed, int32 las
 {
     const int32 width = filterRecord->outRect.right;
     const int32 height = filterRecord->outRect.bottom;
-    const JoinColorTest test = MakeJoinColorTest(flag, flag, channels, PlaneStep(),
-                                                 filterRecord->imageMode == plugInModeCMYKColor, paintColor[3]);
+    // The pixels still in the fill window belong to areas waiting to be joined, which will hold the flag
+    // colour: none of them is usable.
+    const WaitingAreasTest test{MakeJoinColorTest(flag, flag, channels, PlaneStep(),
+                                                  filterRecord->imageMode == plugInModeCMYKColor, paintColor[3]),
+                                RuntimePixelOps(windowLow, windowHigh, paintColor, channels, PlaneStep())};
     const int32 x = seed.x;
     const int32 y = seed.y;
-    // A seed whose pixel does not hold the flag colour is passed over, as the join pass passes it over.
-    if (x >= width || y >= height || !test.HoldsWindow(PixelAddress(x, y)))
-        return EarlyJoinLook::NoColor;
     const SeedRoom room{x, width - 1 - x, y, height - 1 - y};
     bool stopped = false;
     bool later = false;
@@ -205,12 +206,10 @@ CVendrel::EarlyJoinLook CVendrel::EarlyJoinColor(const JoinSeed& seed, int32 las
     }
     if (later)
         return EarlyJoinLook::Later;
-    if (stopped)
-        return EarlyJoinLook::NoColor;
     if (!found)
-        return EarlyJoinLook::Far;
+        return stopped ? EarlyJoinLook::NoColor : EarlyJoinLook::Far;
     for (int i = 0; i < channels && i < 4; ++i)
-        color[i] = found[i * test.step];
+        color[i] = found[i * test.usable.step];
     return EarlyJoinLook::Found;
 }
 
