@@ -90,7 +90,8 @@ TEST_F(SmallAreas, FlagColourSpreadsIntoTouchingPixelsOfTheAreasColour)
 {
     // The area takes red, the first palette colour. Red pixels that touch it take the flag colour with it, as
     // a flood over red from its seed reaches them; red pixels that touch those only at a corner keep red. In the
-    // second case the area is a column of 300 rows, more than a small image's area keeps a record of.
+    // second case the area is a column of 300 rows, more than a small image's area keeps a record of; in the
+    // third the red pixel touches the area only from above.
     struct Case {
         std::vector<std::string> before, after;
     };
@@ -99,7 +100,9 @@ TEST_F(SmallAreas, FlagColourSpreadsIntoTouchingPixelsOfTheAreasColour)
     column[299] = "#rr.";
     flagged[298] = "m..r";
     flagged[299] = "mmm.";
-    const Case cases[] = {{{"##r.r", "##rr.", "....r"}, {"mmm.r", "mmmm.", "....r"}}, {column, flagged}};
+    const Case cases[] = {{{"##r.r", "##rr.", "....r"}, {"mmm.r", "mmmm.", "....r"}},
+                          {column, flagged},
+                          {{".r.", ".#.", "..."}, {".m.", ".m.", "..."}}};
     const std::map<char, Color> legend = {{'.', kBlack}, {'#', kWhite}, {'r', kRed}, {'m', kMagenta}};
     for (const Case& c : cases) {
         vendrel::HostImage image = Draw(c.before, legend);
