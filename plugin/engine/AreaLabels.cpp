@@ -28,6 +28,7 @@
 #include "CPSPalette.h"
 #include "CVendrel.h"
 #include "EarlyJoins.h"
+#include "GatherTouching.h"
 #include "LabelForest.h"
 #include "PackedColor.h"
 #include "RingWalkOrder.h"
@@ -239,7 +240,8 @@ bool CVendrel::LabelRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaSizes
         const uint8* const row = data + intptr_t(y) * rowBytes;
         const bool changed = rows.Read(row);
         if (boundary)
-            GatherBoundary<Channels>(rows, row, y > 0 ? row - rowBytes : nullptr, rect.right, gathered, *boundary);
+            GatherTouchingColors<Channels>(rows, row, y > 0 ? row - rowBytes : nullptr, rect.right, gathered,
+                                           *boundary);
         // A row like the one above continues its areas and joins none.
         if (!changed) {
             if (!sizes.IsNone())
@@ -268,64 +270,6 @@ bool CVendrel::LabelRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaSizes
         rows.Advance();
     }
     return true;
-}
-
-namespace {
-
-// A pixel's colour packed as PackColor packs it. Three channels are read as one four-byte word where the
-// pixel is not the last of its row, so that the byte past it may be read.
-template <int Channels> uint32 PackPixel(const uint8* p, bool lastOfRow)
-{
-    if constexpr (Channels == 3 && std::endian::native == std::endian::little) {
-        if (!lastOfRow) {
-            uint32 word = 0;
-            std::memcpy(&word, p, sizeof word);
-            return word & 0xFFFFFFu;
-        }
-    }
-    return PackColor(p, Channels);
-}
-
-template <int Channels>
-void AddTouching(BoundaryColors& boundary, const uint8* row, int32 x, uint32 touching, int32 width)
-{
-    for (; touching; touching &= touching - 1) {
-        const int32 at = x + std::countr_zero(touching);
-        boundary.Add(PackPixel<Channels>(row + intptr_t(at) * Channels, at == width - 1));
-    }
-}
-
-} // namespace
-
-// The colours of the pixels outside the window beside a window pixel: in the row just read (beside one in
-// the same row or the row above) and in the row above (over one in this row), except those of the row
-// above gathered already when it was read (gatheredAbove, which then takes this row's). Once more colours
-// than are kept have been met, nothing more is looked at.
-template <int Channels>
-void CVendrel::GatherBoundary(const RowRuns<Channels>& rows, const uint8* row, const uint8* rowAbove, int32 width,
-                              std::vector<uint16>& gatheredAbove, BoundaryColors& boundary) const
-{
-    if (boundary.IsFull())
-        return;
-    const std::vector<uint16>& masks = rows.Masks();
-    const std::vector<uint16>* aboveMasks = rows.AboveMasks();
-    const size_t blocks = masks.size();
-    gatheredAbove.resize(blocks);
-    for (size_t k = 0; k < blocks; ++k) {
-        const int32 x = int32(k) * 16;
-        const uint32 valid = width - x >= 16 ? 0xFFFFu : (1u << (width - x)) - 1;
-        const uint32 inside = masks[k];
-        const uint32 insideAbove = aboveMasks ? (*aboveMasks)[k] : 0;
-        const uint32 fromLeft = k > 0 ? masks[k - 1] >> 15 : 0;
-        const uint32 fromRight = k + 1 < blocks ? uint32(masks[k + 1] & 1u) << 15 : 0;
-        const uint32 beside = (inside << 1 | fromLeft | inside >> 1 | fromRight | insideAbove) & 0xFFFFu;
-        const uint32 here = ~inside & beside & valid;
-        AddTouching<Channels>(boundary, row, x, here, width);
-        if (rowAbove)
-            AddTouching<Channels>(boundary, rowAbove, x, ~insideAbove & inside & valid & ~uint32(gatheredAbove[k]),
-                                  width);
-        gatheredAbove[k] = uint16(here);
-    }
 }
 
 namespace {

@@ -126,9 +126,6 @@ private:
     template <int Channels>
     bool LabelRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaSizes& sizes, BoundaryColors* boundary) const;
     template <int Channels>
-    void GatherBoundary(const RowRuns<Channels>& rows, const uint8* row, const uint8* rowAbove, int32 width,
-                        std::vector<uint16>& gatheredAbove, BoundaryColors& boundary) const;
-    template <int Channels>
     bool ChooseColorsAhead(LabelForest& forest, AreaColors<Channels>& colors, const BoundaryColors& boundary,
                            const CVendrelParams& params, LabelTreatment& treatment);
     template <int Channels>
