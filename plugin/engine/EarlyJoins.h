@@ -23,7 +23,8 @@ public:
     static constexpr uint32 kNone = ~0u;
     static constexpr size_t kNoSlot = ~size_t(0);
 
-    explicit EarlyJoins(size_t mostRuns) : mostRuns_(mostRuns) {}
+    // Room for the most runs at once, so that growing never copies them; pages no run reaches stay untouched.
+    explicit EarlyJoins(size_t mostRuns) : mostRuns_(mostRuns) { runs_.reserve(mostRuns); }
 
     bool IsActive() const { return active_; }
     // Gives up: the join pass deals with every seed not joined yet. The runs of the deferred areas waiting
