@@ -10,9 +10,9 @@
 // colour, or with the flag colour when it is not joined here (Stop and NoColor hand its runs back).
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <deque>
+#include <unordered_map>
 #include <vector>
 
 #include "JoinSeedList.h"
@@ -36,24 +36,25 @@ public:
                 paintFlag(RunList(*this, area.firstRun));
         active_ = false;
         waiting_.clear();
+        slots_.clear();
         runs_.clear();
         runs_.shrink_to_fit();
         freeRun_ = kNone;
     }
 
-    // An area to join was met at its seed; seeds are met in the order of the seed list, which is the order
-    // of the areas' labels (the label of an area's first run, made before those of its later runs).
+    // An area to join was met at its seed; seeds are met in the order of the seed list.
     void Meet(uint32 area, JoinSeed seed, bool deferred)
     {
-        if (active_)
-            waiting_.push_back(Waiting{seed, area, seed.y, kNone, kNone, deferred});
+        if (!active_)
+            return;
+        slots_.emplace(area, firstSlot_ + waiting_.size());
+        waiting_.push_back(Waiting{seed, area, seed.y, kNone, kNone, deferred});
     }
-    // The place of a waiting area, or kNoSlot: the waiting areas are in the order of their labels.
+    // The place of a waiting area, or kNoSlot.
     size_t SlotOf(uint32 area) const
     {
-        const auto found = std::lower_bound(waiting_.begin(), waiting_.end(), area,
-                                            [](const Waiting& waiting, uint32 label) { return waiting.area < label; });
-        return found != waiting_.end() && found->area == area ? firstSlot_ + size_t(found - waiting_.begin()) : kNoSlot;
+        const auto found = slots_.find(area);
+        return found == slots_.end() ? kNoSlot : found->second;
     }
     // Keeps a run of a waiting area; false when no more runs may be kept (the caller stops).
     bool AddRun(size_t slot, int32 row, int32 left, int32 right)
@@ -89,6 +90,7 @@ public:
             if (step == Step::GiveUp)
                 return Stop(paintFlag);
             Release(next);
+            slots_.erase(next.area);
             waiting_.pop_front();
             ++firstSlot_;
             ++joined_;
@@ -152,6 +154,7 @@ private:
     size_t mostRuns_;
     bool active_ = true;
     std::deque<Waiting> waiting_;
+    std::unordered_map<uint32, size_t> slots_;
     size_t firstSlot_ = 0;
     size_t joined_ = 0;
     std::vector<Run> runs_;
