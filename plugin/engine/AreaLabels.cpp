@@ -36,22 +36,30 @@
 
 namespace {
 
-// The labels that may be made for an image: what is kept per label, with the rows of runs and the touching
-// colours, stays within a hundredth of the image's bytes; small images get room for a few thousand.
-size_t LabelLimit(size_t imageBytes, int32 width, size_t bitsPerLabel)
+// The bytes the labelling may keep per label for an image: a hundredth of the image's bytes, less the rows
+// of runs, their masks and the touching colours.
+size_t LabelBudget(size_t imageBytes, int32 width)
 {
     const size_t fixed = 2 * (size_t(width) / 2 + 2) * sizeof(LabeledRun) + 3 * (size_t(width) / 16 + 1) * 2 +
                          BoundaryColors::kMostColors * 48;
-    const size_t budget = imageBytes / 100 > fixed ? imageBytes / 100 - fixed : 0;
+    return imageBytes / 100 > fixed ? imageBytes / 100 - fixed : 0;
+}
+
+// The labels that may be made within the budget; small images get room for a few thousand.
+size_t LabelLimit(size_t budget, size_t bitsPerLabel)
+{
     const size_t limit = budget * 8 / bitsPerLabel;
     return limit > 4096 ? limit : 4096;
 }
 
-// The runs kept for areas waiting to be joined: a quarter of a hundredth of the image at most.
-size_t EarlyJoinRunLimit(size_t imageBytes)
+// What the joins made while painting may keep: the label budget less what the labels made take and the
+// seeds of the areas to join (up to three bytes each where they lie on different rows); small images get
+// room for about a thousand runs.
+size_t EarlyJoinBudget(size_t budget, size_t labels, size_t bitsPerLabel, size_t areasToJoin)
 {
-    const size_t limit = imageBytes / 400 / sizeof(EarlyJoins::Run);
-    return limit > 1024 ? limit : 1024;
+    constexpr size_t kSmallImageBytes = 16384;
+    const size_t taken = labels * bitsPerLabel / 8 + areasToJoin * 3;
+    return std::max(budget > taken ? budget - taken : 0, kSmallImageBytes);
 }
 
 // Whether the labels made in the rows above row y, carried on at that pace over the rows left, would come
@@ -124,6 +132,7 @@ struct LabelTreatment {
     std::optional<EarlyJoins> early = std::nullopt;
     // The seeds that may still walk beyond the nearest offsets while painting.
     size_t farWalksLeft = 64;
+    size_t areasToJoin = 0;
 
     // The flag colour is painted over an area's colour when it differs from it and is not dark.
     template <int Channels> bool FlagPaints(const uint8* color) const
@@ -162,9 +171,10 @@ CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(const CVendrelParams& params
     const size_t imageBytes = size_t(rect.right) * size_t(rect.bottom) * Channels;
     // Colours of four channels do not fit in a slot: they are kept beside the forest. An area to be joined
     // adds its seed, a byte or two in the seed list.
-    const size_t bitsPerLabel = LabelForest::kBitsPerLabel + (Channels > 3 ? 8 * size_t(Channels) : 0) +
-                                sizes.BitsPerLabel() + (treated ? 1 : 0) + (params.joinAreas ? 12 : 0);
-    const size_t limit = LabelLimit(imageBytes, rect.right, bitsPerLabel);
+    const size_t keptPerLabel = LabelForest::kBitsPerLabel + (Channels > 3 ? 8 * size_t(Channels) : 0) +
+                                sizes.BitsPerLabel() + (treated ? 1 : 0);
+    const size_t budget = LabelBudget(imageBytes, rect.right);
+    const size_t limit = LabelLimit(budget, keptPerLabel + (params.joinAreas ? 12 : 0));
     LabelForest forest(limit);
     sizes.Reserve(limit);
     BoundaryColors boundary;
@@ -184,8 +194,9 @@ CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(const CVendrelParams& params
         source.Restore();
         return LabelOutcome::NotUsed;
     }
+    const size_t earlyBudget = EarlyJoinBudget(budget, forest.Count(), keptPerLabel, treatment.areasToJoin);
     if (params.joinAreas && !boundary.MayHold(PackColor(treatment.flag, Channels)))
-        treatment.early.emplace(EarlyJoinRunLimit(imageBytes));
+        treatment.early.emplace(earlyBudget);
     if (PaintLabeledRuns(rows, forest, colors, &treatment, params, foundArea))
         return LabelOutcome::Done;
     // The walk would have chosen colours only for the areas met before the abort.
@@ -215,10 +226,11 @@ bool CVendrel::ChooseColorsAhead(LabelForest& forest, AreaColors<Channels>& colo
         ChooseAreaColor();
         if (!IsAcceptableColor(false))
             return false;
-        const bool small = (params.flagAreas && sizes.IsSmall(label, uint32(params.flagSize))) ||
-                           (params.joinAreas && sizes.IsSmall(label, uint32(params.joinSize)));
+        const bool join = params.joinAreas && sizes.IsSmall(label, uint32(params.joinSize));
+        const bool small = join || (params.flagAreas && sizes.IsSmall(label, uint32(params.flagSize)));
         if (small && boundary.MayHold(PackColor(paintColor, Channels)))
             return false;
+        treatment.areasToJoin += join ? 1 : 0;
         colors.Store(label, paintColor);
     }
     return true;

@@ -23,8 +23,12 @@ public:
     static constexpr uint32 kNone = ~0u;
     static constexpr size_t kNoSlot = ~size_t(0);
 
-    // Room for the most runs at once, so that growing never copies them; pages no run reaches stay untouched.
-    explicit EarlyJoins(size_t mostRuns) : mostRuns_(mostRuns) { runs_.reserve(mostRuns); }
+    // What a waiting area takes beside its runs: its place in the queue and in the map.
+    static constexpr size_t kBytesPerWaitingArea = 96;
+
+    // The runs and the waiting areas stay within budget bytes. Room for the most runs is reserved at once,
+    // so that growing never copies them; pages no run reaches stay untouched.
+    explicit EarlyJoins(size_t budget) : budget_(budget) { runs_.reserve(budget / sizeof(Run)); }
 
     bool IsActive() const { return active_; }
     // Gives up: the join pass deals with every seed not joined yet. The runs of the deferred areas waiting
@@ -138,7 +142,7 @@ private:
             runs_[index] = Run{row, left, right, kNone};
             return index;
         }
-        if (runs_.size() >= mostRuns_)
+        if ((runs_.size() + 1) * sizeof(Run) + waiting_.size() * kBytesPerWaitingArea > budget_)
             return kNone;
         runs_.push_back(Run{row, left, right, kNone});
         return uint32(runs_.size() - 1);
@@ -151,7 +155,7 @@ private:
         freeRun_ = area.firstRun;
     }
 
-    size_t mostRuns_;
+    size_t budget_;
     bool active_ = true;
     std::deque<Waiting> waiting_;
     std::unordered_map<uint32, size_t> slots_;
