@@ -302,14 +302,12 @@ public:
     {
         if (run.label != paintedArea_ && !TakeArea(run, y, mayMeet))
             return false;
+        // A deferred area keeps its runs unpainted while joins are made; otherwise it is painted now.
         if (waitingSlot_ != EarlyJoins::kNoSlot && treatment_->early->IsActive()) {
             EarlyJoins& early = *treatment_->early;
-            if (early.AddRun(waitingSlot_, y, run.left, run.right)) {
-                if (deferredArea_)
-                    return true;
-            } else {
-                early.Stop(FlagPainter());
-            }
+            if (early.AddRun(waitingSlot_, y, run.left, run.right))
+                return true;
+            early.Stop(FlagPainter());
         }
         if (run.left == run.right)
             std::memcpy(row + intptr_t(run.left) * Channels, color_, Channels);
@@ -350,17 +348,17 @@ private:
         // Changed only when the area changes: a colour stored just before would be read back slowly.
         painter_.SetColor(color_);
         paintedArea_ = area;
-        waitingSlot_ = WaitingSlot(area);
-        deferredArea_ = waitingSlot_ != EarlyJoins::kNoSlot && std::memcmp(color_, treatment_->flag, Channels) == 0;
+        waitingSlot_ = DeferredSlot(area);
         return true;
     }
-    // Where the area waits to be joined while painting, if it does.
-    size_t WaitingSlot(uint32 area) const
+    // Where the area waits unpainted to be joined while painting, if it does.
+    size_t DeferredSlot(uint32 area) const
     {
         if (!treatment_ || !treatment_->early || !treatment_->early->IsActive() || !params_.joinAreas ||
             !treatment_->sizes.IsSmall(area, uint32(params_.joinSize)))
             return EarlyJoins::kNoSlot;
-        return treatment_->early->SlotOf(area);
+        const size_t slot = treatment_->early->SlotOf(area);
+        return slot != EarlyJoins::kNoSlot && treatment_->early->IsDeferred(slot) ? slot : EarlyJoins::kNoSlot;
     }
     void MeetTreated(uint32 area, int32 x, int32 y)
     {
@@ -391,7 +389,6 @@ private:
     intptr_t rowBytes_;
     uint32 paintedArea_ = ~0u;
     size_t waitingSlot_ = EarlyJoins::kNoSlot;
-    bool deferredArea_ = false;
     uint8 color_[4] = {};
     RunPainter<Channels> painter_{color_};
     bool metAny_ = false;

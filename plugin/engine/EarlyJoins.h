@@ -60,7 +60,9 @@ public:
         const auto found = slots_.find(area);
         return found == slots_.end() ? kNoSlot : found->second;
     }
-    // Keeps a run of a waiting area; false when no more runs may be kept (the caller stops).
+    // Whether a waiting area is left unpainted until it is joined: only those keep their runs.
+    bool IsDeferred(size_t slot) const { return waiting_[slot - firstSlot_].deferred; }
+    // Keeps a run of a deferred waiting area; false when no more runs may be kept (the caller stops).
     bool AddRun(size_t slot, int32 row, int32 left, int32 right)
     {
         const uint32 index = NewRun(row, left, right);
