@@ -9,10 +9,15 @@
 // the abort are heard after each painted row, as in the walk; an abort leaves every area met so far painted
 // whole and the others as they were. The first pass calls nothing in the host.
 //
-// With small-area treatment the first pass measures the areas too, and every area colour is chosen before
-// the second pass, which paints small areas in the flag colour and records the seeds to join. The walk is
-// used instead wherever its repaint could reach beyond an area or its colours could match again: an area
-// colour or the flag colour inside the window, or an area colour among the colours touching the window.
+// Only the sets of runs still open are kept in either pass (OpenSets.h). The first pass leaves a few bits per
+// label (LabelSummary.h), and the second makes the same labels again, so images with millions of areas stay
+// within a small share of their size.
+//
+// With small-area treatment the first pass measures the areas too, and every area colour is drawn once
+// before the second pass to see that the walk's checks hold, then drawn again in the same order as the
+// second pass meets the areas; small areas are painted in the flag colour and give their seeds to join. The
+// walk is used instead wherever its repaint could reach beyond an area or its colours could match again: an
+// area colour or the flag colour inside the window, or an area colour among the colours touching the window.
 // Where the flag colour is not among those colours either, the areas to join are joined during the second
 // pass, each as soon as it is whole and its colour lies in the rows painted (EarlyJoins.h); the join pass
 // deals with the rest.
@@ -20,59 +25,59 @@
 #include <bit>
 #include <cstring>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
+#include "AreaMeasure.h"
 #include "AreaRandom.h"
-#include "AreaSizes.h"
 #include "BoundaryColors.h"
 #include "CPSPalette.h"
 #include "CVendrel.h"
 #include "EarlyJoins.h"
 #include "GatherTouching.h"
-#include "LabelForest.h"
+#include "LabelSummary.h"
+#include "OpenSets.h"
 #include "PackedColor.h"
 #include "RingWalkOrder.h"
 #include "RowRuns.h"
 
 namespace {
 
-// The bytes the labelling may keep per label for an image: a hundredth of the image's bytes, less the rows
-// of runs, their masks and the touching colours.
+// The bytes the labelling may keep for an image: a hundredth of the image's bytes, less the rows of runs,
+// their masks and the touching colours.
 size_t LabelBudget(size_t imageBytes, int32 width)
 {
     const size_t fixed = 2 * (size_t(width) / 2 + 2) * sizeof(LabeledRun) + 3 * (size_t(width) / 16 + 1) * 2 +
                          BoundaryColors::kMostColors * 48;
-    return imageBytes / 100 > fixed ? imageBytes / 100 - fixed : 0;
+    const size_t share = imageBytes / 100 > fixed ? imageBytes / 100 - fixed : 0;
+    // Small images get room for a few thousand labels.
+    constexpr size_t kSmallImageBytes = 16384;
+    return std::max(share, kSmallImageBytes);
 }
 
-// The labels that may be made within the budget; small images get room for a few thousand.
-size_t LabelLimit(size_t budget, size_t bitsPerLabel)
-{
-    const size_t limit = budget * 8 / bitsPerLabel;
-    return limit > 4096 ? limit : 4096;
-}
+// What each open set takes at most: two rows of sets being numbered afresh, grown by doubling in the first
+// pass, and its new number.
+constexpr size_t kBytesPerOpenSet = 88;
 
-// What the joins made while painting may keep: the label budget less what the labels made take and the
-// seeds of the areas to join (up to three bytes each where they lie on different rows); small images get
-// room for about a thousand runs.
-size_t EarlyJoinBudget(size_t budget, size_t labels, size_t bitsPerLabel, size_t areasToJoin)
+// What the joins made while painting may keep: the budget less what the labels and their seeds take; small
+// images get room for about a thousand runs.
+size_t EarlyJoinBudget(size_t budget, size_t taken)
 {
     constexpr size_t kSmallImageBytes = 16384;
-    const size_t taken = labels * bitsPerLabel / 8 + areasToJoin * 3;
     return std::max(budget > taken ? budget - taken : 0, kSmallImageBytes);
 }
 
 // Whether the labels made in the rows above row y, carried on at that pace over the rows left, would come
 // to twice the limit: the image then has far more areas than the labels can hold, and the walk floods them
 // without first reading the whole image in vain. Looked at from a sixteenth of the rows on.
-bool WillRunOutOfLabels(const LabelForest& forest, int32 y, int32 height)
+bool WillRunOutOfLabels(const LabelSummary& summary, int32 y, int32 height)
 {
     if (y == 0 || y % 64 != 0 || y < height / 16)
         return false;
-    return uint64_t(forest.Count()) * uint64_t(height) > 2 * uint64_t(forest.Limit()) * uint64_t(y);
+    return uint64_t(summary.Count()) * uint64_t(height) > 2 * uint64_t(summary.Limit()) * uint64_t(y);
 }
 
-// The generator and the palette position, so that colours chosen ahead can be given back.
+// The generator and the palette position, so that colours drawn ahead can be given back.
 struct ColorSource {
     uint32 randomState;
     CPSPalette* palette;
@@ -91,41 +96,30 @@ struct ColorSource {
     }
 };
 
-} // namespace
-
-// Where the areas' colours are kept: in the forest's slots, and for four channels beside it as well.
-template <int Channels> class AreaColors {
-public:
-    explicit AreaColors(LabelForest& forest)
-        : forest_(forest), wide_(Channels > 3 ? size_t(forest.Count()) * Channels : 0)
-    {
-    }
-    bool Has(uint32 area) const { return forest_.IsColored(area); }
-    void Store(uint32 area, const uint8* color)
-    {
-        forest_.SetColor(area, PackColor(color, Channels > 3 ? 3 : Channels));
-        if (Channels > 3)
-            std::memcpy(&wide_[size_t(area) * Channels], color, Channels);
-    }
-    void Load(uint32 area, uint8* color) const
-    {
-        if (Channels > 3)
-            std::memcpy(color, &wide_[size_t(area) * Channels], Channels);
-        else
-            UnpackColor(forest_.Color(area), color, Channels);
-    }
-
-private:
-    LabelForest& forest_;
-    std::vector<uint8> wide_;
+// An open set of the first pass: its label and what its runs measure.
+struct MeasuredSet {
+    uint32 label;
+    AreaMeasure measure;
 };
 
-// The small-area treatment of a labelled run: the sizes, the flag colour as converted for the image, and
-// which areas the second pass has met.
+// An open set of the second pass: its label, its area (the area's first label) and what the area took when
+// it was met.
+struct PaintedSet {
+    uint32 label;
+    uint32 area;
+    uint8 color[4];
+    uint32 slot; // where the area waits unpainted to be joined while painting, or kNoSlot
+    bool met;
+
+    static constexpr uint32 kNoSlot = ~0u;
+};
+
+} // namespace
+
+// The small-area treatment of a labelled run: the labels' summary, the flag colour as converted for the image,
+// and the joins made while painting.
 struct LabelTreatment {
-    const AreaSizes& sizes;
-    std::vector<bool> met;
-    uint32 metCount = 0;
+    LabelSummary& summary;
     uint8 flag[4] = {};
     bool flagDark = false;
     // The joins made while painting, where no touching pixel holds the flag colour; null otherwise.
@@ -165,53 +159,37 @@ CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(const CVendrelParams& params
         return LabelOutcome::NotUsed;
     const RunScanner<Channels> scan(RunWindow::Of(windowLow, windowHigh));
     const bool treated = params.flagAreas || params.joinAreas;
-    const uint32 largestLimit =
-        std::max(params.flagAreas ? uint32(params.flagSize) : 0u, params.joinAreas ? uint32(params.joinSize) : 0u);
-    AreaSizes sizes(treated, params.measureArea, largestLimit);
     const size_t imageBytes = size_t(rect.right) * size_t(rect.bottom) * Channels;
-    // Colours of four channels do not fit in a slot: they are kept beside the forest. An area to be joined
-    // adds its seed, a byte or two in the seed list.
-    const size_t keptPerLabel = LabelForest::kBitsPerLabel + (Channels > 3 ? 8 * size_t(Channels) : 0) +
-                                sizes.BitsPerLabel() + (treated ? 1 : 0);
     const size_t budget = LabelBudget(imageBytes, rect.right);
-    const size_t limit = LabelLimit(budget, keptPerLabel + (params.joinAreas ? 12 : 0));
-    LabelForest forest(limit);
-    sizes.Reserve(limit);
+    LabelSummary summary(budget, LabelSummary::kBitsPerLabel);
     BoundaryColors boundary;
     RowRuns<Channels> rows(scan, rect.right);
-    if (!LabelRuns(rows, forest, sizes, treated ? &boundary : nullptr))
+    size_t mostSets = 0;
+    if (!LabelRuns(rows, summary, params, treated ? &boundary : nullptr, mostSets))
         return LabelOutcome::NotUsed;
-    forest.Settle();
-    sizes.RollUp(forest);
+    summary.Settle();
     rows.Restart();
-    AreaColors<Channels> colors(forest);
     if (!treated)
-        return PaintLabeledRuns(rows, forest, colors, nullptr, params, foundArea) ? LabelOutcome::Done
-                                                                                  : LabelOutcome::Aborted;
+        return PaintLabeledRuns(rows, summary, nullptr, mostSets, params, foundArea) ? LabelOutcome::Done
+                                                                                     : LabelOutcome::Aborted;
+    LabelTreatment treatment{summary};
     const ColorSource source(palette);
-    LabelTreatment treatment{sizes, std::vector<bool>(forest.Count(), false)};
-    if (!ChooseColorsAhead(forest, colors, boundary, params, treatment)) {
-        source.Restore();
-        return LabelOutcome::NotUsed;
-    }
-    const size_t earlyBudget = EarlyJoinBudget(budget, forest.Count(), keptPerLabel, treatment.areasToJoin);
-    if (params.joinAreas && !boundary.MayHold(PackColor(treatment.flag, Channels)))
-        treatment.early.emplace(earlyBudget);
-    if (PaintLabeledRuns(rows, forest, colors, &treatment, params, foundArea))
-        return LabelOutcome::Done;
-    // The walk would have chosen colours only for the areas met before the abort.
+    const bool colorsHold = CheckColorsAhead<Channels>(boundary, params, treatment);
+    // The second pass draws the colours again as it meets the areas.
     source.Restore();
-    for (uint32 area = 0; area < treatment.metCount; ++area)
-        ChooseAreaColor();
-    return LabelOutcome::Aborted;
+    if (!colorsHold)
+        return LabelOutcome::NotUsed;
+    if (params.joinAreas && !boundary.MayHold(PackColor(treatment.flag, Channels)))
+        treatment.early.emplace(EarlyJoinBudget(budget, summary.Bytes()));
+    return PaintLabeledRuns(rows, summary, &treatment, mostSets, params, foundArea) ? LabelOutcome::Done
+                                                                                    : LabelOutcome::Aborted;
 }
 
-// Converts the flag colour and chooses every area's colour in the order of the areas, as the walk would,
-// keeping it in colors. False when the walk must be used: a colour that would still match the window, a flag
-// colour that would, or a small area whose colour touches the window's edge somewhere.
+// Converts the flag colour and draws every area's colour in the order of the areas, as the walk would. False
+// when the walk must be used: a colour that would still match the window, a flag colour that would, or a
+// small area whose colour touches the window's edge somewhere.
 template <int Channels>
-bool CVendrel::ChooseColorsAhead(LabelForest& forest, AreaColors<Channels>& colors, const BoundaryColors& boundary,
-                                 const CVendrelParams& params, LabelTreatment& treatment)
+bool CVendrel::CheckColorsAhead(const BoundaryColors& boundary, const CVendrelParams& params, LabelTreatment& treatment)
 {
     ConvertRGB(params.flagColor, treatment.flag);
     std::memcpy(paintColor, treatment.flag, sizeof paintColor);
@@ -219,35 +197,51 @@ bool CVendrel::ChooseColorsAhead(LabelForest& forest, AreaColors<Channels>& colo
         return false;
     // Outside the window, the flag colour is unacceptable only when it is dark.
     treatment.flagDark = !IsAcceptableColor(false);
-    const AreaSizes& sizes = treatment.sizes;
-    for (uint32 label = 0; label < forest.Count(); ++label) {
-        if (forest.Area(label) != label)
+    const LabelSummary& summary = treatment.summary;
+    for (uint32 label = 0; label < summary.Count(); ++label) {
+        if (!summary.IsFirst(label))
             continue;
         ChooseAreaColor();
         if (!IsAcceptableColor(false))
             return false;
-        const bool join = params.joinAreas && sizes.IsSmall(label, uint32(params.joinSize));
-        const bool small = join || (params.flagAreas && sizes.IsSmall(label, uint32(params.flagSize)));
+        const bool join = params.joinAreas && summary.IsJoinSmall(label);
+        const bool small = join || (params.flagAreas && summary.IsFlagSmall(label));
         if (small && boundary.MayHold(PackColor(paintColor, Channels)))
             return false;
         treatment.areasToJoin += join ? 1 : 0;
-        colors.Store(label, paintColor);
     }
     return true;
 }
 
-// The first pass: every run without a run above it makes a label, and a run joins the labels of all the runs
-// above it; runs add to their label's size, and the colours touching the window are gathered when asked for.
-// False when the image has more areas than labels may be made for.
+// The first pass: every run without a run above it makes a label, and a run joins the sets of all the runs
+// above it; runs add to their set's measure, a set that closes leaves its area's sizes, and the colours
+// touching the window are gathered when asked for. mostSets is the most sets open at once. False when the
+// image has more areas than labels may be made for.
 template <int Channels>
-bool CVendrel::LabelRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaSizes& sizes, BoundaryColors* boundary) const
+bool CVendrel::LabelRuns(RowRuns<Channels>& rows, LabelSummary& summary, const CVendrelParams& params,
+                         BoundaryColors* boundary, size_t& mostSets) const
 {
     const Rect& rect = filterRecord->outRect;
     const uint8* const data = static_cast<const uint8*>(filterRecord->outData);
     const intptr_t rowBytes = filterRecord->outRowBytes;
     std::vector<uint16> gathered;
+    OpenSets<MeasuredSet> sets;
+    // Areas are measured only for the small-area treatment.
+    const bool measured = params.flagAreas || params.joinAreas;
+    bool fits = true;
+    const auto merge = [&](MeasuredSet& kept, const MeasuredSet& gone) {
+        kept.measure.Add(gone.measure);
+        fits = summary.Joined(gone.label, kept.label) && fits;
+    };
+    const auto closed = [&](const MeasuredSet& set) {
+        summary.Closed(set.label, params.flagAreas && set.measure.IsSmall(params.measureArea, uint32(params.flagSize)),
+                       params.joinAreas && set.measure.IsSmall(params.measureArea, uint32(params.joinSize)));
+    };
+    // The seeds of the areas to join take at most what the first pixels of all areas would, one after another.
+    size_t seedBytes = 0;
+    JoinSeed lastFirst{0, 0};
     for (int32 y = 0; y < rect.bottom; ++y) {
-        if (WillRunOutOfLabels(forest, y, rect.bottom))
+        if (WillRunOutOfLabels(summary, y, rect.bottom))
             return false;
         const uint8* const row = data + intptr_t(y) * rowBytes;
         const bool changed = rows.Read(row);
@@ -256,9 +250,9 @@ bool CVendrel::LabelRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaSizes
                                            *boundary);
         // A row like the one above continues its areas and joins none.
         if (!changed) {
-            if (!sizes.IsNone())
+            if (measured)
                 for (const LabeledRun& run : rows.AboveRuns())
-                    sizes.Add(run.label, run, y);
+                    sets[run.set].measure.Add(run, y);
             continue;
         }
         // Runs of a row come left to right: the first run above that may touch the next run only moves on.
@@ -267,53 +261,75 @@ bool CVendrel::LabelRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaSizes
             while (above->right < run.left)
                 ++above;
             if (above->left > run.right) {
-                if (!forest.Make(run.label))
+                uint32 label = 0;
+                if (!summary.Make(label))
                     return false;
-                if (!sizes.IsNone())
-                    sizes.Make();
+                run.set = sets.Make(MeasuredSet{label, {}});
+                if (params.joinAreas) {
+                    const JoinSeed first{run.left, uint16(y)};
+                    seedBytes += JoinSeedList::BytesAfter(lastFirst, first);
+                    lastFirst = first;
+                }
             } else {
-                run.label = above->label;
+                run.set = above->set;
                 for (const LabeledRun* next = above + 1; next->left <= run.right; ++next)
-                    forest.Join(run.label, next->label);
+                    sets.Join(run.set, next->set, merge);
+                run.set = sets.Root(run.set);
             }
-            if (!sizes.IsNone())
-                sizes.Add(run.label, run, y);
+            if (measured)
+                sets[run.set].measure.Add(run, y);
         }
+        mostSets = std::max(mostSets, sets.Count());
+        if (!fits || !summary.KeepBeside(mostSets * kBytesPerOpenSet + seedBytes))
+            return false;
+        sets.EndRow(rows.Current(), closed);
         rows.Advance();
     }
+    sets.EndImage(closed);
     return true;
 }
 
 namespace {
 
-// Paints runs with the colours of their areas. Without treatment an area's colour is chosen when it is first
-// met; with it the colours were chosen ahead, and an area met for the first time is measured: a small one is
-// painted in the flag colour, and one to be joined gives its first pixel as its seed.
+// Paints runs with the colours of their areas. An area's colour is drawn when its first label is met; with
+// treatment a small area is painted in the flag colour, and one to be joined gives its first pixel as its
+// seed.
 template <int Channels> class AreaPainter {
 public:
-    AreaPainter(AreaColors<Channels>& colors, CVendrel& engine, LabelTreatment* treatment, const CVendrelParams& params,
-                uint8* data, intptr_t rowBytes)
-        : colors_(colors), engine_(engine), treatment_(treatment), params_(params), data_(data), rowBytes_(rowBytes)
+    AreaPainter(CVendrel& engine, LabelTreatment* treatment, const CVendrelParams& params, uint8* data,
+                intptr_t rowBytes)
+        : engine_(engine), treatment_(treatment), params_(params), data_(data), rowBytes_(rowBytes)
     {
     }
 
-    // Paints the run in its area's colour; false when the area has not been met and may not be now.
-    bool Paint(uint8* row, int32 y, const LabeledRun& run, bool mayMeet)
+    // Meets the area whose first run is at (x, y): it takes its colour, and with treatment its size's.
+    void Meet(PaintedSet& set, int32 x, int32 y)
     {
-        if (run.label != paintedArea_ && !TakeArea(run, y, mayMeet))
-            return false;
+        set.met = true;
+        metAny_ = true;
+        engine_.ChooseAreaColor();
+        std::memcpy(set.color, engine_.paintColor, sizeof set.color);
+        if (treatment_)
+            MeetTreated(set, x, y);
+    }
+    // Paints the run in its area's colour, when the area was met.
+    void Paint(uint8* row, int32 y, const LabeledRun& run, const PaintedSet& set)
+    {
+        if (!set.met)
+            return;
+        if (set.area != paintedArea_)
+            TakeArea(set);
         // A deferred area keeps its runs unpainted while joins are made; otherwise it is painted now.
-        if (waitingSlot_ != EarlyJoins::kNoSlot && treatment_->early->IsActive()) {
+        if (waitingSlot_ != PaintedSet::kNoSlot && treatment_->early->IsActive()) {
             EarlyJoins& early = *treatment_->early;
             if (early.AddRun(waitingSlot_, y, run.left, run.right))
-                return true;
+                return;
             early.Stop(FlagPainter());
         }
         if (run.left == run.right)
             std::memcpy(row + intptr_t(run.left) * Channels, color_, Channels);
         else
             painter_.Paint(row, run.left, run.right + 1);
-        return true;
     }
     // Paints the runs of a deferred area that is not joined while painting in the flag colour, which it
     // would hold until the join pass.
@@ -329,66 +345,39 @@ public:
     bool MetAny() const { return metAny_; }
 
 private:
-    [[gnu::noinline]] bool TakeArea(const LabeledRun& run, int32 y, bool mayMeet)
+    void TakeArea(const PaintedSet& set)
     {
-        const uint32 area = run.label;
-        const bool met = treatment_ ? bool(treatment_->met[area]) : colors_.Has(area);
-        if (!met) {
-            if (!mayMeet)
-                return false;
-            metAny_ = true;
-            if (treatment_) {
-                MeetTreated(area, run.left, y);
-            } else {
-                engine_.ChooseAreaColor();
-                colors_.Store(area, engine_.paintColor);
-            }
-        }
-        colors_.Load(area, color_);
-        // Changed only when the area changes: a colour stored just before would be read back slowly.
+        std::memcpy(color_, set.color, sizeof color_);
         painter_.SetColor(color_);
-        paintedArea_ = area;
-        waitingSlot_ = DeferredSlot(area);
-        return true;
+        paintedArea_ = set.area;
+        waitingSlot_ = set.slot;
     }
-    // Where the area waits unpainted to be joined while painting, if it does.
-    size_t DeferredSlot(uint32 area) const
+    void MeetTreated(PaintedSet& set, int32 x, int32 y)
     {
-        if (!treatment_ || !treatment_->early || !treatment_->early->IsActive() || !params_.joinAreas ||
-            !treatment_->sizes.IsSmall(area, uint32(params_.joinSize)))
-            return EarlyJoins::kNoSlot;
-        const size_t slot = treatment_->early->SlotOf(area);
-        return slot != EarlyJoins::kNoSlot && treatment_->early->IsDeferred(slot) ? slot : EarlyJoins::kNoSlot;
-    }
-    void MeetTreated(uint32 area, int32 x, int32 y)
-    {
-        treatment_->met[area] = true;
-        ++treatment_->metCount;
-        const bool flag = params_.flagAreas && treatment_->sizes.IsSmall(area, uint32(params_.flagSize));
-        const bool join = params_.joinAreas && treatment_->sizes.IsSmall(area, uint32(params_.joinSize));
-        uint8 color[4] = {};
-        colors_.Load(area, color);
-        if ((flag || join) && treatment_->template FlagPaints<Channels>(color)) {
-            colors_.Store(area, treatment_->flag);
-            std::memcpy(color, treatment_->flag, Channels);
-        }
+        const LabelSummary& summary = treatment_->summary;
+        const bool flag = params_.flagAreas && summary.IsFlagSmall(set.area);
+        const bool join = params_.joinAreas && summary.IsJoinSmall(set.area);
+        if ((flag || join) && treatment_->template FlagPaints<Channels>(set.color))
+            std::memcpy(set.color, treatment_->flag, Channels);
         if (!join)
             return;
         engine_.AddJoinSeed(x, y);
+        if (!treatment_->early)
+            return;
         // An area that holds the flag colour until it is joined is painted once its colour is known.
-        if (treatment_->early)
-            treatment_->early->Meet(area, JoinSeed{uint16(x), uint16(y)},
-                                    std::memcmp(color, treatment_->flag, Channels) == 0);
+        const bool deferred = std::memcmp(set.color, treatment_->flag, Channels) == 0;
+        const size_t slot = treatment_->early->Meet(JoinSeed{uint16(x), uint16(y)}, deferred);
+        if (deferred && slot != EarlyJoins::kNoSlot)
+            set.slot = uint32(slot);
     }
 
-    AreaColors<Channels>& colors_;
     CVendrel& engine_;
     LabelTreatment* treatment_;
     const CVendrelParams& params_;
     uint8* data_;
     intptr_t rowBytes_;
     uint32 paintedArea_ = ~0u;
-    size_t waitingSlot_ = EarlyJoins::kNoSlot;
+    uint32 waitingSlot_ = PaintedSet::kNoSlot;
     uint8 color_[4] = {};
     RunPainter<Channels> painter_{color_};
     bool metAny_ = false;
@@ -396,36 +385,63 @@ private:
 
 } // namespace
 
-// The second pass: each run's area is the area of a run above it, or the root of the label the first pass
-// made for it. After an abort only the areas already met are finished.
+// The second pass makes the first pass's labels again, in the same order: a label that is its area's first
+// meets the area (until an abort), a later one takes what its area took. After an abort only the areas
+// already met are finished.
 template <int Channels>
-bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaColors<Channels>& colors,
-                                LabelTreatment* treatment, const CVendrelParams& params, bool& foundArea)
+bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows, LabelSummary& summary, LabelTreatment* treatment,
+                                size_t mostSets, const CVendrelParams& params, bool& foundArea)
 {
     const Rect& rect = filterRecord->outRect;
     uint8* const data = static_cast<uint8*>(filterRecord->outData);
     const intptr_t rowBytes = filterRecord->outRowBytes;
-    AreaPainter<Channels> painter(colors, *this, treatment, params, data, rowBytes);
+    AreaPainter<Channels> painter(*this, treatment, params, data, rowBytes);
     std::optional<RingWalkOrder> order;
     if (treatment && treatment->early)
         order.emplace();
+    OpenSets<PaintedSet> sets(mostSets);
+    // What the areas that later labels belong to took, at their places in the summary.
+    std::vector<PaintedSet> laterAreas(summary.LaterAreas());
     uint32 nextLabel = 0;
     bool aborted = false;
+    const auto newSet = [&](const LabeledRun& run, int32 y) {
+        const uint32 label = nextLabel++;
+        if (!summary.IsFirst(label)) {
+            PaintedSet set = laterAreas[summary.LaterAreaPlace(summary.AreaOfLater(label))];
+            set.label = label;
+            return set;
+        }
+        PaintedSet set{label, label, {}, PaintedSet::kNoSlot, false};
+        if (!aborted)
+            painter.Meet(set, run.left, y);
+        if (summary.HasLater(label))
+            laterAreas[summary.LaterAreaPlace(label)] = set;
+        return set;
+    };
+    const auto sameArea = [](PaintedSet&, const PaintedSet&) {};
+    const auto closed = [](const PaintedSet&) {};
     for (int32 y = 0; y < rect.bottom; ++y) {
         uint8* const row = data + intptr_t(y) * rowBytes;
         if (!rows.Read(row)) {
-            // The areas of the row above, every one of them met already.
+            // The areas of the row above, with their sets.
             for (const LabeledRun& run : rows.AboveRuns())
-                painter.Paint(row, y, run, false);
+                painter.Paint(row, y, run, sets[run.set]);
         } else {
             const LabeledRun* above = rows.Above();
             for (LabeledRun& run : rows.Current()) {
                 while (above->right < run.left)
                     ++above;
-                // Labels above are areas already; a run with none above has the next label the first pass made.
-                run.label = above->left <= run.right ? above->label : forest.Area(nextLabel++);
-                painter.Paint(row, y, run, !aborted);
+                if (above->left > run.right) {
+                    run.set = sets.Make(newSet(run, y));
+                } else {
+                    // Sets of one area took the same, whichever stays the root.
+                    run.set = above->set;
+                    for (const LabeledRun* next = above + 1; next->left <= run.right; ++next)
+                        sets.Join(run.set, next->set, sameArea);
+                }
+                painter.Paint(row, y, run, sets[run.set]);
             }
+            sets.EndRow(rows.Current(), closed);
             rows.Advance();
         }
         if (aborted)

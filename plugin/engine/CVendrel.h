@@ -12,11 +12,9 @@
 #include "VendrelParams.h"
 
 class CPSPalette;
-class LabelForest;
 class RingWalkOrder;
 template <int Channels> class RowRuns;
-template <int Channels> class AreaColors;
-class AreaSizes;
+class LabelSummary;
 class BoundaryColors;
 struct LabelTreatment;
 class UsableBlocks;
@@ -124,13 +122,13 @@ private:
     LabelOutcome PaintAreasByLabels(const CVendrelParams& params, bool& foundArea);
     template <int Channels> LabelOutcome PaintAreasByLabels(const CVendrelParams& params, bool& foundArea);
     template <int Channels>
-    bool LabelRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaSizes& sizes, BoundaryColors* boundary) const;
+    bool LabelRuns(RowRuns<Channels>& rows, LabelSummary& summary, const CVendrelParams& params,
+                   BoundaryColors* boundary, size_t& mostSets) const;
     template <int Channels>
-    bool ChooseColorsAhead(LabelForest& forest, AreaColors<Channels>& colors, const BoundaryColors& boundary,
-                           const CVendrelParams& params, LabelTreatment& treatment);
+    bool CheckColorsAhead(const BoundaryColors& boundary, const CVendrelParams& params, LabelTreatment& treatment);
     template <int Channels>
-    bool PaintLabeledRuns(RowRuns<Channels>& rows, LabelForest& forest, AreaColors<Channels>& colors,
-                          LabelTreatment* treatment, const CVendrelParams& params, bool& foundArea);
+    bool PaintLabeledRuns(RowRuns<Channels>& rows, LabelSummary& summary, LabelTreatment* treatment, size_t mostSets,
+                          const CVendrelParams& params, bool& foundArea);
     template <int Channels, typename PaintFlag>
     void JoinWhilePainting(LabelTreatment& treatment, int32 y, bool lastRow, RingWalkOrder& order,
                            const PaintFlag& paintFlag);

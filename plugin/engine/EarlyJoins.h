@@ -12,7 +12,6 @@
 
 #include <cstddef>
 #include <deque>
-#include <unordered_map>
 #include <vector>
 
 #include "JoinSeedList.h"
@@ -23,8 +22,8 @@ public:
     static constexpr uint32 kNone = ~0u;
     static constexpr size_t kNoSlot = ~size_t(0);
 
-    // What a waiting area takes beside its runs: its place in the queue and in the map.
-    static constexpr size_t kBytesPerWaitingArea = 96;
+    // What a waiting area takes beside its runs: its place in the queue.
+    static constexpr size_t kBytesPerWaitingArea = 32;
 
     // The runs and the waiting areas stay within budget bytes. Room for the most runs is reserved at once,
     // so that growing never copies them; pages no run reaches stay untouched.
@@ -40,25 +39,19 @@ public:
                 paintFlag(RunList(*this, area.firstRun));
         active_ = false;
         waiting_.clear();
-        slots_.clear();
         runs_.clear();
         runs_.shrink_to_fit();
         freeRun_ = kNone;
     }
 
-    // An area to join was met at its seed; seeds are met in the order of the seed list.
-    void Meet(uint32 area, JoinSeed seed, bool deferred)
+    // An area to join was met at its seed; seeds are met in the order of the seed list. Its place while it
+    // waits, or kNoSlot once the joins made while painting have stopped.
+    size_t Meet(JoinSeed seed, bool deferred)
     {
         if (!active_)
-            return;
-        slots_.emplace(area, firstSlot_ + waiting_.size());
-        waiting_.push_back(Waiting{seed, area, seed.y, kNone, kNone, deferred});
-    }
-    // The place of a waiting area, or kNoSlot.
-    size_t SlotOf(uint32 area) const
-    {
-        const auto found = slots_.find(area);
-        return found == slots_.end() ? kNoSlot : found->second;
+            return kNoSlot;
+        waiting_.push_back(Waiting{seed, seed.y, kNone, kNone, deferred});
+        return firstSlot_ + waiting_.size() - 1;
     }
     // Whether a waiting area is left unpainted until it is joined: only those keep their runs.
     bool IsDeferred(size_t slot) const { return waiting_[slot - firstSlot_].deferred; }
@@ -96,7 +89,6 @@ public:
             if (step == Step::GiveUp)
                 return Stop(paintFlag);
             Release(next);
-            slots_.erase(next.area);
             waiting_.pop_front();
             ++firstSlot_;
             ++joined_;
@@ -129,7 +121,6 @@ public:
 private:
     struct Waiting {
         JoinSeed seed;
-        uint32 area;
         int32 lastRow;
         uint32 firstRun;
         uint32 lastRun;
@@ -160,7 +151,6 @@ private:
     size_t budget_;
     bool active_ = true;
     std::deque<Waiting> waiting_;
-    std::unordered_map<uint32, size_t> slots_;
     size_t firstSlot_ = 0;
     size_t joined_ = 0;
     std::vector<Run> runs_;

@@ -84,11 +84,20 @@ public:
         return true;
     }
 
+    // The bytes a seed takes after the one before it.
+    static size_t BytesAfter(JoinSeed before, JoinSeed seed)
+    {
+        uint64_t zigzag = ZigZag(int64_t(Key(seed)) - int64_t(Key(before)));
+        size_t bytes = 1;
+        for (; zigzag >= 0x80; zigzag >>= 7)
+            ++bytes;
+        return bytes;
+    }
+
     void push_back(JoinSeed seed)
     {
-        const uint32 key = (uint32(seed.y) << 16) | seed.x;
-        const int64_t delta = int64_t(key) - int64_t(last_);
-        uint64_t zigzag = (uint64_t(delta) << 1) ^ uint64_t(delta >> 63);
+        const uint32 key = Key(seed);
+        uint64_t zigzag = ZigZag(int64_t(key) - int64_t(last_));
         for (; zigzag >= 0x80; zigzag >>= 7)
             bytes_.push_back(uint8(zigzag | 0x80));
         bytes_.push_back(uint8(zigzag));
@@ -107,6 +116,9 @@ public:
     const_iterator end() const { return const_iterator(this, count_ + 1); }
 
 private:
+    static uint32 Key(JoinSeed seed) { return (uint32(seed.y) << 16) | seed.x; }
+    static uint64_t ZigZag(int64_t delta) { return (uint64_t(delta) << 1) ^ uint64_t(delta >> 63); }
+
     std::deque<uint8> bytes_;
     uint32 last_ = 0;
     size_t count_ = 0;

@@ -7,8 +7,17 @@
 #include <span>
 #include <vector>
 
-#include "LabelForest.h"
+#include "PITypes.h"
 #include "RunScan.h"
+
+// One run of window pixels of a row and the open set of its area. Image columns fit in 16 bits (the host's
+// rectangles are 16-bit), and eight bytes a run keep two rows of runs close to the processor.
+struct LabeledRun {
+    uint16 left;  // inclusive
+    uint16 right; // inclusive
+    uint32 set;
+};
+static_assert(sizeof(Rect::right) == 2, "columns are 16-bit");
 
 template <int Channels> class RowRuns {
 public:
@@ -29,7 +38,7 @@ public:
     }
 
     // Reads the next row. False when its window pixels are those of the row above: the runs above then stand
-    // for it, labels and all. Otherwise its runs, without labels, are in Current(), and Advance() makes them
+    // for it, sets and all. Otherwise its runs, without sets, are in Current(), and Advance() makes them
     // the runs above once they are labelled.
     bool Read(const uint8* row)
     {
