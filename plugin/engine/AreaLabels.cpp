@@ -19,7 +19,7 @@
 // walk is used instead wherever its repaint could reach beyond an area or its colours could match again: an
 // area colour or the flag colour inside the window, or an area colour among the colours touching the window.
 // Where the flag colour is not among those colours either, the areas to join are joined during the second
-// pass, each as soon as it is whole and its colour lies in the rows painted (EarlyJoins.h); the join pass
+// pass, each as soon as its colour lies in the rows painted (EarlyJoins.h); the join pass
 // deals with the rest.
 #include <algorithm>
 #include <bit>
@@ -319,12 +319,14 @@ public:
             return;
         if (set.area != paintedArea_)
             TakeArea(set);
-        // A deferred area keeps its runs unpainted while joins are made; otherwise it is painted now.
-        if (waitingSlot_ != PaintedSet::kNoSlot && treatment_->early->IsActive()) {
+        // A deferred area keeps its runs unpainted while it waits to be joined; otherwise it is painted now.
+        if (waitingSlot_ != PaintedSet::kNoSlot) {
             EarlyJoins& early = *treatment_->early;
             if (early.AddRun(waitingSlot_, y, run.left, run.right))
                 return;
+            // No more runs may be kept: the areas waiting take the flag colour, this one too.
             early.Stop(FlagPainter());
+            waitingSlot_ = PaintedSet::kNoSlot;
         }
         if (run.left == run.right)
             std::memcpy(row + intptr_t(run.left) * Channels, color_, Channels);
@@ -343,14 +345,29 @@ public:
         };
     }
     bool MetAny() const { return metAny_; }
+    // Joins change what a deferred area's runs take: the next run looks again.
+    void Forget() { paintedArea_ = ~0u; }
 
 private:
     void TakeArea(const PaintedSet& set)
     {
-        std::memcpy(color_, set.color, sizeof color_);
+        const uint8* color = set.color;
+        waitingSlot_ = PaintedSet::kNoSlot;
+        if (set.slot != PaintedSet::kNoSlot) {
+            switch (treatment_->early->StateOf(set.slot)) {
+            case EarlyJoins::State::Waiting:
+                waitingSlot_ = set.slot;
+                break;
+            case EarlyJoins::State::Joined:
+                color = treatment_->early->JoinedColor(set.slot);
+                break;
+            case EarlyJoins::State::LetGo:
+                break;
+            }
+        }
+        std::memcpy(color_, color, sizeof color_);
         painter_.SetColor(color_);
         paintedArea_ = set.area;
-        waitingSlot_ = set.slot;
     }
     void MeetTreated(PaintedSet& set, int32 x, int32 y)
     {
@@ -419,7 +436,11 @@ bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows, LabelSummary& summary, 
         return set;
     };
     const auto sameArea = [](PaintedSet&, const PaintedSet&) {};
-    const auto closed = [](const PaintedSet&) {};
+    // A deferred area that closes may be let go of once joined.
+    const auto closed = [&](const PaintedSet& set) {
+        if (set.slot != PaintedSet::kNoSlot)
+            treatment->early->Closed(set.slot);
+    };
     for (int32 y = 0; y < rect.bottom; ++y) {
         uint8* const row = data + intptr_t(y) * rowBytes;
         if (!rows.Read(row)) {
@@ -446,8 +467,10 @@ bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows, LabelSummary& summary, 
         }
         if (aborted)
             continue;
-        if (treatment && treatment->early)
-            JoinWhilePainting<Channels>(*treatment, y, y == rect.bottom - 1, *order, painter.FlagPainter());
+        if (treatment && treatment->early) {
+            JoinWhilePainting<Channels>(*treatment, y, *order, painter.FlagPainter());
+            painter.Forget();
+        }
         if (filterRecord->progressProc)
             filterRecord->progressProc(y + 1, rect.bottom);
         if (filterRecord->abortProc && filterRecord->abortProc()) {
@@ -469,12 +492,11 @@ bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows, LabelSummary& summary, 
 // would give it, painted over its runs. An area that waits unpainted and is not joined here takes the flag
 // colour (paintFlag).
 template <int Channels, typename PaintFlag>
-void CVendrel::JoinWhilePainting(LabelTreatment& treatment, int32 y, bool lastRow, RingWalkOrder& order,
-                                 const PaintFlag& paintFlag)
+void CVendrel::JoinWhilePainting(LabelTreatment& treatment, int32 y, RingWalkOrder& order, const PaintFlag& paintFlag)
 {
     uint8* const data = static_cast<uint8*>(filterRecord->outData);
     const intptr_t rowBytes = filterRecord->outRowBytes;
-    const auto join = [&](const JoinSeed& seed, bool deferred, const EarlyJoins::RunList& runs) {
+    const auto join = [&](const JoinSeed& seed, bool deferred, const EarlyJoins::RunList& runs, uint8* joinedColor) {
         // An area that does not hold the flag colour is passed over by the join pass too.
         if (!deferred)
             return EarlyJoins::Step::Done;
@@ -485,10 +507,12 @@ void CVendrel::JoinWhilePainting(LabelTreatment& treatment, int32 y, bool lastRo
             runs.ForEach([&](const EarlyJoins::Run& run) {
                 painter.Paint(data + intptr_t(run.row) * rowBytes, run.left, run.right + 1);
             });
+            std::memcpy(joinedColor, color, sizeof color);
             return EarlyJoins::Step::Done;
         }
         case EarlyJoinLook::NoColor:
             paintFlag(runs);
+            std::memcpy(joinedColor, treatment.flag, sizeof treatment.flag);
             return EarlyJoins::Step::Done;
         case EarlyJoinLook::Later:
             return EarlyJoins::Step::Wait;
@@ -497,7 +521,7 @@ void CVendrel::JoinWhilePainting(LabelTreatment& treatment, int32 y, bool lastRo
         }
         return EarlyJoins::Step::GiveUp;
     };
-    treatment.early->JoinReady(y, lastRow, join, paintFlag);
+    treatment.early->JoinReady(join, paintFlag);
 }
 
 void CVendrel::SkipSeedsJoinedEarly(size_t count)

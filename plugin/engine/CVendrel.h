@@ -130,8 +130,7 @@ private:
     bool PaintLabeledRuns(RowRuns<Channels>& rows, LabelSummary& summary, LabelTreatment* treatment, size_t mostSets,
                           const CVendrelParams& params, bool& foundArea);
     template <int Channels, typename PaintFlag>
-    void JoinWhilePainting(LabelTreatment& treatment, int32 y, bool lastRow, RingWalkOrder& order,
-                           const PaintFlag& paintFlag);
+    void JoinWhilePainting(LabelTreatment& treatment, int32 y, RingWalkOrder& order, const PaintFlag& paintFlag);
     // Puts seedsJoinedEarly past the first count seeds.
     void SkipSeedsJoinedEarly(size_t count);
     void LoadPalette(const CVendrelParams& params);

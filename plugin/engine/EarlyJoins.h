@@ -1,13 +1,15 @@
 // Joining small areas while the rows are painted, in the order of their seeds, as soon as all a join looks at
-// is final: the area is whole (none of its runs lies in the row just painted) and its colour is found within
-// the nearest offsets, in rows painted already. The area's runs are kept while it waits, so that it takes
-// its colour without a flood and while its rows are still in the cache. The join pass then starts at the
-// first seed not dealt with here.
+// is final: its colour is found within the nearest offsets, in rows painted already. The runs an area had
+// until then are kept while it waits, so that it takes its colour without a flood and while its rows are
+// still in the cache; the runs it has after it is joined are painted in the joined colour at once. The join
+// pass then starts at the first seed not dealt with here.
 //
 // Used only where no pixel touching an area holds the flag colour: a flood from the seed over the flag
-// colour then covers exactly the area, which is what the kept runs paint. An area that would hold the flag
+// colour then covers exactly the area, which is what its runs paint. An area that would hold the flag
 // colour until it is joined (deferred) is not painted while it waits: it is painted once, with its joined
-// colour, or with the flag colour when it is not joined here (Stop and NoColor hand its runs back).
+// colour, or with the flag colour when it is not joined here (Stop and NoColor hand its runs back). The
+// walk treats every pixel still in the window as the flag colour: the pixels of the areas waiting, its own
+// included.
 #pragma once
 
 #include <cstddef>
@@ -25,6 +27,10 @@ public:
     // What a waiting area takes beside its runs: its place in the queue.
     static constexpr size_t kBytesPerWaitingArea = 32;
 
+    // Where a deferred area stands: waiting, joined (its runs from now on take its colour), or let go of
+    // (when the joins stopped before it was joined: it holds the flag colour).
+    enum class State { Waiting, Joined, LetGo };
+
     // The runs and the waiting areas stay within budget bytes. Room for the most runs is reserved at once,
     // so that growing never copies them; pages no run reaches stay untouched.
     explicit EarlyJoins(size_t budget) : budget_(budget) { runs_.reserve(budget / sizeof(Run)); }
@@ -32,13 +38,14 @@ public:
     bool IsActive() const { return active_; }
     // Gives up: the join pass deals with every seed not joined yet. The runs of the deferred areas waiting
     // are handed to paintFlag, then let go.
+    // The areas joined already keep their colours while they are open.
     template <typename PaintFlag> void Stop(PaintFlag&& paintFlag)
     {
-        for (const Waiting& area : waiting_)
-            if (area.deferred)
-                paintFlag(RunList(*this, area.firstRun));
+        for (size_t at = joinedOpen_; at < waiting_.size(); ++at)
+            if (waiting_[at].deferred)
+                paintFlag(RunList(*this, waiting_[at].firstRun));
         active_ = false;
-        waiting_.clear();
+        waiting_.resize(joinedOpen_);
         runs_.clear();
         runs_.shrink_to_fit();
         freeRun_ = kNone;
@@ -50,11 +57,24 @@ public:
     {
         if (!active_)
             return kNoSlot;
-        waiting_.push_back(Waiting{seed, seed.y, kNone, kNone, deferred});
+        waiting_.push_back(Waiting{seed, kNone, kNone, deferred, true, {}});
         return firstSlot_ + waiting_.size() - 1;
     }
-    // Whether a waiting area is left unpainted until it is joined: only those keep their runs.
-    bool IsDeferred(size_t slot) const { return waiting_[slot - firstSlot_].deferred; }
+    State StateOf(size_t slot) const
+    {
+        const size_t at = slot - firstSlot_;
+        if (slot < firstSlot_ || at >= waiting_.size())
+            return State::LetGo;
+        return at < joinedOpen_ ? State::Joined : State::Waiting;
+    }
+    // The colour of a joined area that is still open.
+    const uint8* JoinedColor(size_t slot) const { return waiting_[slot - firstSlot_].color; }
+    // The area has no more runs: once joined, it is let go of.
+    void Closed(size_t slot)
+    {
+        if (StateOf(slot) != State::LetGo)
+            waiting_[slot - firstSlot_].open = false;
+    }
     // Keeps a run of a deferred waiting area; false when no more runs may be kept (the caller stops).
     bool AddRun(size_t slot, int32 row, int32 left, int32 right)
     {
@@ -62,7 +82,6 @@ public:
         if (index == kNone)
             return false;
         Waiting& area = waiting_[slot - firstSlot_];
-        area.lastRow = row;
         if (area.lastRun == kNone)
             area.firstRun = index;
         else
@@ -71,27 +90,32 @@ public:
         return true;
     }
 
-    // After row lastPaintedRow is painted (whole: every area met so far ended above it when it is the last
-    // row): joins the waiting areas in order while the next one can be. join(seed, deferred, runs) answers
-    // whether it joined or passed over the seed (the area is done), had to wait for later rows, or gave up;
-    // on giving up the waiting areas' runs go to paintFlag as Stop hands them.
+    // After a row is painted: joins the waiting areas in order while the next one can be.
+    // join(seed, deferred, runs, color) answers whether it joined or passed over the seed (the area is done,
+    // and a deferred one paints its later runs in color), had to wait for later rows, or gave up; on giving
+    // up the waiting areas' runs go to paintFlag as Stop hands them. Joined areas that are whole are let go.
     enum class Step { Done, Wait, GiveUp };
     template <typename JoinOne, typename PaintFlag>
-    void JoinReady(int32 lastPaintedRow, bool lastRow, JoinOne&& join, PaintFlag&& paintFlag)
+    void JoinReady(JoinOne&& join, PaintFlag&& paintFlag)
     {
-        while (active_ && !waiting_.empty()) {
-            const Waiting& next = waiting_.front();
-            if (next.lastRow >= lastPaintedRow && !lastRow)
-                return;
-            const Step step = join(next.seed, next.deferred, RunList(*this, next.firstRun));
+        while (active_ && joinedOpen_ < waiting_.size()) {
+            Waiting& next = waiting_[joinedOpen_];
+            const Step step = join(next.seed, next.deferred, RunList(*this, next.firstRun), next.color);
             if (step == Step::Wait)
-                return;
-            if (step == Step::GiveUp)
-                return Stop(paintFlag);
+                break;
+            if (step == Step::GiveUp) {
+                Stop(paintFlag);
+                break;
+            }
             Release(next);
+            next.firstRun = next.lastRun = kNone;
+            ++joinedOpen_;
+            ++joined_;
+        }
+        while (joinedOpen_ > 0 && !waiting_.front().open) {
             waiting_.pop_front();
             ++firstSlot_;
-            ++joined_;
+            --joinedOpen_;
         }
     }
     // How many seeds, from the first, have been dealt with.
@@ -121,10 +145,11 @@ public:
 private:
     struct Waiting {
         JoinSeed seed;
-        int32 lastRow;
         uint32 firstRun;
         uint32 lastRun;
         bool deferred;
+        bool open;
+        uint8 color[4];
     };
 
     uint32 NewRun(int32 row, int32 left, int32 right)
@@ -150,7 +175,9 @@ private:
 
     size_t budget_;
     bool active_ = true;
+    // The joined areas still open, then the areas waiting.
     std::deque<Waiting> waiting_;
+    size_t joinedOpen_ = 0;
     size_t firstSlot_ = 0;
     size_t joined_ = 0;
     std::vector<Run> runs_;

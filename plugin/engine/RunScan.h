@@ -66,6 +66,11 @@ public:
                 std::memcpy(p, color_, Channels);
             return;
         }
+        // A short run in a colour not laid out yet: a pixel at a time costs less than the pattern.
+        if (!patterned_ && count < 16) {
+            PixelByPixel(p, count);
+            return;
+        }
         if (!patterned_)
             LayOut();
         if (count >= 16) {
@@ -83,6 +88,16 @@ public:
     }
 
 private:
+    // Four-byte words, each but the last running one byte into the next pixel, which its own word then
+    // writes: nothing past the run is touched.
+    void PixelByPixel(uint8* p, int32 count) const
+    {
+        uint8 word[4] = {};
+        std::memcpy(word, color_, Channels);
+        for (; count > 1; --count, p += Channels)
+            std::memcpy(p, word, 4);
+        std::memcpy(p, color_, Channels);
+    }
     void LayOut() const
     {
         for (int i = 0; i < 16 * Channels; i += Channels)
