@@ -25,6 +25,7 @@
 #include <bit>
 #include <cstring>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -43,12 +44,19 @@
 
 namespace {
 
+// How a run was painted: directly in a colour, or not (its area waits, or was not met), to be painted the
+// same way on a row like its own.
+struct PaintedRun {
+    uint8 color[4];
+    bool direct;
+};
+
 // The bytes the labelling may keep for an image: a hundredth of the image's bytes, less the rows of runs,
-// their masks and the touching colours.
+// their masks, how the runs above were painted and the touching colours.
 size_t LabelBudget(size_t imageBytes, int32 width)
 {
     const size_t fixed = 2 * (size_t(width) / 2 + 2) * sizeof(LabeledRun) + 3 * (size_t(width) / 16 + 1) * 2 +
-                         BoundaryColors::kMostColors * 48;
+                         BoundaryColors::kMostColors * 48 + (size_t(width) / 2 + 2) * sizeof(PaintedRun);
     const size_t share = imageBytes / 100 > fixed ? imageBytes / 100 - fixed : 0;
     // Small images get room for a few thousand labels.
     constexpr size_t kSmallImageBytes = 16384;
@@ -328,10 +336,7 @@ public:
             early.Stop(FlagPainter());
             waitingSlot_ = PaintedSet::kNoSlot;
         }
-        if (run.left == run.right)
-            std::memcpy(row + intptr_t(run.left) * Channels, color_, Channels);
-        else
-            painter_.Paint(row, run.left, run.right + 1);
+        PaintRun(row, run);
     }
     // Paints the runs of a deferred area that is not joined while painting in the flag colour, which it
     // would hold until the join pass.
@@ -344,11 +349,36 @@ public:
             });
         };
     }
+    // How the run just painted in the set's area was painted.
+    PaintedRun LastRun(const PaintedSet& set) const
+    {
+        PaintedRun painted{{}, set.met && waitingSlot_ == PaintedSet::kNoSlot};
+        std::memcpy(painted.color, color_, sizeof color_);
+        return painted;
+    }
+    // Paints a run as a run above it was painted directly.
+    void PaintAgain(uint8* row, const LabeledRun& run, const PaintedRun& painted)
+    {
+        if (std::memcmp(color_, painted.color, sizeof color_) != 0) {
+            std::memcpy(color_, painted.color, sizeof color_);
+            painter_.SetColor(color_);
+            paintedArea_ = ~0u;
+            waitingSlot_ = PaintedSet::kNoSlot;
+        }
+        PaintRun(row, run);
+    }
     bool MetAny() const { return metAny_; }
     // Joins change what a deferred area's runs take: the next run looks again.
     void Forget() { paintedArea_ = ~0u; }
 
 private:
+    void PaintRun(uint8* row, const LabeledRun& run) const
+    {
+        if (run.left == run.right)
+            std::memcpy(row + intptr_t(run.left) * Channels, color_, Channels);
+        else
+            painter_.Paint(row, run.left, run.right + 1);
+    }
     void TakeArea(const PaintedSet& set)
     {
         const uint8* color = set.color;
@@ -441,13 +471,35 @@ bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows, LabelSummary& summary, 
         if (set.slot != PaintedSet::kNoSlot)
             treatment->early->Closed(set.slot);
     };
+    // How the runs above were painted, painted so again on the rows like it until a join changes what an area
+    // takes.
+    std::vector<PaintedRun> paintedAbove;
+    paintedAbove.reserve(size_t(rect.right) / 2 + 2);
+    bool repaintable = false;
+    size_t changes = treatment && treatment->early ? treatment->early->Changes() : 0;
     for (int32 y = 0; y < rect.bottom; ++y) {
         uint8* const row = data + intptr_t(y) * rowBytes;
         if (!rows.Read(row)) {
             // The areas of the row above, with their sets.
-            for (const LabeledRun& run : rows.AboveRuns())
-                painter.Paint(row, y, run, sets[run.set]);
+            const std::span<const LabeledRun> runs = rows.AboveRuns();
+            if (repaintable) {
+                for (size_t k = 0; k < runs.size(); ++k) {
+                    if (paintedAbove[k].direct)
+                        painter.PaintAgain(row, runs[k], paintedAbove[k]);
+                    else
+                        painter.Paint(row, y, runs[k], sets[runs[k].set]);
+                }
+            } else {
+                paintedAbove.resize(runs.size());
+                for (size_t k = 0; k < runs.size(); ++k) {
+                    const PaintedSet& set = sets[runs[k].set];
+                    painter.Paint(row, y, runs[k], set);
+                    paintedAbove[k] = painter.LastRun(set);
+                }
+                repaintable = true;
+            }
         } else {
+            repaintable = false;
             const LabeledRun* above = rows.Above();
             for (LabeledRun& run : rows.Current()) {
                 while (above->right < run.left)
@@ -470,6 +522,10 @@ bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows, LabelSummary& summary, 
         if (treatment && treatment->early) {
             JoinWhilePainting<Channels>(*treatment, y, *order, painter.FlagPainter());
             painter.Forget();
+            if (treatment->early->Changes() != changes) {
+                changes = treatment->early->Changes();
+                repaintable = false;
+            }
         }
         if (filterRecord->progressProc)
             filterRecord->progressProc(y + 1, rect.bottom);

@@ -120,6 +120,8 @@ public:
     }
     // How many seeds, from the first, have been dealt with.
     size_t Joined() const { return joined_; }
+    // Changes with every join and stop: what a deferred area's runs take may have changed.
+    size_t Changes() const { return joined_ + (active_ ? 0 : 1); }
 
     struct Run {
         int32 row;
