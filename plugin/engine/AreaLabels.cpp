@@ -236,6 +236,14 @@ bool CVendrel::LabelRuns(RowRuns<Channels>& rows, LabelSummary& summary, const C
     OpenSets<MeasuredSet> sets;
     // Areas are measured only for the small-area treatment.
     const bool measured = params.flagAreas || params.joinAreas;
+    // The rows like the row above since it was labelled, the last of them lastRow, add to its runs' sets.
+    int32 repeated = 0;
+    const auto addRepeated = [&](int32 lastRow) {
+        if (measured && repeated > 0)
+            for (const LabeledRun& run : rows.AboveRuns())
+                sets[run.set].measure.AddRepeated(run, repeated, lastRow);
+        repeated = 0;
+    };
     bool fits = true;
     const auto merge = [&](MeasuredSet& kept, const MeasuredSet& gone) {
         kept.measure.Add(gone.measure);
@@ -256,13 +264,13 @@ bool CVendrel::LabelRuns(RowRuns<Channels>& rows, LabelSummary& summary, const C
         if (boundary)
             GatherTouchingColors<Channels>(rows, row, y > 0 ? row - rowBytes : nullptr, rect.right, gathered,
                                            *boundary);
-        // A row like the one above continues its areas and joins none.
+        // A row like the one above continues its areas and joins none; its runs are measured with the
+        // next row that differs.
         if (!changed) {
-            if (measured)
-                for (const LabeledRun& run : rows.AboveRuns())
-                    sets[run.set].measure.Add(run, y);
+            ++repeated;
             continue;
         }
+        addRepeated(y - 1);
         // Runs of a row come left to right: the first run above that may touch the next run only moves on.
         const LabeledRun* above = rows.Above();
         for (LabeledRun& run : rows.Current()) {
@@ -293,6 +301,7 @@ bool CVendrel::LabelRuns(RowRuns<Channels>& rows, LabelSummary& summary, const C
         sets.EndRow(rows.Current(), closed);
         rows.Advance();
     }
+    addRepeated(rect.bottom - 1);
     sets.EndImage(closed);
     return true;
 }
@@ -372,12 +381,19 @@ public:
     void Forget() { paintedArea_ = ~0u; }
 
 private:
+    // Runs of a few pixels, the most common, are painted here a pixel at a time: four-byte words, each but
+    // the last running one byte into the next pixel, which its own word then writes.
     void PaintRun(uint8* row, const LabeledRun& run) const
     {
-        if (run.left == run.right)
-            std::memcpy(row + intptr_t(run.left) * Channels, color_, Channels);
-        else
+        uint8* p = row + intptr_t(run.left) * Channels;
+        int32 count = run.right - run.left + 1;
+        if (Channels == 1 || count >= 16) {
             painter_.Paint(row, run.left, run.right + 1);
+            return;
+        }
+        for (; count > 1; --count, p += Channels)
+            std::memcpy(p, color_, 4);
+        std::memcpy(p, color_, Channels);
     }
     void TakeArea(const PaintedSet& set)
     {

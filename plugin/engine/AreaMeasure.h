@@ -22,6 +22,14 @@ struct AreaMeasure {
         top = std::min(top, uint16(row));
         bottom = std::max(bottom, uint16(row));
     }
+    // The same run in rows more rows, the last of them lastRow, after the rows added already.
+    void AddRepeated(const LabeledRun& run, int32 rows, int32 lastRow)
+    {
+        AddCount(uint32(std::min<uint64_t>(uint64_t(run.right - run.left + 1) * uint64_t(rows), 0xFFFFFFFFu)));
+        left = std::min(left, run.left);
+        right = std::max(right, run.right);
+        bottom = std::max(bottom, uint16(lastRow));
+    }
     void Add(const AreaMeasure& other)
     {
         AddCount(other.count);
