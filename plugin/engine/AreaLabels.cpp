@@ -187,8 +187,8 @@ CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(const CVendrelParams& params
     source.Restore();
     if (!colorsHold)
         return LabelOutcome::NotUsed;
-    if (params.joinAreas && !boundary.MayHold(PackColor(treatment.flag, Channels)))
-        treatment.early.emplace(EarlyJoinBudget(budget, summary.Bytes()));
+    if (params.joinAreas && joinSeeds.empty() && !boundary.MayHold(PackColor(treatment.flag, Channels)))
+        treatment.early.emplace(EarlyJoinBudget(budget, summary.Bytes()), joinSeeds);
     return PaintLabeledRuns(rows, summary, &treatment, mostSets, params, foundArea) ? LabelOutcome::Done
                                                                                     : LabelOutcome::Aborted;
 }
@@ -424,9 +424,10 @@ private:
             std::memcpy(set.color, treatment_->flag, Channels);
         if (!join)
             return;
-        engine_.AddJoinSeed(x, y);
-        if (!treatment_->early)
+        if (!treatment_->early || !treatment_->early->IsActive()) {
+            engine_.AddJoinSeed(x, y);
             return;
+        }
         // An area that holds the flag colour until it is joined is painted once its colour is known.
         const bool deferred = std::memcmp(set.color, treatment_->flag, Channels) == 0;
         const size_t slot = treatment_->early->Meet(JoinSeed{uint16(x), uint16(y)}, deferred);
@@ -555,7 +556,7 @@ bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows, LabelSummary& summary, 
     foundArea = foundArea || painter.MetAny();
     if (treatment && treatment->early) {
         treatment->early->Stop(painter.FlagPainter());
-        SkipSeedsJoinedEarly(treatment->early->Joined());
+        seedsJoinedEarly = joinSeeds.Start();
     }
     return !aborted;
 }
@@ -594,12 +595,4 @@ void CVendrel::JoinWhilePainting(LabelTreatment& treatment, int32 y, RingWalkOrd
         return EarlyJoins::Step::GiveUp;
     };
     treatment.early->JoinReady(join, paintFlag);
-}
-
-void CVendrel::SkipSeedsJoinedEarly(size_t count)
-{
-    JoinSeed seed{0, 0};
-    seedsJoinedEarly = JoinSeedList::Cursor{};
-    for (size_t k = 0; k < count && joinSeeds.Next(seedsJoinedEarly, seed); ++k) {
-    }
 }

@@ -131,8 +131,6 @@ private:
                           const CVendrelParams& params, bool& foundArea);
     template <int Channels, typename PaintFlag>
     void JoinWhilePainting(LabelTreatment& treatment, int32 y, RingWalkOrder& order, const PaintFlag& paintFlag);
-    // Puts seedsJoinedEarly past the first count seeds.
-    void SkipSeedsJoinedEarly(size_t count);
     void LoadPalette(const CVendrelParams& params);
     // True when paintColor lies in the window: claimed pixels would stay claimable.
     bool PaintColorInWindow() const;

@@ -33,7 +33,12 @@ public:
 
     // The runs and the waiting areas stay within budget bytes. Room for the most runs is reserved at once,
     // so that growing never copies them; pages no run reaches stay untouched.
-    explicit EarlyJoins(size_t budget) : budget_(budget) { runs_.reserve(budget / sizeof(Run)); }
+    // The seeds of the areas met while joins are made are kept here: only those not joined go to seeds, when
+    // the joins stop, and seeds passes over the others.
+    EarlyJoins(size_t budget, JoinSeedList& seeds) : budget_(budget), seeds_(seeds)
+    {
+        runs_.reserve(budget / sizeof(Run));
+    }
 
     bool IsActive() const { return active_; }
     // Gives up: the join pass deals with every seed not joined yet. The runs of the deferred areas waiting
@@ -41,6 +46,11 @@ public:
     // The areas joined already keep their colours while they are open.
     template <typename PaintFlag> void Stop(PaintFlag&& paintFlag)
     {
+        if (active_) {
+            seeds_.PassOver(joined_);
+            for (size_t at = joinedOpen_; at < waiting_.size(); ++at)
+                seeds_.push_back(waiting_[at].seed);
+        }
         for (size_t at = joinedOpen_; at < waiting_.size(); ++at)
             if (waiting_[at].deferred)
                 paintFlag(RunList(*this, waiting_[at].firstRun));
@@ -95,8 +105,7 @@ public:
     // and a deferred one paints its later runs in color), had to wait for later rows, or gave up; on giving
     // up the waiting areas' runs go to paintFlag as Stop hands them. Joined areas that are whole are let go.
     enum class Step { Done, Wait, GiveUp };
-    template <typename JoinOne, typename PaintFlag>
-    void JoinReady(JoinOne&& join, PaintFlag&& paintFlag)
+    template <typename JoinOne, typename PaintFlag> void JoinReady(JoinOne&& join, PaintFlag&& paintFlag)
     {
         while (active_ && joinedOpen_ < waiting_.size()) {
             Waiting& next = waiting_[joinedOpen_];
@@ -176,6 +185,7 @@ private:
     }
 
     size_t budget_;
+    JoinSeedList& seeds_;
     bool active_ = true;
     // The joined areas still open, then the areas waiting.
     std::deque<Waiting> waiting_;

@@ -26,7 +26,8 @@ template <int Channels> uint32 PackTouchingPixel(const uint8* p, bool lastOfRow)
 
 // Adds the colours of the pixels of a sixteen-pixel block of row from column x whose bits are set.
 template <int Channels>
-[[gnu::always_inline]] inline void AddTouchingPixels(BoundaryColors& boundary, const uint8* row, int32 x, uint32 pixels, int32 width)
+[[gnu::always_inline]] inline void AddTouchingPixels(BoundaryColors& boundary, const uint8* row, int32 x, uint32 pixels,
+                                                     int32 width)
 {
     for (; pixels; pixels &= pixels - 1) {
         const int32 at = x + std::countr_zero(pixels);

@@ -54,8 +54,10 @@ public:
         friend class JoinSeedList;
         const_iterator(const JoinSeedList* list, size_t at) : list_(list), at_(at)
         {
-            if (at_ == 0)
+            if (at_ == 0) {
+                cursor_ = list_->Start();
                 Step();
+            }
         }
         void Step() { at_ = list_->Next(cursor_, seed_) ? cursor_.index : list_->size() + 1; }
 
@@ -109,7 +111,12 @@ public:
         bytes_.clear();
         last_ = 0;
         count_ = 0;
+        passed_ = 0;
     }
+    // Seeds dealt with elsewhere may come first without being kept: an empty list passes over count seeds,
+    // and reading from Start() goes on after them, with their indices counted.
+    void PassOver(size_t count) { passed_ = count_ = count; }
+    Cursor Start() const { return Cursor{0, passed_, 0}; }
     bool empty() const { return count_ == 0; }
     size_t size() const { return count_; }
     const_iterator begin() const { return const_iterator(this, 0); }
@@ -122,4 +129,5 @@ private:
     std::deque<uint8> bytes_;
     uint32 last_ = 0;
     size_t count_ = 0;
+    size_t passed_ = 0;
 };
