@@ -13,19 +13,19 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
 #include <vector>
 
 #include "JoinSeedList.h"
 #include "PITypes.h"
+#include "RingQueue.h"
 
 class EarlyJoins {
 public:
     static constexpr uint32 kNone = ~0u;
     static constexpr size_t kNoSlot = ~size_t(0);
 
-    // What a waiting area takes beside its runs: its place in the queue.
-    static constexpr size_t kBytesPerWaitingArea = 32;
+    // What a waiting area takes beside its runs: its place in the queue, which may be twice its size.
+    static constexpr size_t kBytesPerWaitingArea = 48;
 
     // Where a deferred area stands: waiting, joined (its runs from now on take its colour), or let go of
     // (when the joins stopped before it was joined: it holds the flag colour).
@@ -162,6 +162,7 @@ private:
         bool open;
         uint8 color[4];
     };
+    static_assert(2 * sizeof(Waiting) <= kBytesPerWaitingArea, "a waiting area's place is counted whole");
 
     uint32 NewRun(int32 row, int32 left, int32 right)
     {
@@ -188,7 +189,7 @@ private:
     JoinSeedList& seeds_;
     bool active_ = true;
     // The joined areas still open, then the areas waiting.
-    std::deque<Waiting> waiting_;
+    RingQueue<Waiting> waiting_;
     size_t joinedOpen_ = 0;
     size_t firstSlot_ = 0;
     size_t joined_ = 0;

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <initializer_list>
+#include <cstdint>
 #include <vector>
 
 #include "PITypes.h"
@@ -26,8 +26,7 @@ public:
     // stay untouched.
     LabelSummary(size_t budget, size_t bitsPerLabel) : budget_(budget), bitsPerLabel_(bitsPerLabel)
     {
-        for (std::vector<bool>* bits : {&first_, &flagSmall_, &joinSmall_, &hasLater_})
-            bits->reserve(Limit());
+        labels_.reserve(Limit() / kLabelsPerWord + 1);
     }
 
     // How many labels the budget allows now.
@@ -37,7 +36,7 @@ public:
         const size_t left = budget_ > taken ? budget_ - taken : 0;
         return std::min(left * 8 / bitsPerLabel_, kMostLabels);
     }
-    size_t Count() const { return first_.size(); }
+    size_t Count() const { return count_; }
     // What the labels take, with what is kept beside them.
     size_t Bytes() const { return Count() * bitsPerLabel_ / 8 + later_.size() * kBytesPerLaterLabel + beside_; }
     // The caller keeps bytes beside the labels, out of the same budget; false when they no longer fit.
@@ -52,25 +51,24 @@ public:
     {
         if (Count() >= Limit())
             return false;
-        label = uint32(Count());
-        first_.push_back(true);
-        flagSmall_.push_back(false);
-        joinSmall_.push_back(false);
-        hasLater_.push_back(false);
+        label = uint32(count_++);
+        if (label % kLabelsPerWord == 0)
+            labels_.push_back(0);
+        Set(label, kFirst, true);
         return true;
     }
     // The set of label was joined to the set of earlier, a smaller label; false past the budget.
     bool Joined(uint32 label, uint32 earlier)
     {
-        first_[label] = false;
+        Set(label, kFirst, false);
         later_.push_back(Later{label, earlier});
         return Bytes() <= budget_;
     }
     // The area of a first label closed with these sizes.
     void Closed(uint32 area, bool flagSmall, bool joinSmall)
     {
-        flagSmall_[area] = flagSmall;
-        joinSmall_[area] = joinSmall;
+        Set(area, kFlagSmall, flagSmall);
+        Set(area, kJoinSmall, joinSmall);
     }
     // Once every label is made: each later label names its area's first label.
     void Settle()
@@ -78,22 +76,22 @@ public:
         std::sort(later_.begin(), later_.end(), [](const Later& a, const Later& b) { return a.label < b.label; });
         // A label joins a smaller one, so the labels before it are settled when it is reached.
         for (Later& later : later_) {
-            if (!first_[later.area])
+            if (!IsFirst(later.area))
                 later.area = Find(later.area)->area;
-            hasLater_[later.area] = true;
+            Set(later.area, kHasLater, true);
         }
         for (uint32 area = 0; area < Count(); ++area)
-            if (hasLater_[area])
+            if (HasLater(area))
                 laterAreas_.push_back(area);
         next_ = 0;
     }
 
-    bool IsFirst(uint32 label) const { return first_[label]; }
-    bool IsFlagSmall(uint32 area) const { return flagSmall_[area]; }
-    bool IsJoinSmall(uint32 area) const { return joinSmall_[area]; }
+    bool IsFirst(uint32 label) const { return Get(label, kFirst); }
+    bool IsFlagSmall(uint32 area) const { return Get(area, kFlagSmall); }
+    bool IsJoinSmall(uint32 area) const { return Get(area, kJoinSmall); }
     // Whether later labels belong to the area: the second pass then keeps what the area took, at the area's
     // place among such areas, below LaterAreas().
-    bool HasLater(uint32 area) const { return hasLater_[area]; }
+    bool HasLater(uint32 area) const { return Get(area, kHasLater); }
     size_t LaterAreas() const { return laterAreas_.size(); }
     size_t LaterAreaPlace(uint32 area) const
     {
@@ -109,6 +107,21 @@ public:
     }
 
 private:
+    // The four bits of a label lie together, sixteen labels to a word.
+    enum Bit { kFirst, kFlagSmall, kJoinSmall, kHasLater };
+    static constexpr size_t kLabelsPerWord = 64 / kBitsPerLabel;
+
+    bool Get(uint32 label, Bit bit) const
+    {
+        return (labels_[label / kLabelsPerWord] >> (label % kLabelsPerWord * kBitsPerLabel + bit)) & 1u;
+    }
+    void Set(uint32 label, Bit bit, bool value)
+    {
+        const uint64_t mask = uint64_t(1) << (label % kLabelsPerWord * kBitsPerLabel + bit);
+        uint64_t& word = labels_[label / kLabelsPerWord];
+        word = value ? word | mask : word & ~mask;
+    }
+
     struct Later {
         uint32 label;
         uint32 area;
@@ -122,10 +135,8 @@ private:
 
     size_t budget_;
     size_t bitsPerLabel_;
-    std::vector<bool> first_;
-    std::vector<bool> flagSmall_;
-    std::vector<bool> joinSmall_;
-    std::vector<bool> hasLater_;
+    std::vector<uint64_t> labels_;
+    size_t count_ = 0;
     std::vector<Later> later_;
     std::vector<uint32> laterAreas_;
     size_t beside_ = 0;

@@ -198,7 +198,9 @@ CVendrel::EarlyJoinLook CVendrel::EarlyJoinColor(const JoinSeed& seed, int32 las
     const SeedRoom room{x, width - 1 - x, y, height - 1 - y};
     bool stopped = false;
     bool later = false;
-    const uint8* found = NearJoinColor(x, y, room, order, test, stopped, kNearWalkKey, lastPaintedRow - y, &later);
+    const uint8* found = NearestNeighbour(x, y, room, test, lastPaintedRow - y, later);
+    if (!found && !later)
+        found = NearJoinColor(x, y, room, order, test, stopped, kNearWalkKey, lastPaintedRow - y, &later);
     if (!found && !stopped && !later && farWalksLeft > 0) {
         found = NearJoinColor(x, y, room, order, test, stopped, kFarWalkKey, lastPaintedRow - y, &later);
         if (!later)
@@ -211,6 +213,31 @@ CVendrel::EarlyJoinLook CVendrel::EarlyJoinColor(const JoinSeed& seed, int32 las
     for (int i = 0; i < channels && i < 4; ++i)
         color[i] = found[i * test.usable.step];
     return EarlyJoinLook::Found;
+}
+
+// The walk's first four offsets, the neighbours of the seed, looked at as the walk would:
+// most small areas touch their colour. Null when none holds it (later when one lies in a row not painted).
+template <typename Test>
+const uint8* CVendrel::NearestNeighbour(int32 x, int32 y, const SeedRoom& room, const Test& test, int32 paintedBelow,
+                                        bool& later) const
+{
+    const RingWalkOrder::Group neighbours{0, 1};
+    const uint8* origin = PixelAddress(x, y);
+    for (int k = 0; k < neighbours.Size(); ++k) {
+        int32 dx = 0;
+        int32 dy = 0;
+        neighbours.Offset(k, dx, dy);
+        if (!room.Holds(dx, dy))
+            continue;
+        if (dy > paintedBelow) {
+            later = true;
+            return nullptr;
+        }
+        const uint8* p = origin + intptr_t(dy) * filterRecord->outRowBytes + intptr_t(dx) * ColumnStep();
+        if (test(p))
+            return p;
+    }
+    return nullptr;
 }
 
 template <typename Test>
