@@ -28,9 +28,8 @@ void RingWalkOrder::Group::Offset(int k, int32& dx, int32& dy) const
     const int32 i = small;
     const int32 r = ring;
     if (small == 0) {
-        static const int8_t axis[4][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
-        dx = axis[k][0] * r;
-        dy = axis[k][1] * r;
+        dx = kAxes[k][0] * r;
+        dy = kAxes[k][1] * r;
         return;
     }
     if (small == ring) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "PITypes.h"
@@ -28,6 +29,8 @@ public:
         uint16 ring;  // the larger coordinate magnitude r
         uint32 Key() const { return uint32(small) * small + uint32(ring) * ring; }
         int Size() const { return small == 0 || small == ring ? 4 : 8; }
+        // The order of the offsets on the axes, unit steps.
+        static constexpr int8_t kAxes[4][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
         // The k-th offset of the group, in walk order.
         void Offset(int k, int32& dx, int32& dy) const;
     };

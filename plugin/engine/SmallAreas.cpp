@@ -221,12 +221,8 @@ template <typename Test>
 const uint8* CVendrel::NearestNeighbour(int32 x, int32 y, const SeedRoom& room, const Test& test, int32 paintedBelow,
                                         bool& later) const
 {
-    const RingWalkOrder::Group neighbours{0, 1};
     const uint8* origin = PixelAddress(x, y);
-    for (int k = 0; k < neighbours.Size(); ++k) {
-        int32 dx = 0;
-        int32 dy = 0;
-        neighbours.Offset(k, dx, dy);
+    for (const auto& [dx, dy] : RingWalkOrder::Group::kAxes) {
         if (!room.Holds(dx, dy))
             continue;
         if (dy > paintedBelow) {
