@@ -393,9 +393,11 @@ private:
             painter_.Paint(row, run.left, run.right + 1);
             return;
         }
+        uint32 word = 0;
+        std::memcpy(&word, color_, sizeof word);
         for (; count > 1; --count, p += Channels)
-            std::memcpy(p, color_, 4);
-        std::memcpy(p, color_, Channels);
+            std::memcpy(p, &word, sizeof word);
+        std::memcpy(p, &word, Channels);
     }
     void TakeArea(const PaintedSet& set)
     {
