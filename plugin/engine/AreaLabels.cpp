@@ -52,11 +52,12 @@ struct PaintedRun {
 };
 
 // The bytes the labelling may keep for an image: a hundredth of the image's bytes, less the rows of runs,
-// their masks, how the runs above were painted and the touching colours.
-size_t LabelBudget(size_t imageBytes, int32 width)
+// their masks, what each row was found to be, how the runs above were painted and the touching colours.
+size_t LabelBudget(size_t imageBytes, int32 width, int32 height)
 {
     const size_t fixed = 2 * (size_t(width) / 2 + 2) * sizeof(LabeledRun) + 3 * (size_t(width) / 16 + 1) * 2 +
-                         BoundaryColors::kMostColors * 48 + (size_t(width) / 2 + 2) * sizeof(PaintedRun);
+                         BoundaryColors::kMostColors * 48 + (size_t(width) / 2 + 2) * sizeof(PaintedRun) +
+                         size_t(height);
     const size_t share = imageBytes / 100 > fixed ? imageBytes / 100 - fixed : 0;
     // Small images get room for a few thousand labels.
     constexpr size_t kSmallImageBytes = 16384;
@@ -168,10 +169,10 @@ CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(const CVendrelParams& params
     const RunScanner<Channels> scan(RunWindow::Of(windowLow, windowHigh));
     const bool treated = params.flagAreas || params.joinAreas;
     const size_t imageBytes = size_t(rect.right) * size_t(rect.bottom) * Channels;
-    const size_t budget = LabelBudget(imageBytes, rect.right);
+    const size_t budget = LabelBudget(imageBytes, rect.right, rect.bottom);
     LabelSummary summary(budget, LabelSummary::kBitsPerLabel);
     BoundaryColors boundary;
-    RowRuns<Channels> rows(scan, rect.right);
+    RowRuns<Channels> rows(scan, rect.right, rect.bottom);
     size_t mostSets = 0;
     if (!LabelRuns(rows, summary, params, treated ? &boundary : nullptr, mostSets))
         return LabelOutcome::NotUsed;

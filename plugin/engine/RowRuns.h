@@ -3,6 +3,7 @@
 // recognised from the sixteen-pixel masks alone.
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <span>
 #include <vector>
@@ -21,20 +22,25 @@ static_assert(sizeof(Rect::right) == 2, "columns are 16-bit");
 
 template <int Channels> class RowRuns {
 public:
-    RowRuns(const RunScanner<Channels>& scan, int32 width)
+    RowRuns(const RunScanner<Channels>& scan, int32 width, int32 height)
         : scan_(scan), width_(width), masks_(size_t(width + 15) / 16), aboveMasks_(masks_.size()),
           // A row holds at most one run in two pixels, and the end of the row after them.
-          runs_(size_t(width) / 2 + 2), aboveRuns_(runs_.size())
+          runs_(size_t(width) / 2 + 2), aboveRuns_(runs_.size()), kinds_(size_t(height), Kind::Read)
     {
         Restart();
+        again_ = false;
     }
 
-    // Back to before the first row: the row above has no runs.
+    // Back to before the first row: the row above has no runs. The rows are read again as they were: those
+    // found like the row above, or without a window pixel, are known without reading their pixels, which
+    // must not have changed.
     void Restart()
     {
         aboveRuns_[0] = kEndOfRow;
         aboveCount_ = 0;
         haveAbove_ = false;
+        next_ = 0;
+        again_ = true;
     }
 
     // Reads the next row. False when its window pixels are those of the row above: the runs above then stand
@@ -42,10 +48,23 @@ public:
     // the runs above once they are labelled.
     bool Read(const uint8* row)
     {
-        ReadMasks(row);
-        if (haveAbove_ && masks_ == aboveMasks_)
+        const size_t y = next_++;
+        if (again_ && kinds_[y] == Kind::LikeAbove)
             return false;
+        if (again_ && kinds_[y] == Kind::Empty) {
+            std::fill(masks_.begin(), masks_.end(), uint16(0));
+            runs_[0] = kEndOfRow;
+            count_ = 0;
+            return true;
+        }
+        ReadMasks(row);
+        if (haveAbove_ && masks_ == aboveMasks_) {
+            kinds_[y] = Kind::LikeAbove;
+            return false;
+        }
         count_ = RunsFromMasks();
+        if (count_ == 0)
+            kinds_[y] = Kind::Empty;
         return true;
     }
     std::span<LabeledRun> Current() { return {runs_.data(), count_}; }
@@ -67,6 +86,8 @@ public:
 private:
     // After the last run of a row: a run beyond every column, which ends the looks at a row's runs.
     static constexpr LabeledRun kEndOfRow{0xFFFF, 0xFFFF, 0};
+    // What the first reading found of a row.
+    enum class Kind : uint8 { Read, LikeAbove, Empty };
 
     void ReadMasks(const uint8* row)
     {
@@ -131,4 +152,7 @@ private:
     size_t count_ = 0;
     size_t aboveCount_ = 0;
     bool haveAbove_ = false;
+    std::vector<Kind> kinds_;
+    size_t next_ = 0;
+    bool again_ = false;
 };
