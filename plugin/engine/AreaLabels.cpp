@@ -493,8 +493,9 @@ bool CVendrel::PaintLabeledRuns(RowRuns<Channels>& rows, LabelSummary& summary, 
         if (set.slot != PaintedSet::kNoSlot)
             treatment->early->Closed(set.slot);
     };
-    // How the runs above were painted, painted so again on the rows like it until a join changes what an area
-    // takes.
+    // How the runs above were painted, painted so again on the rows like it. A run painted directly keeps its
+    // colour for good; the others are painted as any run. After joins the record is made again, so that the
+    // areas joined since are painted directly too.
     std::vector<PaintedRun> paintedAbove;
     paintedAbove.reserve(size_t(rect.right) / 2 + 2);
     bool repaintable = false;
