@@ -435,6 +435,16 @@ private:
         }
         // An area that holds the flag colour until it is joined is painted once its colour is known.
         const bool deferred = std::memcmp(set.color, treatment_->flag, Channels) == 0;
+        // With every area before it joined, one passed over or touching its colour is joined as it is met.
+        if (treatment_->early->NoneWaiting()) {
+            uint8 joined[4] = {};
+            if (!deferred || engine_.NeighbourJoinColor(JoinSeed{uint16(x), uint16(y)}, treatment_->flag, joined)) {
+                if (deferred)
+                    std::memcpy(set.color, joined, sizeof joined);
+                treatment_->early->JoinedAtMeet();
+                return;
+            }
+        }
         const size_t slot = treatment_->early->Meet(JoinSeed{uint16(x), uint16(y)}, deferred);
         if (deferred && slot != EarlyJoins::kNoSlot)
             set.slot = uint32(slot);

@@ -72,6 +72,9 @@ public:
     enum class EarlyJoinLook { Found, NoColor, Later, Far };
     EarlyJoinLook EarlyJoinColor(const JoinSeed& seed, int32 lastPaintedRow, const uint8 flag[4], RingWalkOrder& order,
                                  size_t& farWalksLeft, uint8 color[4]) const;
+    // The colour a small area takes from a neighbour of its seed, when one holds a usable colour: the join
+    // then needs no row below. False otherwise.
+    bool NeighbourJoinColor(const JoinSeed& seed, const uint8 flag[4], uint8 color[4]) const;
 
     // Colour conversion and the colour picker, through the host's colour services.
     int16 ImageColorSpace() const;
@@ -144,8 +147,7 @@ private:
     template <typename Test>
     void MarkUsableBlocks(UsableBlocks& blocks, int32 width, int32 height, const Test& test) const;
     template <typename Test>
-    const uint8* NearestNeighbour(int32 x, int32 y, const SeedRoom& room, const Test& test, int32 paintedBelow,
-                                  bool& later) const;
+    const uint8* NearestNeighbour(int32 x, int32 y, const SeedRoom& room, const Test& test) const;
     template <typename Test>
     const uint8* NearJoinColor(int32 x, int32 y, const SeedRoom& room, RingWalkOrder& order, const Test& test,
                                bool& stopped, uint32 lastKey, int32 paintedBelow = INT32_MAX,

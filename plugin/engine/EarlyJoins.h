@@ -127,6 +127,10 @@ public:
             --joinedOpen_;
         }
     }
+    // Whether every area met is joined: the next one met may be joined at once.
+    bool NoneWaiting() const { return active_ && joinedOpen_ == waiting_.size(); }
+    // The area met now, with none waiting, was joined (or passed over) without waiting.
+    void JoinedAtMeet() { ++joined_; }
     // How many seeds, from the first, have been dealt with.
     size_t Joined() const { return joined_; }
     // Changes with every join and stop: what a deferred area's runs take may have changed.

@@ -79,6 +79,15 @@ struct WaitingAreasTest {
     bool operator()(const uint8* p) const { return usable(p) && !fill.InWindow(p); }
 };
 
+// The pixels still in the fill window (low to high) belong to areas waiting to be joined, which will hold the
+// flag colour: none of them is usable.
+WaitingAreasTest MakeWaitingAreasTest(const uint8 flag[4], const uint8 low[4], const uint8 high[4],
+                                      const uint8 paint[4], int32 channels, int32 step, bool cmyk)
+{
+    return WaitingAreasTest{MakeJoinColorTest(flag, flag, channels, step, cmyk, paint[3]),
+                            RuntimePixelOps(low, high, paint, channels, step)};
+}
+
 } // namespace
 
 bool IsSmallArea(const CVendrel& engine, bool measureArea, uint32 limit)
@@ -188,18 +197,15 @@ CVendrel::EarlyJoinLook CVendrel::EarlyJoinColor(const JoinSeed& seed, int32 las
 {
     const int32 width = filterRecord->outRect.right;
     const int32 height = filterRecord->outRect.bottom;
-    // The pixels still in the fill window belong to areas waiting to be joined, which will hold the flag
-    // colour: none of them is usable.
-    const WaitingAreasTest test{MakeJoinColorTest(flag, flag, channels, PlaneStep(),
-                                                  filterRecord->imageMode == plugInModeCMYKColor, paintColor[3]),
-                                RuntimePixelOps(windowLow, windowHigh, paintColor, channels, PlaneStep())};
+    const WaitingAreasTest test = MakeWaitingAreasTest(flag, windowLow, windowHigh, paintColor, channels, PlaneStep(),
+                                                       filterRecord->imageMode == plugInModeCMYKColor);
     const int32 x = seed.x;
     const int32 y = seed.y;
     const SeedRoom room{x, width - 1 - x, y, height - 1 - y};
     bool stopped = false;
     bool later = false;
-    const uint8* found = NearestNeighbour(x, y, room, test, lastPaintedRow - y, later);
-    if (!found && !later)
+    const uint8* found = NearestNeighbour(x, y, room, test);
+    if (!found)
         found = NearJoinColor(x, y, room, order, test, stopped, kNearWalkKey, lastPaintedRow - y, &later);
     if (!found && !stopped && !later && farWalksLeft > 0) {
         found = NearJoinColor(x, y, room, order, test, stopped, kFarWalkKey, lastPaintedRow - y, &later);
@@ -215,20 +221,32 @@ CVendrel::EarlyJoinLook CVendrel::EarlyJoinColor(const JoinSeed& seed, int32 las
     return EarlyJoinLook::Found;
 }
 
-// The walk's first four offsets, the neighbours of the seed, looked at as the walk would:
-// most small areas touch their colour. Null when none holds it (later when one lies in a row not painted).
+// The walk's first four offsets, the neighbours of the seed, looked at as the walk would: most small areas
+// touch their colour. Null when none holds it. Their rows need not be painted: a neighbour in the window
+// belongs to the seed's own area, which holds the flag colour until it is joined, and one outside it is never
+// painted.
+bool CVendrel::NeighbourJoinColor(const JoinSeed& seed, const uint8 flag[4], uint8 color[4]) const
+{
+    const WaitingAreasTest test = MakeWaitingAreasTest(flag, windowLow, windowHigh, paintColor, channels, PlaneStep(),
+                                                       filterRecord->imageMode == plugInModeCMYKColor);
+    const int32 x = seed.x;
+    const int32 y = seed.y;
+    const SeedRoom room{x, filterRecord->outRect.right - 1 - x, y, filterRecord->outRect.bottom - 1 - y};
+    const uint8* found = NearestNeighbour(x, y, room, test);
+    if (!found)
+        return false;
+    for (int i = 0; i < channels && i < 4; ++i)
+        color[i] = found[i * test.usable.step];
+    return true;
+}
+
 template <typename Test>
-const uint8* CVendrel::NearestNeighbour(int32 x, int32 y, const SeedRoom& room, const Test& test, int32 paintedBelow,
-                                        bool& later) const
+const uint8* CVendrel::NearestNeighbour(int32 x, int32 y, const SeedRoom& room, const Test& test) const
 {
     const uint8* origin = PixelAddress(x, y);
     for (const auto& [dx, dy] : RingWalkOrder::Group::kAxes) {
         if (!room.Holds(dx, dy))
             continue;
-        if (dy > paintedBelow) {
-            later = true;
-            return nullptr;
-        }
         const uint8* p = origin + intptr_t(dy) * filterRecord->outRowBytes + intptr_t(dx) * ColumnStep();
         if (test(p))
             return p;
