@@ -156,5 +156,37 @@ TEST_F(RowLabels, AgreeWhenManyAreasWaitBehindATallOne)
                 << x << "," << y;
 }
 
+TEST_F(RowLabels, AnAreaWaitingToBeJoinedDoesNotSeeALaterOneJoinedFirst)
+{
+    // Two one-pixel white areas in black: the first (2,1) touches nothing usable and waits for rows below;
+    // the second (3,2), on its diagonal, touches red. Joined in order, the first finds the second still in
+    // the flag colour and takes the blue two rows below it; were the second joined first, it would be red.
+    HostImage image = HostImage::blank(6, 5);
+    for (int32_t y = 0; y < image.height; ++y)
+        for (int32_t x = 0; x < image.width; ++x)
+            std::fill(image.pixel(x, y), image.pixel(x, y) + 3, uint8_t(0));
+    const auto set = [&image](int32_t x, int32_t y, Color color) {
+        std::copy(color.begin(), color.end(), image.pixel(x, y));
+    };
+    set(2, 1, {255, 255, 255});
+    set(3, 2, {255, 255, 255});
+    set(4, 2, {200, 30, 30});
+    set(2, 3, {30, 30, 200});
+    Settings settings;
+    settings.joinAreas = true;
+    settings.joinSize = 4;
+    const auto labelling = LoadCopy(VENDREL_MODULE_PATH, "vendrel-labels");
+    const auto flooding = LoadCopy(VENDREL_REFERENCE_MODULE_PATH, "vendrel-floods");
+    const Outcome labelled = RunOnce(*labelling, image, settings, 1 << 30);
+    const Outcome flooded = RunOnce(*flooding, image, settings, 1 << 30);
+    EXPECT_EQ(labelled.pixels, flooded.pixels);
+    const auto at = [&labelled](int32_t x, int32_t y) {
+        const uint8_t* p = &labelled.pixels[(size_t(y) * 6 + size_t(x)) * 3];
+        return Color{p[0], p[1], p[2]};
+    };
+    EXPECT_EQ(at(2, 1), (Color{30, 30, 200}));
+    EXPECT_EQ(at(3, 2), (Color{200, 30, 30}));
+}
+
 } // namespace
 } // namespace vendrel::test
