@@ -3,6 +3,7 @@
 // image and any settings. Each is loaded from a copy of its own, so that its random colours start where the
 // other's do and only these runs draw from them.
 #include <random>
+#include <utility>
 
 #include "engine_e2e_support.h"
 
@@ -44,6 +45,13 @@ protected:
         outcome.reports = watcher.reports;
         outcome.alerts = watcher.alerts;
         return outcome;
+    }
+    // The labelling module's outcome and the flooding one's, each from a fresh copy, without an abort.
+    std::pair<Outcome, Outcome> RunBoth(const HostImage& image, const Settings& settings)
+    {
+        const auto labelling = LoadCopy(VENDREL_MODULE_PATH, "vendrel-labels");
+        const auto flooding = LoadCopy(VENDREL_REFERENCE_MODULE_PATH, "vendrel-floods");
+        return {RunOnce(*labelling, image, settings, 1 << 30), RunOnce(*flooding, image, settings, 1 << 30)};
     }
 };
 
@@ -141,10 +149,7 @@ TEST_F(RowLabels, AgreeWhenManyAreasWaitBehindATallOne)
     Settings settings;
     settings.joinAreas = true;
     settings.joinSize = 200;
-    const auto labelling = LoadCopy(VENDREL_MODULE_PATH, "vendrel-labels");
-    const auto flooding = LoadCopy(VENDREL_REFERENCE_MODULE_PATH, "vendrel-floods");
-    const Outcome labelled = RunOnce(*labelling, image, settings, 1 << 30);
-    const Outcome flooded = RunOnce(*flooding, image, settings, 1 << 30);
+    const auto [labelled, flooded] = RunBoth(image, settings);
     EXPECT_EQ(labelled.pixels, flooded.pixels);
     EXPECT_EQ(labelled.result, flooded.result);
     EXPECT_EQ(labelled.reports, flooded.reports);
@@ -175,10 +180,7 @@ TEST_F(RowLabels, AnAreaWaitingToBeJoinedDoesNotSeeALaterOneJoinedFirst)
     Settings settings;
     settings.joinAreas = true;
     settings.joinSize = 4;
-    const auto labelling = LoadCopy(VENDREL_MODULE_PATH, "vendrel-labels");
-    const auto flooding = LoadCopy(VENDREL_REFERENCE_MODULE_PATH, "vendrel-floods");
-    const Outcome labelled = RunOnce(*labelling, image, settings, 1 << 30);
-    const Outcome flooded = RunOnce(*flooding, image, settings, 1 << 30);
+    const auto [labelled, flooded] = RunBoth(image, settings);
     EXPECT_EQ(labelled.pixels, flooded.pixels);
     const auto at = [&labelled](int32_t x, int32_t y) {
         const uint8_t* p = &labelled.pixels[(size_t(y) * 6 + size_t(x)) * 3];
