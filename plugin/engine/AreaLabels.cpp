@@ -263,8 +263,7 @@ bool CVendrel::LabelRuns(RowRuns<Channels>& rows, LabelSummary& summary, const C
         const uint8* const row = data + intptr_t(y) * rowBytes;
         const bool changed = rows.Read(row);
         // A row whose pixels are those of the row above touches the window with the same colours.
-        const bool sameAsAbove = !changed && std::memcmp(row, row - rowBytes, size_t(rect.right) * Channels) == 0;
-        if (boundary && !sameAsAbove)
+        if (boundary && (changed || std::memcmp(row, row - rowBytes, size_t(rect.right) * Channels) != 0))
             GatherTouchingColors<Channels>(rows, row, y > 0 ? row - rowBytes : nullptr, rect.right, gathered,
                                            *boundary);
         // A row like the one above continues its areas and joins none; its runs are measured with the
