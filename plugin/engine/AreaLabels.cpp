@@ -26,7 +26,6 @@
 #include <cstring>
 #include <optional>
 #include <span>
-#include <unordered_map>
 #include <vector>
 
 #include "AreaMeasure.h"
@@ -51,6 +50,10 @@ struct PaintedRun {
     bool direct;
 };
 
+// What small images may keep whatever their size: room for a few thousand labels, or about a thousand runs
+// of areas waiting to be joined.
+constexpr size_t kSmallImageBytes = 16384;
+
 // The bytes the labelling may keep for an image: a hundredth of the image's bytes, less the rows of runs,
 // their masks, what each row was found to be, how the runs above were painted and the touching colours.
 size_t LabelBudget(size_t imageBytes, int32 width, int32 height)
@@ -59,8 +62,6 @@ size_t LabelBudget(size_t imageBytes, int32 width, int32 height)
                          BoundaryColors::kMostColors * 48 + (size_t(width) / 2 + 2) * sizeof(PaintedRun) +
                          size_t(height);
     const size_t share = imageBytes / 100 > fixed ? imageBytes / 100 - fixed : 0;
-    // Small images get room for a few thousand labels.
-    constexpr size_t kSmallImageBytes = 16384;
     return std::max(share, kSmallImageBytes);
 }
 
@@ -68,11 +69,9 @@ size_t LabelBudget(size_t imageBytes, int32 width, int32 height)
 // pass, and its new number.
 constexpr size_t kBytesPerOpenSet = 88;
 
-// What the joins made while painting may keep: the budget less what the labels and their seeds take; small
-// images get room for about a thousand runs.
+// What the joins made while painting may keep: the budget less what the labels and their seeds take.
 size_t EarlyJoinBudget(size_t budget, size_t taken)
 {
-    constexpr size_t kSmallImageBytes = 16384;
     return std::max(budget > taken ? budget - taken : 0, kSmallImageBytes);
 }
 
@@ -135,7 +134,6 @@ struct LabelTreatment {
     std::optional<EarlyJoins> early = std::nullopt;
     // The seeds that may still walk beyond the nearest offsets while painting.
     size_t farWalksLeft = 64;
-    size_t areasToJoin = 0;
 
     // The flag colour is painted over an area's colour when it differs from it and is not dark.
     template <int Channels> bool FlagPaints(const uint8* color) const
@@ -170,7 +168,7 @@ CVendrel::LabelOutcome CVendrel::PaintAreasByLabels(const CVendrelParams& params
     const bool treated = params.flagAreas || params.joinAreas;
     const size_t imageBytes = size_t(rect.right) * size_t(rect.bottom) * Channels;
     const size_t budget = LabelBudget(imageBytes, rect.right, rect.bottom);
-    LabelSummary summary(budget, LabelSummary::kBitsPerLabel);
+    LabelSummary summary(budget);
     BoundaryColors boundary;
     RowRuns<Channels> rows(scan, rect.right, rect.bottom);
     size_t mostSets = 0;
@@ -213,11 +211,10 @@ bool CVendrel::CheckColorsAhead(const BoundaryColors& boundary, const CVendrelPa
         ChooseAreaColor();
         if (!IsAcceptableColor(false))
             return false;
-        const bool join = params.joinAreas && summary.IsJoinSmall(label);
-        const bool small = join || (params.flagAreas && summary.IsFlagSmall(label));
+        const bool small =
+            (params.joinAreas && summary.IsJoinSmall(label)) || (params.flagAreas && summary.IsFlagSmall(label));
         if (small && boundary.MayHold(PackColor(paintColor, Channels)))
             return false;
-        treatment.areasToJoin += join ? 1 : 0;
     }
     return true;
 }
@@ -383,21 +380,13 @@ public:
     void Forget() { paintedArea_ = ~0u; }
 
 private:
-    // Runs of a few pixels, the most common, are painted here a pixel at a time: four-byte words, each but
-    // the last running one byte into the next pixel, which its own word then writes.
+    // Runs of a few pixels, the most common, are painted in place a pixel at a time.
     void PaintRun(uint8* row, const LabeledRun& run) const
     {
-        uint8* p = row + intptr_t(run.left) * Channels;
-        int32 count = run.right - run.left + 1;
-        if (Channels == 1 || count >= 16) {
+        if (Channels == 1 || run.right - run.left >= 15)
             painter_.Paint(row, run.left, run.right + 1);
-            return;
-        }
-        uint32 word = 0;
-        std::memcpy(&word, color_, sizeof word);
-        for (; count > 1; --count, p += Channels)
-            std::memcpy(p, &word, sizeof word);
-        std::memcpy(p, &word, Channels);
+        else
+            painter_.PaintFew(row, run.left, run.right + 1);
     }
     void TakeArea(const PaintedSet& set)
     {

@@ -3,9 +3,7 @@
 // colour: where no area colour is among them, the repaint covers exactly the area.
 #pragma once
 
-#include <algorithm>
 #include <unordered_set>
-#include <vector>
 
 #include "PITypes.h"
 
@@ -19,32 +17,18 @@ public:
             return;
         last_ = packed;
         hasLast_ = true;
-        if (colors_.size() >= kMostColors) {
+        if (colors_.size() >= kMostColors)
             overflowed_ = true;
-            return;
-        }
-        if (colors_.insert(packed).second && few_.size() <= kFew)
-            few_.push_back(packed);
+        else
+            colors_.insert(packed);
     }
     // Past the limit nothing more is kept: gathering may stop.
     bool IsFull() const { return overflowed_; }
     // False only when no touching pixel holds the colour; past the limit every colour may be there.
-    bool MayHold(uint32 packed) const
-    {
-        if (overflowed_)
-            return true;
-        // A few colours, the usual case, are looked through at once.
-        if (few_.size() <= kFew)
-            return std::find(few_.begin(), few_.end(), packed) != few_.end();
-        return colors_.count(packed) != 0;
-    }
+    bool MayHold(uint32 packed) const { return overflowed_ || colors_.count(packed) != 0; }
 
 private:
-    static constexpr size_t kFew = 8;
-
     std::unordered_set<uint32> colors_;
-    // The first colours kept, in a list while there are no more than kFew.
-    std::vector<uint32> few_;
     uint32 last_ = 0;
     bool hasLast_ = false;
     bool overflowed_ = false;

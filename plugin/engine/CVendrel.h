@@ -147,8 +147,6 @@ private:
     template <typename Test>
     void MarkUsableBlocks(UsableBlocks& blocks, int32 width, int32 height, const Test& test) const;
     template <typename Test>
-    const uint8* NearestNeighbour(int32 x, int32 y, const SeedRoom& room, const Test& test) const;
-    template <typename Test>
     const uint8* NearJoinColor(int32 x, int32 y, const SeedRoom& room, RingWalkOrder& order, const Test& test,
                                bool& stopped, uint32 lastKey, int32 paintedBelow = INT32_MAX,
                                bool* later = nullptr) const;

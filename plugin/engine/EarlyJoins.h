@@ -32,9 +32,9 @@ public:
     enum class State { Waiting, Joined, LetGo };
 
     // The runs and the waiting areas stay within budget bytes. Room for the most runs is reserved at once,
-    // so that growing never copies them; pages no run reaches stay untouched.
-    // The seeds of the areas met while joins are made are kept here: only those not joined go to seeds, when
-    // the joins stop, and seeds passes over the others.
+    // so that growing never copies them; pages no run reaches stay untouched. The seeds of the areas met
+    // while joins are made are kept here: when the joins stop, only those not joined go to seeds, which
+    // passes over the others.
     EarlyJoins(size_t budget, JoinSeedList& seeds) : budget_(budget), seeds_(seeds)
     {
         runs_.reserve(budget / sizeof(Run));
@@ -42,8 +42,7 @@ public:
 
     bool IsActive() const { return active_; }
     // Gives up: the join pass deals with every seed not joined yet. The runs of the deferred areas waiting
-    // are handed to paintFlag, then let go.
-    // The areas joined already keep their colours while they are open.
+    // are handed to paintFlag, then let go; the areas joined already keep their colours while they are open.
     template <typename PaintFlag> void Stop(PaintFlag&& paintFlag)
     {
         if (active_) {
@@ -131,8 +130,6 @@ public:
     bool NoneWaiting() const { return active_ && joinedOpen_ == waiting_.size(); }
     // The area met now, with none waiting, was joined (or passed over) without waiting.
     void JoinedAtMeet() { ++joined_; }
-    // How many seeds, from the first, have been dealt with.
-    size_t Joined() const { return joined_; }
     // Changes with every join and stop: what a deferred area's runs take may have changed.
     size_t Changes() const { return joined_ + (active_ ? 0 : 1); }
 

@@ -20,25 +20,21 @@ public:
     // Provisional labels are kept in 32 bits.
     static constexpr size_t kMostLabels = size_t(1) << 31;
 
-    // Labels are made while the bits per label (these and whatever the caller keeps per label) and the
-    // later labels stay within budget bytes.
-    // Room for the most labels is taken at once, so that growing never copies the bits; pages no label reaches
-    // stay untouched.
-    LabelSummary(size_t budget, size_t bitsPerLabel) : budget_(budget), bitsPerLabel_(bitsPerLabel)
-    {
-        labels_.reserve(Limit() / kLabelsPerWord + 1);
-    }
+    // Labels are made while their bits, the later labels and what the caller keeps beside them stay within
+    // budget bytes. Room for the most labels is taken at once, so that growing never copies the bits; pages no
+    // label reaches stay untouched.
+    explicit LabelSummary(size_t budget) : budget_(budget) { labels_.reserve(Limit() / kLabelsPerWord + 1); }
 
     // How many labels the budget allows now.
     size_t Limit() const
     {
         const size_t taken = later_.size() * kBytesPerLaterLabel + beside_;
         const size_t left = budget_ > taken ? budget_ - taken : 0;
-        return std::min(left * 8 / bitsPerLabel_, kMostLabels);
+        return std::min(left * 8 / kBitsPerLabel, kMostLabels);
     }
     size_t Count() const { return count_; }
     // What the labels take, with what is kept beside them.
-    size_t Bytes() const { return Count() * bitsPerLabel_ / 8 + later_.size() * kBytesPerLaterLabel + beside_; }
+    size_t Bytes() const { return Count() * kBitsPerLabel / 8 + later_.size() * kBytesPerLaterLabel + beside_; }
     // The caller keeps bytes beside the labels, out of the same budget; false when they no longer fit.
     bool KeepBeside(size_t bytes)
     {
@@ -134,7 +130,6 @@ private:
     }
 
     size_t budget_;
-    size_t bitsPerLabel_;
     std::vector<uint64_t> labels_;
     size_t count_ = 0;
     std::vector<Later> later_;

@@ -9,7 +9,6 @@
 template <typename T> class RingQueue {
 public:
     size_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
     T& operator[](size_t at) { return ring_[(head_ + at) & mask_]; }
     const T& operator[](size_t at) const { return ring_[(head_ + at) & mask_]; }
     T& front() { return ring_[head_]; }
@@ -32,7 +31,6 @@ public:
         if (count < size_)
             size_ = count;
     }
-    void clear() { size_ = 0; }
 
 private:
     [[gnu::noinline]] void Grow()

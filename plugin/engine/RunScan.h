@@ -68,7 +68,7 @@ public:
         }
         // A short run in a colour not laid out yet: a pixel at a time costs less than the pattern.
         if (!patterned_ && count < 16) {
-            PixelByPixel(p, count);
+            PaintFew(row, from, to);
             return;
         }
         if (!patterned_)
@@ -87,17 +87,20 @@ public:
         }
     }
 
-private:
-    // Four-byte words, each but the last running one byte into the next pixel, which its own word then
-    // writes: nothing past the run is touched.
-    void PixelByPixel(uint8* p, int32 count) const
+    // Paints a run of at least one pixel a pixel at a time, in four-byte words, each but the last running one
+    // byte into the next pixel, which its own word then writes: nothing past the run is touched. For the
+    // short runs most areas are made of, where laying out the pattern would cost more than the run.
+    [[gnu::always_inline]] void PaintFew(uint8* row, int32 from, int32 to) const
     {
-        uint8 word[4] = {};
-        std::memcpy(word, color_, Channels);
-        for (; count > 1; --count, p += Channels)
-            std::memcpy(p, word, 4);
-        std::memcpy(p, color_, Channels);
+        uint8* p = row + intptr_t(from) * Channels;
+        uint32 word = 0;
+        std::memcpy(&word, color_, Channels);
+        for (int32 count = to - from; count > 1; --count, p += Channels)
+            std::memcpy(p, &word, sizeof word);
+        std::memcpy(p, &word, Channels);
     }
+
+private:
     void LayOut() const
     {
         for (int i = 0; i < 16 * Channels; i += Channels)

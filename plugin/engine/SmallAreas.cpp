@@ -195,6 +195,8 @@ void CVendrel::MarkUsableBlocks(UsableBlocks& blocks, int32 width, int32 height,
 CVendrel::EarlyJoinLook CVendrel::EarlyJoinColor(const JoinSeed& seed, int32 lastPaintedRow, const uint8 flag[4],
                                                  RingWalkOrder& order, size_t& farWalksLeft, uint8 color[4]) const
 {
+    if (NeighbourJoinColor(seed, flag, color))
+        return EarlyJoinLook::Found;
     const int32 width = filterRecord->outRect.right;
     const int32 height = filterRecord->outRect.bottom;
     const WaitingAreasTest test = MakeWaitingAreasTest(flag, windowLow, windowHigh, paintColor, channels, PlaneStep(),
@@ -204,9 +206,7 @@ CVendrel::EarlyJoinLook CVendrel::EarlyJoinColor(const JoinSeed& seed, int32 las
     const SeedRoom room{x, width - 1 - x, y, height - 1 - y};
     bool stopped = false;
     bool later = false;
-    const uint8* found = NearestNeighbour(x, y, room, test);
-    if (!found)
-        found = NearJoinColor(x, y, room, order, test, stopped, kNearWalkKey, lastPaintedRow - y, &later);
+    const uint8* found = NearJoinColor(x, y, room, order, test, stopped, kNearWalkKey, lastPaintedRow - y, &later);
     if (!found && !stopped && !later && farWalksLeft > 0) {
         found = NearJoinColor(x, y, room, order, test, stopped, kFarWalkKey, lastPaintedRow - y, &later);
         if (!later)
@@ -222,9 +222,8 @@ CVendrel::EarlyJoinLook CVendrel::EarlyJoinColor(const JoinSeed& seed, int32 las
 }
 
 // The walk's first four offsets, the neighbours of the seed, looked at as the walk would: most small areas
-// touch their colour. Null when none holds it. Their rows need not be painted: a neighbour in the window
-// belongs to the seed's own area, which holds the flag colour until it is joined, and one outside it is never
-// painted.
+// touch their colour. Their rows need not be painted: a neighbour in the window belongs to the seed's own
+// area, which holds the flag colour until it is joined, and one outside it is never painted.
 bool CVendrel::NeighbourJoinColor(const JoinSeed& seed, const uint8 flag[4], uint8 color[4]) const
 {
     const WaitingAreasTest test = MakeWaitingAreasTest(flag, windowLow, windowHigh, paintColor, channels, PlaneStep(),
@@ -232,26 +231,18 @@ bool CVendrel::NeighbourJoinColor(const JoinSeed& seed, const uint8 flag[4], uin
     const int32 x = seed.x;
     const int32 y = seed.y;
     const SeedRoom room{x, filterRecord->outRect.right - 1 - x, y, filterRecord->outRect.bottom - 1 - y};
-    const uint8* found = NearestNeighbour(x, y, room, test);
-    if (!found)
-        return false;
-    for (int i = 0; i < channels && i < 4; ++i)
-        color[i] = found[i * test.usable.step];
-    return true;
-}
-
-template <typename Test>
-const uint8* CVendrel::NearestNeighbour(int32 x, int32 y, const SeedRoom& room, const Test& test) const
-{
     const uint8* origin = PixelAddress(x, y);
     for (const auto& [dx, dy] : RingWalkOrder::Group::kAxes) {
         if (!room.Holds(dx, dy))
             continue;
         const uint8* p = origin + intptr_t(dy) * filterRecord->outRowBytes + intptr_t(dx) * ColumnStep();
-        if (test(p))
-            return p;
+        if (test(p)) {
+            for (int i = 0; i < channels && i < 4; ++i)
+                color[i] = p[i * test.usable.step];
+            return true;
+        }
     }
-    return nullptr;
+    return false;
 }
 
 template <typename Test>
