@@ -7,6 +7,7 @@
 
 #include "SettingOptions.h"
 #include "vendrel/host/FlattingStages.h"
+#include "vendrel/host/HostProfile.h"
 #include "vendrel/host/PluginModule.h"
 
 namespace vendrel {
@@ -23,6 +24,8 @@ struct RunRequest {
     std::string actionFile; // empty: none
     std::string recordFile; // empty: none
     bool dialog = false;
+    std::string hostProfile; // empty: the full host, or where the module draws native dialogs, one without a
+                             // dialog manager when --dialog asks for the dialog
     bool quiet = false;
     bool convert = false;
     FlattingOptions flatting;

@@ -23,6 +23,10 @@ bool isLayeredOutput(const std::string& path);
 // Writes the flats under the line art as an OpenRaster file into a pending file. Throws HostError.
 void writeLayeredOutput(const HostImage& flats, const HostImage& lineArt, PendingFile& file);
 
+// Whether the module draws a dialog of its own, with the platform's controls, for hosts without a dialog
+// manager: then a run with --dialog lets it, so that a person sees the platform's own dialog.
+bool moduleDrawsNativeDialogs();
+
 // The output names this build writes, for the message that refuses another ("use a name ending in ...").
 std::string outputNamesHint();
 

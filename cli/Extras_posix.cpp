@@ -27,4 +27,9 @@ std::string outputNamesHint()
     return "use a name ending in .png, .jpg, .tif, .webp or .ora";
 }
 
+bool moduleDrawsNativeDialogs()
+{
+    return false;
+}
+
 } // namespace vendrel

@@ -41,4 +41,9 @@ std::string outputNamesHint()
     return "use a name ending in .png, .jpg, .tif or .bmp";
 }
 
+bool moduleDrawsNativeDialogs()
+{
+    return true;
+}
+
 } // namespace vendrel

@@ -154,6 +154,30 @@ int writeResults(const PluginModule& module, const RunRequest& request, const Ho
     return exitSuccess;
 }
 
+HostProfile hostProfileFor(const RunRequest& request)
+{
+    if (!request.hostProfile.empty())
+        return hostProfileNamed(request.hostProfile).value_or(HostProfile::full);
+    return request.dialog && moduleDrawsNativeDialogs() ? HostProfile::noDialogManager : HostProfile::full;
+}
+
+// A host without descriptor procedures hands the filter no settings: they come from the filter's preferences
+// file and its dialog alone, so options that would be lost are refused.
+void checkSettingsReachTheFilter(HostProfile profile, const RunRequest& request, const Descriptor& settings)
+{
+    if (passesDescriptors(profile))
+        return;
+    const std::string why = "--host-profile " + hostProfileName(profile) +
+                            ": such a host hands the filter no settings (they come from the filter's preferences "
+                            "file and its dialog)";
+    if (!settings.empty() || !request.actionFile.empty())
+        throw UsageError(why + "; leave out the setting options and --action");
+    if (!request.recordFile.empty())
+        throw UsageError(why + " and records none; leave out --record");
+    if (request.flatting.any())
+        throw UsageError(why + ", which the flatting stages need; leave out --close-gaps and --flats");
+}
+
 } // namespace
 
 int runFilter(const PluginModule& module, const RunRequest& request, SettingOptions& settings)
@@ -165,6 +189,8 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
     Descriptor base = request.actionFile.empty() ? Descriptor() : loadActionFile(request.actionFile, module);
     std::unique_ptr<PaletteChoice> palette = choosePalette(request.presetsFolder, settings);
     Descriptor descriptor = settings.overlay(base);
+    const HostProfile profile = hostProfileFor(request);
+    checkSettingsReachTheFilter(profile, request, descriptor);
     std::string hostFolder = palette ? palette->hostFolder() : request.presetsFolder;
     HostImage image = loadInput(module, request);
     checkNothingLost(image, request);
@@ -177,6 +203,7 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
     HostConfig config;
     config.hostFolder = hostFolder;
     config.frontEnd = &frontEnd;
+    config.profile = profile;
     RunOptions options;
     options.descriptor = descriptor;
     options.showDialog = request.dialog;

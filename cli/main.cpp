@@ -76,6 +76,13 @@ Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* mod
         ->type_name("FILE");
     commands.run->add_flag("--dialog", arguments.run.dialog,
                            "go through the filter's dialog: the last confirmed settings, overlaid by the options");
+    commands.run
+        ->add_option("--host-profile", arguments.run.hostProfile,
+                     "run the filter as a host of this kind would: full (the default), no-dialog-manager (a current "
+                     "image editor; the filter draws its own dialog where it can), viewer (a viewer's filter engine: "
+                     "no suites, no settings handed over, colour services that only pick), bare (none of these)")
+        ->check(CLI::IsMember(hostProfileNames()))
+        ->type_name("KIND");
     commands.run->add_flag("-q,--quiet", arguments.run.quiet, "no progress bar");
     commands.run->add_flag("--convert", arguments.run.convert,
                            "turn grayscale, indexed, Lab and 16-bit images into 8-bit RGB instead of refusing them");

@@ -48,7 +48,8 @@ public:
     uint8* PixelAddress(int32 x, int32 y) const;
 
     // The colour window and the pixel tests.
-    void SetColorWindow(const uint16 color[3], uint32 tolerance);
+    // False, with the window untouched, when the colour cannot be had in the image's mode.
+    bool SetColorWindow(const uint16 color[3], uint32 tolerance);
     bool IsInWindow(const uint8* p) const;
     bool IsNormalAreaPixel(const uint8* p) const;
     bool IsAcceptableColor(bool allowDark) const;
@@ -84,6 +85,7 @@ public:
     // A conversion request to the host's colour services, answered from the cache once the host has
     // confirmed its answer.
     OSErr AskColorServices(ColorServicesInfo& info);
+    bool HostPickerWorks();
 
     // Engine state; overwritten for every area of a run.
     JoinSeedList joinSeeds;

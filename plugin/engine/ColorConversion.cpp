@@ -1,9 +1,15 @@
-// Colour conversion and the colour picker through the host's colour services: the engine never converts
-// colours itself, it asks for them in the image's own colour space and takes the low byte of each answer.
+// Colour conversion and the colour picker through the host's colour services: the engine asks for every colour
+// in the image's own colour space and takes the low byte of each answer. Only when the host cannot convert into
+// RGB or gray does the module convert on its own, as its own host would; and when the host has no picker that
+// works, the system's colour chooser stands in.
 #include <cstring>
 
 #include "CVendrel.h"
+#include "HostSuites.h"
+#include "OwnCmykProfile.h"
+#include "OwnDialogManager.h"
 #include "SwatchColor.h"
+#include "vendrel/colour/ColorConversion.h"
 
 namespace {
 
@@ -60,6 +66,20 @@ void SwatchComponents(const SwatchColor& swatch, int16 space, int16 components[4
     }
 }
 
+// The module's own conversion of a request its host refused: only into RGB or gray, the spaces whose images the
+// module can fill without the host's colour management.
+bool ConvertOnOwn(ColorServicesInfo& info, const int16 asked[4])
+{
+    if (info.selector != plugIncolorServicesConvertColor ||
+        (info.resultSpace != plugIncolorServicesRGBSpace && info.resultSpace != plugIncolorServicesGraySpace))
+        return false;
+    vendrel::HostColor color{asked[0], asked[1], asked[2], asked[3]};
+    if (vendrel::convertColor(info.sourceSpace, info.resultSpace, color, OwnCmykProfilePath()) != noErr)
+        return false;
+    std::memcpy(info.colorComponents, color.data(), sizeof info.colorComponents);
+    return true;
+}
+
 void CopyLowBytes(const int16 components[4], uint8 out[4])
 {
     for (int i = 0; i < 4; ++i)
@@ -86,7 +106,7 @@ int16 CVendrel::ImageColorSpace() const
 
 bool CVendrel::ConvertRGB(const uint16 color[3], uint8 out[4])
 {
-    if (!filterRecord || !filterRecord->colorServices)
+    if (!filterRecord)
         return false;
     ColorServicesInfo info =
         MakeRequest(plugIncolorServicesConvertColor, plugIncolorServicesRGBSpace, ImageColorSpace());
@@ -102,7 +122,7 @@ bool CVendrel::ConvertRGB(const uint16 color[3], uint8 out[4])
 bool CVendrel::ConvertSwatchColor(const SwatchColor& swatch, uint8 out[4])
 {
     const int16 space = swatch.HostColorSpace();
-    if (space < 0 || !filterRecord || !filterRecord->colorServices)
+    if (space < 0 || !filterRecord)
         return false;
     ColorServicesInfo info = MakeRequest(plugIncolorServicesConvertColor, space, ImageColorSpace());
     SwatchComponents(swatch, space, info.colorComponents);
@@ -119,15 +139,33 @@ OSErr CVendrel::AskColorServices(ColorServicesInfo& info)
         return result;
     int16 asked[4];
     std::memcpy(asked, info.colorComponents, sizeof asked);
-    result = filterRecord->colorServices(&info);
+    // A missing callback is never called; a host that says it cannot convert leaves it to the module where it can.
+    // Any other refusal stands.
+    result = filterRecord->colorServices ? filterRecord->colorServices(&info) : OSErr(errPlugInHostInsufficient);
+    if (result == errPlugInHostInsufficient && ConvertOnOwn(info, asked))
+        result = noErr;
     conversions.Record(asked, info, result);
     return result;
 }
 
-bool CVendrel::PickColor(uint8 color[4], bool inRGB)
+bool CVendrel::HostPickerWorks()
 {
     if (!filterRecord || !filterRecord->colorServices)
         return false;
+    // A host with a basic suite is a full host: its picker is the one its users know.
+    if (sSPBasic)
+        return true;
+    // Engines without one pass the picker on to whatever their program wired up, often nothing. One whose colour
+    // services cannot even convert RGB into RGB is taken to have no picker of its own.
+    ColorServicesInfo probe =
+        MakeRequest(plugIncolorServicesConvertColor, plugIncolorServicesRGBSpace, plugIncolorServicesRGBSpace);
+    return filterRecord->colorServices(&probe) == noErr;
+}
+
+bool CVendrel::PickColor(uint8 color[4], bool inRGB)
+{
+    if (!HostPickerWorks())
+        return (inRGB || ImageColorSpace() == plugIncolorServicesRGBSpace) && PickSystemColor(color);
     const int16 resultSpace = inRGB ? int16(plugIncolorServicesRGBSpace) : ImageColorSpace();
     ColorServicesInfo info = MakeRequest(plugIncolorServicesChooseColor, plugIncolorServicesRGBSpace, resultSpace);
     for (int i = 0; i < 4; ++i)

@@ -1,4 +1,6 @@
 // The colour window (the fill colour plus or minus the tolerance, per channel) and the pixel tests on it.
+#include <cstring>
+
 #include "CVendrel.h"
 #include "PixelTests.h"
 
@@ -9,14 +11,18 @@ constexpr uint8 kCmykInkedBlack = 200; // a CMYK black byte below this (255 = no
 
 } // namespace
 
-void CVendrel::SetColorWindow(const uint16 color[3], uint32 tolerance)
+bool CVendrel::SetColorWindow(const uint16 color[3], uint32 tolerance)
 {
-    ConvertRGB(color, windowLow);
+    uint8 converted[4] = {0, 0, 0, 0};
+    if (!ConvertRGB(color, converted))
+        return false;
+    std::memcpy(windowLow, converted, sizeof windowLow);
     for (int i = 0; i < channels; ++i) {
         const uint32 c = windowLow[i];
         windowHigh[i] = (tolerance < 255 && c < 255 - tolerance) ? uint8(c + tolerance) : 255;
         windowLow[i] = c > tolerance ? uint8(c - tolerance) : 0;
     }
+    return true;
 }
 
 bool CVendrel::IsInWindow(const uint8* p) const

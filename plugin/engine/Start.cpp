@@ -14,6 +14,8 @@ namespace {
 
 const char kNothingFoundMessage[] =
     "The color to fill was not found in the image!\nCheck the color in the Vendreled Color swatch.";
+const char kNoConversionMessage[] =
+    "This host cannot convert colors into the image's mode.\nVendrel can fill RGB and grayscale images here.";
 
 template <typename Ops> int32 FirstInWindow(const uint8* p, int32 x, int32 width, intptr_t columnStep, const Ops& ops)
 {
@@ -47,7 +49,11 @@ int16 CVendrel::Start()
     if (ReadDescriptor(params) && !ReadParameters(params))
         return filterBadParameters;
     SetChannelCount();
-    SetColorWindow(params.fillColor, uint16(params.tolerance));
+    // Without the fill colour in the image's mode there is no window to fill: never one of stale bytes.
+    if (!SetColorWindow(params.fillColor, uint16(params.tolerance))) {
+        Alert(kNoConversionMessage);
+        return filterBadParameters;
+    }
     LoadPalette(params);
     if (!filterRecord->advanceState)
         return filterBadParameters;

@@ -22,9 +22,10 @@ void OfferSwatchFiles(CVendrelDialog& dialog)
 
 int16 CVendrel::Parameters()
 {
-    if (!AcquireADMSuites())
-        return filterBadParameters;
-    if (!sADMDialog)
+    // A run played without its dialog needs no dialog manager: only a dialog that must be shown ends here when
+    // neither the host nor the module has one.
+    const bool dialogManager = AcquireADMSuites();
+    if (dialogManager && !sADMDialog)
         return -1;
 
     CVendrelDialog dialog(GetPluginRef());
@@ -35,6 +36,8 @@ int16 CVendrel::Parameters()
         WriteParameters(params);
         return noErr;
     }
+    if (!dialogManager)
+        return filterBadParameters;
 
     dialog.SetParams(&params);
     OfferSwatchFiles(dialog);

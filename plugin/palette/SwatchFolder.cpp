@@ -2,6 +2,7 @@
 #include "SwatchFolder.h"
 
 #include "HostSuites.h"
+#include "ModuleFolder.h"
 
 namespace {
 
@@ -30,6 +31,9 @@ std::string AppendPath(const std::string& left, const std::string& right)
 
 std::string HostFolderPath()
 {
+    // A host that names no folder of its own leaves the module's: palettes can ship beside the plug-in.
+    if (!sPSGetFileList || !sPSGetPath)
+        return ModuleFolder();
     char hostPath[kHostPathSize] = {0};
     GetHostPath(hostPath, kHostPathSize);
     hostPath[kHostPathSize - 1] = '\0';

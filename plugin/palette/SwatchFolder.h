@@ -9,13 +9,13 @@
 // '/' or '\'.
 std::string AppendPath(const std::string& left, const std::string& right);
 
-// The host's folder path; empty when the host has no path service.
+// The host's folder path; the module's own folder when the host has no path service.
 std::string HostFolderPath();
 
 // The swatch folder below a host folder path: an empty path joined with hostPath, then with "Color Swatches".
 std::string SwatchFolderOf(const std::string& hostPath);
 
-// The host's folder path (empty when the host has no path service) joined with "Color Swatches".
+// The host's folder path (the module's folder when the host has no path service) joined with "Color Swatches".
 std::string SwatchFolderPath();
 
 // True when a palette name names a file inside the swatch folder: it holds no path separator ('/' or a backslash)

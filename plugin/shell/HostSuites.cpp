@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "OwnDialogManager.h"
+
 SPBasicSuite* sSPBasic = nullptr;
 CPSFilter* gCurrentFilter = nullptr;
 const PSGetFileListSuite5* sPSGetFileList = nullptr;
@@ -34,11 +36,19 @@ template <typename Suite> bool Acquire(const char* name, int32 version, const Su
 
 void AcquireFileSuites()
 {
+    // A host without a basic suite offers none of the suites that come through it.
+    if (!sSPBasic) {
+        sPSGetFileList = nullptr;
+        sPSGetPath = nullptr;
+        return;
+    }
     if (Acquire(kPSGetFileListSuite, kPSGetFileListSuiteVersion5, sPSGetFileList))
         Acquire(kPSGetPathSuite, kPSGetPathSuiteVersion1, sPSGetPath);
 }
 
-bool AcquireADMSuites()
+namespace {
+
+bool AcquireHostADMSuites()
 {
     return Acquire(kADMBasicSuite, kADMBasicSuiteVersion5, sADMBasic) &&
            Acquire(kADMDialogSuite, kADMDialogSuiteVersion5, sADMDialog) &&
@@ -48,6 +58,31 @@ bool AcquireADMSuites()
            Acquire(kADMDrawerSuite, kADMDrawerSuiteVersion3, sADMDrawer) &&
            Acquire(kADMNotifierSuite, kADMNotifierSuiteVersion2, sADMNotifier) &&
            Acquire(kADMTrackerSuite, kADMTrackerSuiteVersion1, sADMTracker);
+}
+
+// All eight from the module's own dialog manager: suites of two managers never mix, since their objects do not.
+bool UseOwnADMSuites()
+{
+    const OwnADMSuites* own = OwnDialogManager();
+    if (!own)
+        return false;
+    sADMBasic = own->basic;
+    sADMDialog = own->dialog;
+    sADMEntry = own->entry;
+    sADMList = own->list;
+    sADMItem = own->item;
+    sADMDrawer = own->drawer;
+    sADMNotifier = own->notifier;
+    sADMTracker = own->tracker;
+    return true;
+}
+
+} // namespace
+
+bool AcquireADMSuites()
+{
+    // The host's dialog manager when it offers all of it; otherwise the module's own, where the platform has one.
+    return AcquireHostADMSuites() || UseOwnADMSuites();
 }
 
 void Alert(const char* message)

@@ -22,10 +22,12 @@ extern const ADMDrawerSuite3* sADMDrawer;
 extern const ADMNotifierSuite2* sADMNotifier;
 extern const ADMTrackerSuite1* sADMTracker;
 
-// Acquires the GetFileList and GetPath suites afresh; failures keep the earlier pointers.
+// Acquires the GetFileList and GetPath suites afresh; failures keep the earlier pointers. Without a basic suite
+// both count as missing.
 void AcquireFileSuites();
 
-// Acquires the eight dialog-manager suites; true only when all were acquired.
+// Acquires the eight dialog-manager suites from the host, or, when it cannot offer all eight, takes the module's
+// own; true only when one of the two gave all eight.
 bool AcquireADMSuites();
 
 // Shows a modal message through the dialog manager; shows nothing when it is missing.

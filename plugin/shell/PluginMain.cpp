@@ -73,12 +73,12 @@ extern "C" VENDREL_EXPORT void PluginMain(int16 selector, void* record, intptr_t
 {
     if (!result)
         return;
-    SPBasicSuite* basic = BasicSuiteOf(selector, record);
-    if (!basic || !data) {
+    if (!record || !data) {
         *result = filterBadParameters;
         return;
     }
-    sSPBasic = basic;
+    // Hosts without a basic suite still run the selectors; the suites that come through it count as missing.
+    sSPBasic = BasicSuiteOf(selector, record);
     try {
         AcquireFileSuites();
         CPSFilter* filter = FilterObjectFor(data);

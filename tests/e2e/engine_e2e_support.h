@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_presser.h"
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/PluginModule.h"
 
@@ -108,8 +109,11 @@ protected:
         }
     }
 
+    // The run in a full host; first the same run in each host profile that can play it here, which must give
+    // the full host's result and bytes.
     vendrel::RunResult Run(vendrel::HostImage& image, const Settings& settings)
     {
+        ExpectEveryProfileAsTheFullHost(image, settings);
         vendrel::HostConfig config;
         config.hostFolder = hostFolder.string();
         config.frontEnd = &frontEnd;
@@ -117,6 +121,70 @@ protected:
         vendrel::RunOptions options;
         options.descriptor = ToDescriptor(settings);
         return host.run(image, options);
+    }
+
+    void ExpectEveryProfileAsTheFullHost(const vendrel::HostImage& image, const Settings& settings)
+    {
+        vendrel::HostImage expected = image;
+        const vendrel::RunResult full = RunInProfile(vendrel::HostProfile::full, expected, settings);
+        for (vendrel::HostProfile profile : ProfilesThatCanPlay(image, settings)) {
+            vendrel::HostImage again = image;
+            const vendrel::RunResult other = RunInProfile(profile, again, settings);
+            const std::string name = vendrel::hostProfileName(profile);
+            EXPECT_EQ(other.result, full.result) << name;
+            EXPECT_TRUE(again.pixels == expected.pixels) << name << ": other bytes than the full host's";
+        }
+    }
+
+    // Hosts that hand no settings over (viewer, bare) play a run only through the module's own dialog, which
+    // opens on the last confirmed settings: where the module has one, for images whose colours it can convert
+    // alone, and with a palette the dialog can list.
+    std::vector<vendrel::HostProfile> ProfilesThatCanPlay(const vendrel::HostImage& image, const Settings& settings)
+    {
+        std::vector<vendrel::HostProfile> profiles = {vendrel::HostProfile::noDialogManager};
+        const bool listed = settings.randomColors ||
+                            (settings.palette.find_first_of("/\\") == std::string::npos &&
+                             fs::is_regular_file(hostFolder / "Color Swatches" / settings.palette));
+        if (ModuleDrawsOwnDialogs() && listed && image.mode == plugInModeRGBColor) {
+            profiles.push_back(vendrel::HostProfile::viewer);
+            profiles.push_back(vendrel::HostProfile::bare);
+        }
+        return profiles;
+    }
+
+    // A run in a fresh instance of the module (its random colours start over), loaded from a copy beside the
+    // test's swatch folder, where hosts without a folder of their own make the module look.
+    vendrel::RunResult RunInProfile(vendrel::HostProfile profile, vendrel::HostImage& image, const Settings& settings)
+    {
+        if (!vendrel::passesDescriptors(profile))
+            ConfirmInTheDialog(settings);
+        const fs::path copy = hostFolder / ("Vendrel-" + vendrel::hostProfileName(profile) + ".8bf");
+        fs::copy_file(VENDREL_MODULE_PATH, copy, fs::copy_options::overwrite_existing);
+        const auto module = vendrel::PluginModule::load(copy.string());
+        RecordingFrontEnd fresh;
+        fresh.abortAfterRows = frontEnd.abortAfterRows;
+        vendrel::HostConfig config;
+        config.hostFolder = hostFolder.string();
+        config.frontEnd = &fresh;
+        config.profile = profile;
+        vendrel::FilterHost host(*module, config);
+        vendrel::RunOptions options;
+        options.descriptor = ToDescriptor(settings);
+        DialogPresser presser(1);
+        return host.run(image, options);
+    }
+
+    // The settings confirmed once in a full host's dialog, which keeps them as the last confirmed settings.
+    void ConfirmInTheDialog(const Settings& settings)
+    {
+        vendrel::HostConfig config;
+        config.hostFolder = hostFolder.string();
+        vendrel::FilterHost host(Module(), config);
+        vendrel::HostImage standIn = vendrel::HostImage::blank(1, 1);
+        vendrel::RunOptions options;
+        options.descriptor = ToDescriptor(settings);
+        options.showDialog = true;
+        ASSERT_EQ(host.run(standIn, options).result, 0);
     }
 
     fs::path hostFolder;

@@ -89,7 +89,9 @@ TEST_F(ParamsRecordedAction, APartialDescriptorIsRecordedWholeWithItsValuesAndTh
     descriptor.put(kFillColor, DescriptorObject{kRGBC, onlyRed});
     descriptor.put(kPalette, longName);
 
-    vendrel::FilterHost host(Module(), vendrel::HostConfig{folder.string(), nullptr, {}, {}});
+    vendrel::HostConfig config;
+    config.hostFolder = folder.string();
+    vendrel::FilterHost host(Module(), config);
     const vendrel::RunResult result = Run(host, descriptor);
     ASSERT_EQ(result.result, 0);
     ASSERT_TRUE(result.recorded.has_value());
@@ -138,7 +140,9 @@ TEST_F(ParamsRecordedAction, ARecordedActionReplaysToTheSameRecording)
     descriptor.put(kFlagSize, int32_t(7));
     descriptor.put(kJoinSize, int32_t(5));
 
-    vendrel::FilterHost host(Module(), vendrel::HostConfig{folder.string(), nullptr, {}, {}});
+    vendrel::HostConfig config;
+    config.hostFolder = folder.string();
+    vendrel::FilterHost host(Module(), config);
     const vendrel::RunResult first = Run(host, descriptor);
     ASSERT_EQ(first.result, 0);
     ASSERT_TRUE(first.recorded.has_value());

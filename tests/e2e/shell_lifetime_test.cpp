@@ -89,14 +89,16 @@ TEST_F(ShellLifetime, UnknownSelectorsAnswerCannotRunAndDestroyTheObject)
     }
 }
 
-TEST_F(ShellLifetime, NullBasicSuiteAnswersCannotRunAndTouchesNothing)
+TEST_F(ShellLifetime, WithoutABasicSuiteTheSelectorsStillRunOnTheSameObject)
 {
     PlayWithoutDialog();
     ASSERT_EQ(host->call(filterSelectorParameters), 0);
     const intptr_t object = host->data();
     SPBasicSuite* basic = host->record().sSPBasic;
     host->record().sSPBasic = nullptr;
-    EXPECT_EQ(host->call(filterSelectorPrepare), filterBadParameters);
+    host->record().maxSpace = 123;
+    EXPECT_EQ(host->call(filterSelectorPrepare), 0);
+    EXPECT_EQ(host->record().maxSpace, 0);
     EXPECT_EQ(host->data(), object);
     host->record().sSPBasic = basic;
 }
@@ -132,8 +134,7 @@ TEST(ShellCancel, CancelledParametersDestroysTheObjectAndTheNextSelectorMakesANe
 }
 
 // No exception crosses the module boundary: a host procedure that fails with one answers the filter an error
-// code instead (modules need not share a C++ runtime). Were the exception to reach the filter, its entry
-// point would answer "cannot run".
+// code instead (modules need not share a C++ runtime).
 TEST(ShellException, AHostProcedureThatThrowsAnswersAnErrorCodeAndTheRunGoesOn)
 {
     HostConfig config;
@@ -148,9 +149,10 @@ TEST(ShellException, AHostProcedureThatThrowsAnswersAnErrorCodeAndTheRunGoesOn)
     host.setDescriptor(Descriptor{}, plugInDialogDontDisplay);
     ASSERT_EQ(host.call(filterSelectorParameters), 0);
     host.setDescriptor(Descriptor{}, plugInDialogDontDisplay);
-    EXPECT_EQ(host.call(filterSelectorStart), noErr);
+    // The failed conversion of the fill colour ends the run before any pixel is looked at. An exception that
+    // reached the entry point would also answer "cannot run", but would leave the object in the data slot.
+    EXPECT_EQ(host.call(filterSelectorStart), filterBadParameters);
     EXPECT_GT(thrown, 0);
-    EXPECT_EQ(host.call(filterSelectorFinish), 0);
     EXPECT_EQ(host.data(), 0);
 }
 
@@ -181,20 +183,24 @@ uint8_t FilledRedChannel(const PluginModule& module, const std::set<std::string>
     return image.pixels[0];
 }
 
-TEST(ShellHostPath, WithoutThePathSuiteThePaletteIsNotFound)
+TEST(ShellHostPath, WithoutThePathSuiteThePaletteComesFromBesideTheModule)
 {
     // The suite pointers outlive a run while the module stays loaded, so this needs a module of its own whose
-    // first call finds no path suite: a copy of the module file loads as a separate instance.
-    const auto folder = std::filesystem::temp_directory_path() / "vendrel-shell-hostpath";
-    WriteOneColourSwatches(folder);
-    const auto copy = folder / "VendrelCopy.8bf";
+    // first call finds no path suite: a copy of the module file loads as a separate instance. The palette lies
+    // beside the copy only; the host's folder has none.
+    const auto base = std::filesystem::temp_directory_path() / "vendrel-shell-hostpath";
+    const auto moduleFolder = base / "module";
+    const auto hostFolder = base / "host";
+    WriteOneColourSwatches(moduleFolder);
+    std::filesystem::create_directories(hostFolder);
+    const auto copy = moduleFolder / "VendrelCopy.8bf";
     std::filesystem::copy_file(VENDREL_MODULE_PATH, copy, std::filesystem::copy_options::overwrite_existing);
     {
         const auto module = PluginModule::load(copy.string());
-        EXPECT_LT(FilledRedChannel(*module, {"Photoshop GetPath Suite for Plug-ins"}, folder), 255);
-        EXPECT_EQ(FilledRedChannel(*module, {}, folder), 255);
+        EXPECT_EQ(FilledRedChannel(*module, {"Photoshop GetPath Suite for Plug-ins"}, hostFolder), 255);
+        EXPECT_LT(FilledRedChannel(*module, {}, hostFolder), 255);
     } // unloaded before its file is removed, which Windows refuses while the module is loaded
-    std::filesystem::remove_all(folder);
+    std::filesystem::remove_all(base);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // What the engine asks of the host's colour services, and what it takes from the answers.
 #include "SwatchColor.h"
 #include "engine_test_fixture.h"
+#include "vendrel/host/ColorServices.h"
 
 namespace vendrel::test {
 namespace {
@@ -143,6 +144,54 @@ TEST_F(ColorConversion, SwatchColoursAreScaledIntoTheHostRanges)
         EXPECT_EQ(Requests()[0].resultSpace, 3);
         EXPECT_EQ(Components(Requests()[0]), c.sent) << "id " << c.id;
     }
+}
+
+// A host whose colour services cannot convert (or that has none): RGB and gray images get exactly the bytes our
+// own host's conversion gives for the same request, for settings colours and every swatch model.
+TEST_F(ColorConversion, WhenTheHostCannotConvertRgbAndGrayImagesGetTheHostsOwnConversions)
+{
+    const SwatchColor swatches[] = {
+        {kSwatchRGB, {65535, 32768, 255, 0}}, {kSwatchHSB, {43690, 40000, 50000, 0}},
+        {kSwatchCMYK, {0, 65535, 30000, 60000}}, {kSwatchLab, {5000, uint16(-3000), 4000, 0}},
+        {kSwatchGray, {2500, 0, 0, 0}},
+    };
+    const uint16 fill[3] = {40000, 20000, 3000};
+    for (const bool withCallback : {true, false}) {
+        for (const int16 mode : {plugInModeRGBColor, plugInModeGrayScale}) {
+            UseImage(1, 1, mode == plugInModeGrayScale ? 1 : 3, mode);
+            engine.conversions = ConversionCache{};
+            if (!withCallback)
+                record.colorServices = nullptr;
+            Answer() = [](ColorServicesInfo&) { return OSErr(errPlugInHostInsufficient); };
+            const int16 space = engine.ImageColorSpace();
+            const auto expect = [&](int16 source, HostColor sent, const uint8 out[4], const char* what) {
+                ASSERT_EQ(vendrel::convertHostColor(source, space, sent), noErr);
+                for (int i = 0; i < 4; ++i)
+                    EXPECT_EQ(out[i], uint8(sent[size_t(i)] & 0xFF))
+                        << what << " into space " << space << " channel " << i << " callback " << withCallback;
+            };
+            uint8 out[4] = {};
+            ASSERT_TRUE(engine.ConvertRGB(fill, out));
+            expect(plugIncolorServicesRGBSpace, {156, 78, 11, 0}, out, "fill colour");
+            for (const SwatchColor& swatch : swatches) {
+                Requests().clear();
+                ASSERT_TRUE(engine.ConvertSwatchColor(swatch, out)) << swatch.colorSpace;
+                if (withCallback) {
+                    ASSERT_EQ(Requests().size(), 1u);
+                    const ColorServicesInfo& asked = Requests()[0];
+                    expect(asked.sourceSpace, {asked.colorComponents[0], asked.colorComponents[1],
+                                               asked.colorComponents[2], asked.colorComponents[3]}, out, "swatch");
+                }
+            }
+        }
+    }
+
+    // No own conversion into the other modes: the bytes stay as they were.
+    UseImage(1, 1, 4, plugInModeCMYKColor);
+    Answer() = [](ColorServicesInfo&) { return OSErr(errPlugInHostInsufficient); };
+    uint8 kept[4] = {1, 2, 3, 4};
+    EXPECT_FALSE(engine.ConvertRGB(fill, kept));
+    EXPECT_EQ(std::vector<uint8>(kept, kept + 4), (std::vector<uint8>{1, 2, 3, 4}));
 }
 
 TEST_F(ColorConversion, SwatchOfAnUnknownModelIsNotSentAndChangesNothing)

@@ -1,6 +1,8 @@
 // The swatch folder: the path join and which folder entries are offered as palettes.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <algorithm>
 #include <boost/filesystem.hpp>
 #include <cstring>
@@ -105,11 +107,13 @@ TEST_F(SwatchFolderOfTheHost, JoinsTheHostFolderWithColorSwatches)
     EXPECT_EQ(SwatchFolderPath(), "/opt/host/Color Swatches");
 }
 
-TEST_F(SwatchFolderOfTheHost, WithoutThePathServiceTheFolderIsRelative)
+TEST_F(SwatchFolderOfTheHost, WithoutThePathServiceTheFolderLiesBesideTheModule)
 {
+    // Here the plug-in's code is linked into the test program, so the module file is the program itself.
     gHostFolder = "/opt/host";
     sPSGetPath = nullptr;
-    EXPECT_EQ(SwatchFolderPath(), "Color Swatches");
+    const std::string programFolder = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+    EXPECT_EQ(SwatchFolderPath(), programFolder + "/Color Swatches");
 }
 
 class SwatchListing : public ::testing::Test {

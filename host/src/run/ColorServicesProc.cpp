@@ -77,4 +77,11 @@ OSErr hostColorServices(ColorServicesInfo* info)
     }
 }
 
+OSErr pickOnlyColorServices(ColorServicesInfo* info)
+{
+    if (info && info->selector == plugIncolorServicesChooseColor)
+        return hostColorServices(info);
+    return errPlugInHostInsufficient;
+}
+
 } // namespace vendrel

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ADMSuites.h"
 #include "BasicSuite.h"
 #include "FilterSession.h"
 #include "NoThrow.h"
@@ -20,6 +21,24 @@ Fixed fixedResolution(double pixelsPerMillimetre)
 {
     const double pixelsPerInch = pixelsPerMillimetre > 0 ? pixelsPerMillimetre * 25.4 : 72.0;
     return Fixed(std::lround(std::min(pixelsPerInch, 32767.0) * 65536.0));
+}
+
+std::set<std::string> dialogManagerSuiteNames()
+{
+    return {kADMBasicSuite,   kADMDialogSuite,   kADMEntrySuite,    kADMListSuite,
+            kADMItemSuite,    kADMDrawerSuite,   kADMNotifierSuite, kADMTrackerSuite};
+}
+
+ColorServicesProc colorServicesOf(HostProfile profile)
+{
+    switch (profile) {
+    case HostProfile::viewer:
+        return noThrow<pickOnlyColorServices>;
+    case HostProfile::bare:
+        return nullptr;
+    default:
+        return noThrow<hostColorServices>;
+    }
 }
 
 void disposeDescriptor(PIDescriptorParameters& parameters)
@@ -54,15 +73,28 @@ FilterSession::FilterSession(const PluginModule& module_, HostConfig config_)
     registerFileSuites(registry);
     registerDialogManagerSuites(registry);
     registry.hide(config.withoutSuites);
+    if (config.profile == HostProfile::noDialogManager)
+        registry.hide(dialogManagerSuiteNames());
     context.module = &module;
     context.frontEnd = &frontEnd();
     context.hostFolder = config.hostFolder;
     context.colorRequestObserver = config.colorRequestObserver;
-    descriptorParameters.descriptorParametersVersion = kCurrentDescriptorParametersVersion;
-    descriptorParameters.readDescriptorProcs = hostReadDescriptorProcs();
-    descriptorParameters.writeDescriptorProcs = hostWriteDescriptorProcs();
-    about.sSPBasic = hostBasicSuite();
+    if (config.profile == HostProfile::viewer) {
+        // A record of version 0 whose procedures are null: there, but of no use.
+        descriptorParameters.descriptorParametersVersion = 0;
+    } else {
+        descriptorParameters.descriptorParametersVersion = kCurrentDescriptorParametersVersion;
+        descriptorParameters.readDescriptorProcs = hostReadDescriptorProcs();
+        descriptorParameters.writeDescriptorProcs = hostWriteDescriptorProcs();
+    }
+    about.sSPBasic = basicSuite();
     about.plugInRef = this;
+}
+
+SPBasicSuite* FilterSession::basicSuite() const
+{
+    const bool hasOne = config.profile == HostProfile::full || config.profile == HostProfile::noDialogManager;
+    return hasOne ? hostBasicSuite() : nullptr;
 }
 
 struct FilterHost::Impl {
@@ -115,14 +147,15 @@ void FilterHost::begin(HostImage& image)
     record.maskRate = kFixedOne;
     record.advanceState = noThrow<advanceStateCallback>;
     record.handleProcs = hostHandleProcs();
-    record.colorServices = noThrow<hostColorServices>;
+    record.colorServices = colorServicesOf(session.config.profile);
     record.filterCase = image.hasAlpha ? filterCaseEditableTransparencyNoSelection : filterCaseFlatImageNoSelection;
     record.outLayerPlanes = int16(image.colorPlanes);
     record.outTransparencyMask = image.hasAlpha ? 1 : 0;
     record.outColumnBytes = image.planes;
     record.outPlaneBytes = 1;
-    record.descriptorParameters = &session.descriptorParameters;
-    record.sSPBasic = hostBasicSuite();
+    record.descriptorParameters =
+        session.config.profile == HostProfile::bare ? nullptr : &session.descriptorParameters;
+    record.sSPBasic = session.basicSuite();
     record.plugInRef = &session;
     record.depth = 8;
     setActiveFilterSession(&session);
@@ -136,7 +169,7 @@ int16_t FilterHost::call(int16_t selector)
     int16 result = 0;
     if (selector == filterSelectorAbout) {
         session.about = AboutRecord{}; // the reserved tail stays zero
-        session.about.sSPBasic = hostBasicSuite();
+        session.about.sSPBasic = session.basicSuite();
         session.about.plugInRef = &session;
         session.module.entry()(selector, &session.about, &session.data, &result);
     } else {
@@ -150,7 +183,9 @@ void FilterHost::setDescriptor(const std::optional<Descriptor>& descriptor, int1
 {
     PIDescriptorParameters& parameters = impl_->session.descriptorParameters;
     disposeDescriptor(parameters);
-    parameters.descriptor = descriptor ? newDescriptorHandle(*descriptor) : nullptr;
+    // Hosts without descriptor procedures hand no descriptor either.
+    const bool handsDescriptor = descriptor && passesDescriptors(impl_->session.config.profile);
+    parameters.descriptor = handsDescriptor ? newDescriptorHandle(*descriptor) : nullptr;
     parameters.playInfo = playInfo;
     parameters.recordInfo = plugInDialogOptional;
 }

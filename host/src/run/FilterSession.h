@@ -26,6 +26,8 @@ struct FilterSession {
 
     FilterSession(const PluginModule& module, HostConfig config);
     FrontEnd& frontEnd() { return config.frontEnd ? *config.frontEnd : silentFrontEnd; }
+    // The basic suite the records carry: null for the profiles of hosts that have none.
+    SPBasicSuite* basicSuite() const;
 };
 
 FilterSession* activeFilterSession();

@@ -14,7 +14,7 @@ class SuiteRegistry {
 public:
     void add(const std::string& name, int32 version, const void* suite);
     // Suites that are present but must be reported missing (for tests of a host without them).
-    void hide(const std::set<std::string>& names) { hidden_ = names; }
+    void hide(const std::set<std::string>& names) { hidden_.insert(names.begin(), names.end()); }
     const void* find(const std::string& name, int32 version) const;
 
 private:

@@ -12,6 +12,7 @@
 #include "Descriptor.h"
 #include "FrontEnd.h"
 #include "HostImage.h"
+#include "HostProfile.h"
 #include "PluginModule.h"
 
 namespace vendrel {
@@ -22,6 +23,7 @@ struct HostConfig {
     std::set<std::string> withoutSuites; // suite names the host pretends not to have (for tests)
     // Sees every colour-services request as the plug-in made it, before the host answers it.
     std::function<void(const ColorServicesInfo&)> colorRequestObserver;
+    HostProfile profile = HostProfile::full; // the facilities the host offers, as hosts of that kind do
 };
 
 struct RunOptions {

@@ -1,15 +1,15 @@
-// Colour conversion among the host's colour spaces. RGB (sRGB), CMYK (the host's CMYK ICC profile), Lab (D50)
+// Colour conversion among the colour services' spaces. RGB (sRGB), CMYK (the caller's CMYK ICC profile), Lab (D50)
 // and gray (sRGB tone curve) go through LittleCMS; HSB is computed from RGB.
 #include <lcms2.h>
 
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <mutex>
 
-#include "CmykProfile.h"
 #include "HsbColor.h"
-#include "vendrel/host/ColorServices.h"
+#include "vendrel/colour/ColorConversion.h"
 
 namespace vendrel {
 
@@ -114,7 +114,7 @@ cmsHPROFILE createSrgbGrayProfile()
     return profile;
 }
 
-// Profiles and transforms are made on first use and kept for the life of the process.
+// Profiles and transforms are made on first use and kept for the life of the process, for one CMYK profile.
 class TransformCache {
 public:
     ~TransformCache()
@@ -127,9 +127,12 @@ public:
                 cmsCloseProfile(profile);
     }
 
+    explicit TransformCache(std::string cmykProfile) : cmykProfile_(std::move(cmykProfile)) {}
+    TransformCache(const TransformCache&) = delete;
+    TransformCache& operator=(const TransformCache&) = delete;
+
     cmsHTRANSFORM get(int16_t source, int16_t result)
     {
-        std::lock_guard lock(mutex_);
         const auto found = transforms_.find({source, result});
         if (found != transforms_.end())
             return found->second;
@@ -165,7 +168,7 @@ private:
             tried_[size_t(space)] = true;
             switch (space) {
             case plugIncolorServicesCMYKSpace:
-                slot = cmsOpenProfileFromFile(cmykProfilePath().c_str(), "r");
+                slot = cmsOpenProfileFromFile(cmykProfile_.c_str(), "r");
                 break;
             case plugIncolorServicesLabSpace:
                 slot = cmsCreateLab4Profile(nullptr);
@@ -181,21 +184,32 @@ private:
         return slot;
     }
 
-    std::mutex mutex_;
+    std::string cmykProfile_;
     std::array<cmsHPROFILE, 5> profiles_{};
     std::array<bool, 5> tried_{};
     std::map<std::pair<int16_t, int16_t>, cmsHTRANSFORM> transforms_;
 };
 
-TransformCache& transforms()
+// One cache per CMYK profile; the caller holds the lock.
+TransformCache& transforms(const std::string& cmykProfile)
 {
-    static TransformCache cache;
-    return cache;
+    static std::map<std::string, std::unique_ptr<TransformCache>> caches;
+    std::unique_ptr<TransformCache>& cache = caches[cmykProfile];
+    if (!cache)
+        cache = std::make_unique<TransformCache>(cmykProfile);
+    return *cache;
+}
+
+cmsHTRANSFORM transformFor(int16_t source, int16_t result, const std::string& cmykProfile)
+{
+    static std::mutex mutex;
+    std::lock_guard lock(mutex);
+    return transforms(cmykProfile).get(source, result);
 }
 
 } // namespace
 
-OSErr convertHostColor(int16_t sourceSpace, int16_t resultSpace, HostColor& color)
+OSErr convertColor(int16_t sourceSpace, int16_t resultSpace, HostColor& color, const std::string& cmykProfile)
 {
     if (!isConvertible(sourceSpace) || !isConvertible(resultSpace))
         return paramErr;
@@ -209,7 +223,7 @@ OSErr convertHostColor(int16_t sourceSpace, int16_t resultSpace, HostColor& colo
         resultSpace == plugIncolorServicesHSBSpace ? int16_t(plugIncolorServicesRGBSpace) : resultSpace;
     Values values = sourceSpace == plugIncolorServicesHSBSpace ? rgbFromHsb(input) : encode(sourceSpace, input);
     if (managedSource != managedResult) {
-        cmsHTRANSFORM transform = transforms().get(managedSource, managedResult);
+        cmsHTRANSFORM transform = transformFor(managedSource, managedResult, cmykProfile);
         if (!transform)
             return errPlugInHostInsufficient;
         Values converted{};
