@@ -178,6 +178,17 @@ void checkSettingsReachTheFilter(HostProfile profile, const RunRequest& request,
         throw UsageError(why + ", which the flatting stages need; leave out --close-gaps and --flats");
 }
 
+// Why the filter could not ask for its settings: it needed its dialog, and nothing here could draw one.
+std::string dialogMissingText(HostProfile profile, const RunRequest& request, const RunResult& result)
+{
+    const bool dialogNeeded = request.dialog || !passesDescriptors(profile);
+    if (profile == HostProfile::full || !dialogNeeded || moduleDrawsNativeDialogs() ||
+        result.failedSelector != filterSelectorParameters || result.result != cannotRunResult)
+        return "";
+    return ": it needs its dialog, and neither this host (--host-profile " + hostProfileName(profile) +
+           ") nor the filter on this platform has a dialog manager";
+}
+
 } // namespace
 
 int runFilter(const PluginModule& module, const RunRequest& request, SettingOptions& settings)
@@ -238,7 +249,8 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
         return cancelled();
     }
     if (result.result != 0) {
-        printError(request.input + ": " + failureText(result.result) + "; nothing was written");
+        printError(request.input + ": " + failureText(result.result) + dialogMissingText(profile, request, result) +
+                   "; nothing was written");
         return exitFailure;
     }
     if (!request.recordFile.empty() && !result.recorded) {
