@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Vendrel filter into the user's GIMP 2.10: the plug-in program (as "vendrel"), the filter module
 # and the presets go to ${GIMP2_DIRECTORY:-$HOME/.config/GIMP/2.10}/plug-ins/vendrel/. Builds them first when BUILD_DIR
-# (default: build) does not hold them yet.
+# (default: the checkout's build) does not hold them yet; BUILD_DIR is taken relative to the caller's folder.
 set -euo pipefail
+build=$(realpath -m "${1:-$(dirname "$0")/../build}")
 cd "$(dirname "$0")/.."
-build=${1:-build}
 
 if [ ! -x "$build/vendrel-gimp" ] || [ ! -f "$build/Vendrel.8bf" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

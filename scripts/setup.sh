@@ -1,25 +1,49 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests, the fuzz targets and the benchmark need. Idempotent.
+# Installs the Debian packages Vendrel needs. Idempotent.
+#   scripts/setup.sh           what the command, the filter module and the bundled example need
+#   scripts/setup.sh --tests   that, and what the tests need besides: GoogleTest, GIMP (the GIMP plug-in and its
+#                              tests), wine and the mingw-w64 toolchains (the Windows build and its tests), clang
+#                              (the fuzz targets), OpenCV (the engine benchmark), clang-format and codespell
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config git
-  clang libclang-rt-14-dev
-  libgtest-dev libgmock-dev googletest
+  build-essential cmake ninja-build pkg-config
   libboost-filesystem-dev
   liblcms2-dev libgs-common
-  libvips-dev libzip-dev libjpeg62-turbo-dev libpng-dev
+  libvips-dev libzip-dev
   nlohmann-json3-dev libcli11-dev
-  libopencv-dev
   fonts-dejavu-core
+)
+test_packages=(
+  git dpkg-dev
+  clang libclang-rt-14-dev clang-format codespell
+  libgtest-dev libgmock-dev googletest
+  libjpeg62-turbo-dev libpng-dev
+  libopencv-dev
   gimp gtk2-engines-pixbuf libgimp2.0-dev xvfb xauth xdotool
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  wine wine32 wine64 dpkg-dev
+  wine wine32 wine64
 )
 
-# wine32 is an i386 package: the architecture must be known to dpkg before apt looks for it.
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  if [ "$(id -u)" -eq 0 ]; then dpkg --add-architecture i386; else sudo dpkg --add-architecture i386; fi
+tests=0
+case "${1:-}" in
+  "") ;;
+  --tests) tests=1 ;;
+  *)
+    echo "usage: scripts/setup.sh [--tests]" >&2
+    exit 2
+    ;;
+esac
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+if ((tests)); then
+  packages+=("${test_packages[@]}")
+  # wine32 is an i386 package: the architecture must be known to dpkg before apt looks for it.
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
 fi
 
 missing=()
@@ -28,8 +52,6 @@ for p in "${packages[@]}"; do
 done
 
 if ((${#missing[@]})); then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
   echo "setup: installing ${missing[*]}"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds and runs every test twice: a plain optimised build, then a build under AddressSanitizer and
-# UndefinedBehaviorSanitizer. Then builds the Windows modules and runs their tests under wine, and runs each fuzz
+# Installs what the tests need, then builds and runs every test twice: a plain optimised build, then a build under
+# AddressSanitizer and UndefinedBehaviorSanitizer. Then builds the Windows modules and runs their tests under wine, and runs each fuzz
 # target briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
+
+# What the tests need besides the command's own packages (scripts/setup.sh installs those).
+scripts/setup.sh --tests
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
