@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what the tests need, then builds and runs every test twice: a plain optimised build, then a build under
-# AddressSanitizer and UndefinedBehaviorSanitizer. Then builds the Windows modules and runs their tests under wine, and runs each fuzz
-# target briefly.
+# Installs what the tests need, then builds and runs every test twice: a plain optimised build, then a build
+# under AddressSanitizer and UndefinedBehaviorSanitizer. Then builds the Windows modules and runs their tests
+# under wine, runs each fuzz target briefly, and checks formatting and spelling.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -25,3 +25,6 @@ scripts/build-windows.sh --test build-windows
 if [ "${VENDREL_SKIP_FUZZ:-0}" != 1 ]; then
   scripts/fuzz.sh 10
 fi
+
+# Formatting and spelling, as clang-format and codespell see them.
+scripts/check-format.sh

@@ -10,11 +10,11 @@ class HostProfileOption : public CommandTest {};
 TEST_F(HostProfileOption, WithoutTheDialogManagerASettingsRunGivesTheFullHostsBytes)
 {
     saveImage(drawLineArt(), file("art.png"));
-    const std::vector<std::string> settings = {"--tolerance", "10",      "--palette", "Flatting 24.aco",
+    const std::vector<std::string> settings = {"--tolerance", "10",          "--palette",  "Flatting 24.aco",
                                                "--presets",   presetsFolder, "--joinareas"};
     for (const std::string profile : {"full", "no-dialog-manager"}) {
-        std::vector<std::string> arguments = {"run", file("art.png"), "-o", file(profile + ".png"),
-                                              "--host-profile", profile};
+        std::vector<std::string> arguments = {"run",  file("art.png"), "-o", file(profile + ".png"), "--host-profile",
+                                              profile};
         arguments.insert(arguments.end(), settings.begin(), settings.end());
         const CommandResult run = vendrel(arguments);
         ASSERT_EQ(run.exitCode, 0) << profile << ": " << run.err;
@@ -39,8 +39,8 @@ TEST_F(HostProfileOption, HostsThatPassNoSettingsRefuseSettingOptionsAndWriteNot
     };
     for (const std::string profile : {"viewer", "bare"}) {
         for (const auto& c : cases) {
-            std::vector<std::string> arguments = {"run", file("art.png"), "-o", file("out.png"), "--host-profile",
-                                                  profile};
+            std::vector<std::string> arguments = {"run",           file("art.png"),  "-o",
+                                                  file("out.png"), "--host-profile", profile};
             arguments.insert(arguments.end(), c.extra.begin(), c.extra.end());
             const CommandResult run = vendrel(arguments);
             EXPECT_EQ(run.exitCode, c.exitCode) << profile << " " << c.says << ": " << run.err;

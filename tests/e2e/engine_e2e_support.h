@@ -142,9 +142,9 @@ protected:
     std::vector<vendrel::HostProfile> ProfilesThatCanPlay(const vendrel::HostImage& image, const Settings& settings)
     {
         std::vector<vendrel::HostProfile> profiles = {vendrel::HostProfile::noDialogManager};
-        const bool listed = settings.randomColors ||
-                            (settings.palette.find_first_of("/\\") == std::string::npos &&
-                             fs::is_regular_file(hostFolder / "Color Swatches" / settings.palette));
+        const bool listed =
+            settings.randomColors || (settings.palette.find_first_of("/\\") == std::string::npos &&
+                                      fs::is_regular_file(hostFolder / "Color Swatches" / settings.palette));
         if (ModuleDrawsOwnDialogs() && listed && image.mode == plugInModeRGBColor) {
             profiles.push_back(vendrel::HostProfile::viewer);
             profiles.push_back(vendrel::HostProfile::bare);

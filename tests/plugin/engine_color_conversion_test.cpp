@@ -151,7 +151,7 @@ TEST_F(ColorConversion, SwatchColoursAreScaledIntoTheHostRanges)
 TEST_F(ColorConversion, WhenTheHostCannotConvertRgbAndGrayImagesGetTheHostsOwnConversions)
 {
     const SwatchColor swatches[] = {
-        {kSwatchRGB, {65535, 32768, 255, 0}}, {kSwatchHSB, {43690, 40000, 50000, 0}},
+        {kSwatchRGB, {65535, 32768, 255, 0}},    {kSwatchHSB, {43690, 40000, 50000, 0}},
         {kSwatchCMYK, {0, 65535, 30000, 60000}}, {kSwatchLab, {5000, uint16(-3000), 4000, 0}},
         {kSwatchGray, {2500, 0, 0, 0}},
     };
@@ -179,8 +179,10 @@ TEST_F(ColorConversion, WhenTheHostCannotConvertRgbAndGrayImagesGetTheHostsOwnCo
                 if (withCallback) {
                     ASSERT_EQ(Requests().size(), 1u);
                     const ColorServicesInfo& asked = Requests()[0];
-                    expect(asked.sourceSpace, {asked.colorComponents[0], asked.colorComponents[1],
-                                               asked.colorComponents[2], asked.colorComponents[3]}, out, "swatch");
+                    expect(asked.sourceSpace,
+                           {asked.colorComponents[0], asked.colorComponents[1], asked.colorComponents[2],
+                            asked.colorComponents[3]},
+                           out, "swatch");
                 }
             }
         }

@@ -25,8 +25,8 @@ Fixed fixedResolution(double pixelsPerMillimetre)
 
 std::set<std::string> dialogManagerSuiteNames()
 {
-    return {kADMBasicSuite,   kADMDialogSuite,   kADMEntrySuite,    kADMListSuite,
-            kADMItemSuite,    kADMDrawerSuite,   kADMNotifierSuite, kADMTrackerSuite};
+    return {kADMBasicSuite, kADMDialogSuite, kADMEntrySuite,    kADMListSuite,
+            kADMItemSuite,  kADMDrawerSuite, kADMNotifierSuite, kADMTrackerSuite};
 }
 
 ColorServicesProc colorServicesOf(HostProfile profile)
@@ -153,8 +153,7 @@ void FilterHost::begin(HostImage& image)
     record.outTransparencyMask = image.hasAlpha ? 1 : 0;
     record.outColumnBytes = image.planes;
     record.outPlaneBytes = 1;
-    record.descriptorParameters =
-        session.config.profile == HostProfile::bare ? nullptr : &session.descriptorParameters;
+    record.descriptorParameters = session.config.profile == HostProfile::bare ? nullptr : &session.descriptorParameters;
     record.sSPBasic = session.basicSuite();
     record.plugInRef = &session;
     record.depth = 8;
