@@ -1,5 +1,6 @@
 // Test hooks: environment variables through which the command tests send the command signals at chosen
-// moments, so that they exercise the real signal handling deterministically.
+// moments, so that they exercise the real signal handling deterministically. Only builds with the tests read
+// them (TestHooks.cpp); the others take NoTestHooks.cpp.
 //   VENDREL_TEST_INTERRUPT_AT_ROW=N    SIGINT once the filter has reported N rows
 //   VENDREL_TEST_INTERRUPT_AT_CHECK=N  SIGINT at the filter's Nth abort check
 //   VENDREL_TEST_SIGNAL_BEFORE_COMMIT=S  signal S once the output files are written, before they are put in place
