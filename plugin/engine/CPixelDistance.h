@@ -1,5 +1,10 @@
-// The walk over integer offsets around a pixel in order of growing distance, used by the join pass to find
-// the nearest pixel of a usable colour. Rings of offsets are generated lazily and kept between walks.
+// The walk over integer offsets around a pixel in order of growing distance, one offset at a time: the plain
+// definition of the order in which a small area looks for the nearest pixel of a usable colour to join. The
+// filter's own join code (the join pass in SmallAreas.cpp and the joins made while the rows are painted) no
+// longer walks it: it uses RingWalkOrder, which hands out the same offsets in the same order as groups of
+// symmetric offsets. This class stays as the reference those are checked against: the plug-in's tests compare
+// RingWalkOrder with it and the join pass with a plain walk of it over every seed. Rings of offsets are
+// generated lazily and kept between walks.
 #pragma once
 
 #include <cstdint>
