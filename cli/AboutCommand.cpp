@@ -9,6 +9,7 @@
 #include "vendrel/host/AdmDialog.h"
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/MacRoman.h"
+#include "vendrel/host/RegularFile.h"
 
 namespace vendrel {
 
@@ -21,8 +22,15 @@ public:
 
     int32_t runModal(AdmDialog& dialog) override
     {
-        if (!pngFile_.empty())
-            drawDialogPicture(dialog, pngFile_);
+        // The host shields the filter from a front end's exceptions: a picture that cannot be written is noted
+        // here and reported after the run.
+        if (!pngFile_.empty() && drawError.empty()) {
+            try {
+                drawDialogPicture(dialog, pngFile_);
+            } catch (const std::exception& e) {
+                drawError = e.what();
+            }
+        }
         for (AdmItem* item : dialog.items()) {
             bool isButton = item->id() == dialog.defaultItemId() || item->id() == dialog.cancelItemId();
             if (!isButton) {
@@ -35,6 +43,7 @@ public:
     void alert(const std::string& message) override { add(message); }
 
     std::vector<std::string> lines;
+    std::string drawError; // why the About box could not be drawn into the PNG file, empty when it was
 
 private:
     std::string pngFile_;
@@ -52,6 +61,14 @@ private:
 
 int showAbout(const PluginModule& module, const std::string& pngFile)
 {
+    if (!pngFile.empty()) {
+        try {
+            checkReplaceableFile(pngFile);
+        } catch (const HostError& e) {
+            printError(std::string("about --png: ") + e.what());
+            return exitFailure;
+        }
+    }
     AboutReader reader(pngFile);
     HostConfig config;
     config.frontEnd = &reader;
@@ -62,6 +79,10 @@ int showAbout(const PluginModule& module, const std::string& pngFile)
     }
     if (result != 0 && result != 1) {
         printError("the About box could not be shown (result " + std::to_string(result) + ")");
+        return exitFailure;
+    }
+    if (!reader.drawError.empty()) {
+        printError("about --png: " + reader.drawError);
         return exitFailure;
     }
     if (reader.lines.empty()) {

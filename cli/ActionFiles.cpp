@@ -6,6 +6,7 @@
 #include "PaletteChoice.h"
 #include "SettingOptions.h"
 #include "vendrel/host/ActionFile.h"
+#include "vendrel/host/PrintableText.h"
 
 namespace vendrel {
 
@@ -29,7 +30,7 @@ void checkValues(const std::string& path, const Descriptor& descriptor, const Ae
         }
         if (const auto* text = std::get_if<std::string>(&entry.value); text && parameter->type == typePath) {
             if (!isPaletteFileName(*text)) {
-                throw UsageError(where + "\"" + *text + "\" is not a file name in the swatch folder (" +
+                throw UsageError(where + "\"" + shortText(*text) + "\" is not a file name in the swatch folder (" +
                                  paletteNameRule + ")");
             }
         }

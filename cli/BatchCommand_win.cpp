@@ -5,7 +5,7 @@
 
 namespace vendrel {
 
-int runBatch(const RunRequest&, const std::vector<std::string>&)
+int runBatch(const PluginModule&, const RunRequest&, SettingOptions&, const std::vector<std::string>&)
 {
     throw UsageError("--output-dir: batches are not available on Windows; run each input with --output");
 }

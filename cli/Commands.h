@@ -19,7 +19,7 @@ struct RunRequest {
     std::string outputDir;           // a batch: the folder its outputs go to
     std::string format;              // a batch: the outputs' extension, empty: the input's own
     int jobs = 0;                    // a batch: inputs at once, 0: one per core
-    int batchItem = -1;              // a child of a batch: the input it runs
+    double maxMegapixels = 0;        // the largest image run, in millions of pixels; 0: what memory allows
     std::string presetsFolder;
     std::string actionFile; // empty: none
     std::string recordFile; // empty: none
@@ -35,10 +35,13 @@ struct RunRequest {
 };
 
 int runFilter(const PluginModule& module, const RunRequest& request, SettingOptions& settings);
-// Each input in a child process of its own (this program run again on it), several at once.
-int runBatch(const RunRequest& request, const std::vector<std::string>& commandLine);
-// Which input the run is about and the output it writes: -o for a single input, DIR/NAME for a batch item.
-// Throws UsageError for a command line that names neither or both.
+// Each input in a child process of its own, several at once: this program run again as a single run of that
+// input ("run INPUT -o DIR/NAME"), with runOptions (the batch's own options, "--NAME=VALUE" each, without the
+// inputs, the palette and the presets folder, which the batch resolves once for all).
+int runBatch(const PluginModule& module, const RunRequest& request, SettingOptions& settings,
+             const std::vector<std::string>& runOptions);
+// Which input the run is about and the output it writes. Throws UsageError for a command line that names
+// neither an output nor an output folder, or several inputs without a folder.
 void resolveRunFiles(RunRequest& request);
 // A batch's output for one input: FOLDER/<the input's name>, with the format's extension when one is given.
 std::string batchOutputName(const std::string& folder, const std::string& input, const std::string& format);

@@ -9,6 +9,7 @@
 #include "vendrel/host/AdmDialog.h"
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/MacRoman.h"
+#include "vendrel/host/RegularFile.h"
 
 namespace vendrel {
 
@@ -20,7 +21,12 @@ public:
 
     int32_t runModal(AdmDialog& dialog) override
     {
-        drawDialogPicture(dialog, path_);
+        // The host shields the filter from a front end's exceptions: the failure is noted and reported after.
+        try {
+            drawDialogPicture(dialog, path_);
+        } catch (const std::exception& e) {
+            drawError = e.what();
+        }
         drawn = true;
         dialog.pressCancel();
         return dialog.ended() ? dialog.endingId() : dialog.cancelItemId();
@@ -28,6 +34,7 @@ public:
     void alert(const std::string& message) override { printError(macRomanToUtf8(message)); }
 
     bool drawn = false;
+    std::string drawError; // why the picture could not be written, empty when it was
 
 private:
     std::string path_;
@@ -38,6 +45,12 @@ private:
 int drawDialog(const PluginModule& module, const std::string& pngFile, const std::string& presetsFolder,
                SettingOptions& settings)
 {
+    try {
+        checkReplaceableFile(pngFile);
+    } catch (const HostError& e) {
+        printError(std::string("dialog --png: ") + e.what());
+        return exitFailure;
+    }
     std::unique_ptr<PaletteChoice> palette = choosePalette(presetsFolder, settings);
     DialogDrawer drawer(pngFile);
     HostConfig config;
@@ -50,6 +63,10 @@ int drawDialog(const PluginModule& module, const std::string& pngFile, const std
     options.descriptor = settings.overlay(Descriptor());
     options.showDialog = true;
     RunResult result = host.run(image, options);
+    if (!drawer.drawError.empty()) {
+        printError("dialog --png: " + drawer.drawError);
+        return exitFailure;
+    }
     if (!drawer.drawn) {
         printError("the filter opened no dialog (result " + std::to_string(result.result) + ")");
         return exitFailure;

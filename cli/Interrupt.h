@@ -16,4 +16,8 @@ public:
     static int exitStatus();
 };
 
+// A write past the file size limit (ulimit -f) or into a closed pipe must fail with an error the command
+// reports, not kill it without a word: the signals such writes raise are ignored from here on.
+void ignoreWriteSignals();
+
 } // namespace vendrel

@@ -45,4 +45,10 @@ int InterruptWatch::exitStatus()
     return 128 + (signalSeen != 0 ? int(signalSeen) : SIGINT);
 }
 
+void ignoreWriteSignals()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
 } // namespace vendrel

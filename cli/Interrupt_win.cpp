@@ -54,4 +54,7 @@ int InterruptWatch::exitStatus()
     return statusSeen != 0 ? int(statusSeen) : 130;
 }
 
+// Windows raises no signal for a failed write: the write itself fails.
+void ignoreWriteSignals() {}
+
 } // namespace vendrel

@@ -12,4 +12,7 @@ std::string defaultModulePath();
 // The folder that holds "Color Swatches": the installed presets when they exist, else the source tree's.
 std::string defaultPresetsFolder();
 
+// The file in the user's application-data folder where the filter keeps its last confirmed settings.
+inline constexpr const char* filterSettingsFileName = "Vendrel Prefs";
+
 } // namespace vendrel

@@ -1,10 +1,13 @@
 #include "PaletteChoice.h"
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <vector>
 
 #include "ExitCodes.h"
+#include "vendrel/host/PrintableText.h"
+#include "vendrel/host/SwatchFile.h"
 
 namespace vendrel {
 
@@ -18,6 +21,36 @@ bool isFile(const fs::path& path)
 {
     std::error_code error;
     return fs::is_regular_file(path, error);
+}
+
+// A swatch file larger than any swatch file can be is no swatch file; reading or copying it would only cost.
+void checkSwatchFileSize(const fs::path& path, const std::string& given)
+{
+    std::error_code error;
+    const uintmax_t size = fs::file_size(path, error);
+    if (!error && size > maxSwatchFileBytes) {
+        throw UsageError("--palette: " + given + ": the file holds " + std::to_string(size) +
+                         " bytes; a swatch file holds at most " + std::to_string(maxSwatchFileBytes));
+    }
+}
+
+// The part of the swatch file a run reads (its colours), copied; the rest of the file is never read.
+void copySwatchColours(const fs::path& from, const fs::path& to, std::error_code& error)
+{
+    std::ifstream in(from, std::ios::binary);
+    std::vector<char> bytes(swatchColourSectionBytes);
+    in.read(bytes.data(), std::streamsize(bytes.size()));
+    if (in.bad()) {
+        error = std::make_error_code(std::errc::io_error);
+        return;
+    }
+    bytes.resize(size_t(in.gcount()));
+    std::ofstream out(to, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    out.close();
+    if (!out) {
+        error = std::make_error_code(std::errc::io_error);
+    }
 }
 
 } // namespace
@@ -39,8 +72,8 @@ PaletteChoice::PaletteChoice(const std::string& presetsFolder, const std::string
         return;
     }
     if (!isPaletteFileName(palette)) {
-        throw UsageError("--palette: \"" + palette + "\" is not a file name in the swatch folder (" + paletteNameRule +
-                         ")");
+        throw UsageError("--palette: \"" + shortText(palette) + "\" is not a file name in the swatch folder (" +
+                         paletteNameRule + ")");
     }
     hostFolder_ = presetsFolder;
     fs::path folder = fs::path(presetsFolder) / swatchFolderName;
@@ -49,9 +82,10 @@ PaletteChoice::PaletteChoice(const std::string& presetsFolder, const std::string
     } else if (fs::path(palette).extension() != ".aco" && isFile(folder / (palette + ".aco"))) {
         fileName_ = palette + ".aco";
     } else {
-        throw UsageError("--palette: no swatch file \"" + palette + "\" in " + folder.string() +
+        throw UsageError("--palette: no swatch file \"" + shortText(palette) + "\" in " + folder.string() +
                          " (vendrel palettes lists them)");
     }
+    checkSwatchFileSize(folder / fileName_, palette);
 }
 
 void PaletteChoice::useFileElsewhere(const std::string& path)
@@ -60,6 +94,7 @@ void PaletteChoice::useFileElsewhere(const std::string& path)
     if (!isFile(file)) {
         throw UsageError("--palette: no such swatch file: " + path);
     }
+    checkSwatchFileSize(file, path);
     fileName_ = file.filename().string();
     if (!isPaletteFileName(fileName_)) {
         throw UsageError("--palette: " + path + ": the filter cannot use a swatch file named \"" + fileName_ + "\" (" +
@@ -78,7 +113,7 @@ void PaletteChoice::useFileElsewhere(const std::string& path)
     std::error_code error;
     fs::create_directory(copyFolder, error);
     if (!error) {
-        fs::copy_file(file, copyFolder / fileName_, error);
+        copySwatchColours(file, copyFolder / fileName_, error);
     }
     if (error) {
         throw UsageError("--palette: cannot copy " + path + ": " + error.message());

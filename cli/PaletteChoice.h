@@ -1,6 +1,7 @@
 // Turns the palette the user named into what the filter understands: a file name inside the host folder's
 // "Color Swatches". A swatch file elsewhere is reached by pointing the host folder at it: at its grandparent
-// when it already sits in a folder called "Color Swatches", else at a temporary folder holding a copy.
+// when it already sits in a folder called "Color Swatches", else at a temporary folder holding a copy of the
+// part of it a run reads (its colours). A file larger than any swatch file can be is refused.
 #pragma once
 
 #include <memory>

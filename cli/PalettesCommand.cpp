@@ -5,28 +5,32 @@
 #include "Commands.h"
 #include "ExitCodes.h"
 #include "vendrel/host/PluginModule.h"
+#include "vendrel/host/PrintableText.h"
 #include "vendrel/host/SwatchFile.h"
 
 namespace vendrel {
 
 namespace {
 
+// File names and colour names come from the files: their control characters are escaped, so that a name can
+// neither act on the terminal nor start a line that looks like a listing of its own.
 void printPalette(const std::filesystem::path& file)
 {
+    const std::string name = printableText(file.filename().string());
     std::vector<Swatch> colors;
     try {
         colors = readSwatchFile(file.string());
     } catch (const HostError& e) {
-        std::printf("%s: unreadable (%s)\n", file.filename().string().c_str(), e.what());
+        std::printf("%s: unreadable (%s)\n", name.c_str(), printableText(e.what()).c_str());
         return;
     }
     if (colors.empty()) {
-        std::printf("%s: no colours (the filter would use random colours)\n", file.filename().string().c_str());
+        std::printf("%s: no colours (the filter would use random colours)\n", name.c_str());
         return;
     }
-    std::printf("%s: %zu colours\n", file.filename().string().c_str(), colors.size());
+    std::printf("%s: %zu colours\n", name.c_str(), colors.size());
     for (const Swatch& swatch : colors) {
-        std::printf("  %-22s %s\n", describeSwatch(swatch).c_str(), swatch.name.c_str());
+        std::printf("  %-22s %s\n", describeSwatch(swatch).c_str(), shortText(swatch.name, 200).c_str());
     }
 }
 
@@ -41,7 +45,7 @@ int listPalettes(const std::string& presetsFolder)
         return exitFailure;
     }
     std::vector<std::string> names = listSwatchFiles(folder.string());
-    std::printf("%s\n", folder.string().c_str());
+    std::printf("%s\n", printableText(folder.string()).c_str());
     if (names.empty()) {
         std::printf("no swatch files; the filter would offer only \"Random Colors\"\n");
     }

@@ -8,18 +8,25 @@
 #include <optional>
 
 #include "ActionFiles.h"
+#include "RunMemory.h"
 #include "Commands.h"
 #include "ExitCodes.h"
 #include "Extras.h"
 #include "Interrupt.h"
+#include "Locations.h"
 #include "PaletteChoice.h"
 #include "TerminalFrontEnd.h"
 #include "TestHooks.h"
+#include "vendrel/host/Cancellation.h"
+#include "vendrel/host/ColorServices.h"
 #include "vendrel/host/ConfirmedSettings.h"
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/FlattingSettings.h"
 #include "vendrel/host/ImageFile.h"
 #include "vendrel/host/PendingFile.h"
+#include "vendrel/host/PrintableText.h"
+#include "vendrel/host/RegularFile.h"
+#include "vendrel/host/SettingsFile.h"
 #include "vendrel/host/SwatchFile.h"
 
 namespace vendrel {
@@ -43,6 +50,11 @@ void checkFileNames(const RunRequest& request)
     if (!isLayeredOutput(request.output) && !canSaveImage(request.output)) {
         throw UsageError("--output: " + request.output + ": unknown image format (" + outputNamesHint() + ")");
     }
+    // A FIFO, a device or a folder where a result goes is refused as it is where an input is read.
+    checkReplaceableFile(request.output);
+    if (!request.recordFile.empty()) {
+        checkReplaceableFile(request.recordFile);
+    }
     if (!request.recordFile.empty() &&
         (sameFile(request.recordFile, request.input) || sameFile(request.recordFile, request.output))) {
         throw UsageError("--record: " + request.recordFile + " names the run's " +
@@ -53,8 +65,12 @@ void checkFileNames(const RunRequest& request)
 
 HostImage loadInput(const PluginModule& module, const RunRequest& request)
 {
+    ImageLoadOptions options{request.convert, request.firstPage, {}};
+    options.checkSize = [&request](int32_t width, int32_t height, int32_t channels) {
+        checkImageFits(request.input, width, height, channels, request);
+    };
     try {
-        return loadImage(request.input, ImageLoadOptions{request.convert, request.firstPage});
+        return loadImage(request.input, options);
     } catch (const InformationLossError& e) {
         throw UsageError(std::string(e.what()) + " (--first-page takes the first alone)");
     } catch (const UnsupportedImageError& e) {
@@ -88,26 +104,92 @@ const DescriptorValue* valueNamed(const Descriptor& descriptor, const AeteInfo& 
     return parameter ? descriptor.find(parameter->key) : nullptr;
 }
 
-// The filter quietly uses random colours when the palette it is given yields none; the command says so.
-void noteEmptyPalette(const Descriptor& descriptor, const PluginModule& module, const std::string& hostFolder)
+// The palette file name the settings hand the filter; empty when none.
+std::string paletteName(const Descriptor& descriptor, const PluginModule& module)
 {
     const DescriptorValue* palette = valueNamed(descriptor, module.aete(), "palette");
-    const DescriptorValue* random = valueNamed(descriptor, module.aete(), "randomcolors");
     const auto* name = palette ? std::get_if<std::string>(palette) : nullptr;
-    const auto* randomColors = random ? std::get_if<bool>(random) : nullptr;
-    if (name == nullptr || name->empty() || (randomColors && *randomColors)) {
+    return name ? *name : std::string();
+}
+
+// A palette named by the action file is looked for as the option's is: a missing one is a usage error, not a
+// run with random colours.
+void checkActionPalette(const RunRequest& request, const Descriptor& descriptor, const PluginModule& module)
+{
+    const std::string name = paletteName(descriptor, module);
+    if (name.empty()) {
         return;
     }
-    std::string path = (std::filesystem::path(hostFolder) / "Color Swatches" / *name).string();
-    std::string reason = "it holds no colour";
+    const std::filesystem::path folder = std::filesystem::path(request.presetsFolder) / "Color Swatches";
+    std::error_code error;
+    if (!std::filesystem::exists(folder / name, error)) {
+        throw UsageError("--action: " + request.actionFile + ": \"palette\": no swatch file \"" + shortText(name) +
+                         "\" in " + folder.string() + " (vendrel palettes lists them)");
+    }
+}
+
+// Whether the filter takes the swatch colour for an area: it converts the colour into the image's mode and
+// skips it when it lies in the fill colour's window, or is dark (every channel at most 90; in CMYK, a black
+// below 200 where 255 is no ink), since such a colour could not be told from the lines or matched again.
+bool usableAreaColour(const Swatch& swatch, const HostImage& image, const FillWindow& window)
+{
+    const std::optional<std::pair<int16_t, HostColor>> colour = hostColorOf(swatch);
+    if (!colour) {
+        return false;
+    }
+    const bool cmyk = image.mode == plugInModeCMYKColor;
+    HostColor converted = colour->second;
+    const int16_t space = cmyk ? int16_t(plugIncolorServicesCMYKSpace) : int16_t(plugIncolorServicesRGBSpace);
+    if (convertHostColor(colour->first, space, converted) != noErr) {
+        return false;
+    }
+    uint8_t bytes[4];
+    for (size_t c = 0; c < 4; ++c) {
+        bytes[c] = uint8_t(converted[c] & 0xFF);
+    }
+    if (!cmyk) {
+        bytes[3] = 255;
+    }
+    bool dark = bytes[0] <= 90 && bytes[1] <= 90 && bytes[2] <= 90;
+    if (cmyk) {
+        dark = bytes[3] < 200;
+    }
+    return !window.contains(bytes) && !dark;
+}
+
+// The filter quietly uses random colours when the palette it is given yields no colour it can use (none read,
+// or every one in the fill colour's window); the command says so.
+void notePaletteUnused(const Descriptor& descriptor, const PluginModule& module, const std::string& hostFolder,
+                       const HostImage& image)
+{
+    const std::string name = paletteName(descriptor, module);
+    const DescriptorValue* random = valueNamed(descriptor, module.aete(), "randomcolors");
+    const auto* randomColors = random ? std::get_if<bool>(random) : nullptr;
+    if (name.empty() || (randomColors && *randomColors)) {
+        return;
+    }
+    std::string path = (std::filesystem::path(hostFolder) / "Color Swatches" / name).string();
+    std::vector<Swatch> colours;
     try {
-        if (!readSwatchFile(path).empty()) {
+        colours = readSwatchFile(path);
+    } catch (const HostError& e) {
+        printError("note: " + path + ": no colours read (" + e.what() + "); the filter uses random colours");
+        return;
+    }
+    if (colours.empty()) {
+        printError("note: " + path + ": no colours read (it holds no colour); the filter uses random colours");
+        return;
+    }
+    Descriptor settings = descriptor;
+    const FillWindow window = flattingWindow(module, settings, image);
+    for (const Swatch& swatch : colours) {
+        if (usableAreaColour(swatch, image, window)) {
             return;
         }
-    } catch (const HostError& e) {
-        reason = e.what();
     }
-    printError("note: " + path + ": no colours read (" + reason + "); the filter uses random colours");
+    printError("note: " + path +
+               ": every colour lies in the fill colour's window (or is too dark to tell from "
+               "the lines); the filter uses random colours");
 }
 
 std::string failureText(int16_t result)
@@ -189,24 +271,51 @@ std::string dialogMissingText(HostProfile profile, const RunRequest& request, co
            ") nor the filter on this platform has a dialog manager";
 }
 
+// The host's own steps (decoding, the stages, encoding) hear a signal through the cancel probe while the run
+// lasts.
+class CancelProbe {
+public:
+    CancelProbe() { setCancelProbe(&InterruptWatch::interrupted); }
+    ~CancelProbe() { setCancelProbe(nullptr); }
+    CancelProbe(const CancelProbe&) = delete;
+    CancelProbe& operator=(const CancelProbe&) = delete;
+};
+
+int runSteps(const PluginModule& module, const RunRequest& request, SettingOptions& settings);
+
 } // namespace
 
 int runFilter(const PluginModule& module, const RunRequest& request, SettingOptions& settings)
 {
-    // A signal from here on cancels the run: the filter hears it through the abort callback, and nothing is
-    // put in place after it.
+    // A signal from here on cancels the run: the filter hears it through the abort callback, the host's steps
+    // through the cancel probe, and nothing is put in place after it.
     InterruptWatch watch;
+    CancelProbe probe;
+    try {
+        return runSteps(module, request, settings);
+    } catch (const CancelledError&) {
+        return cancelled();
+    }
+}
+
+namespace {
+
+int runSteps(const PluginModule& module, const RunRequest& request, SettingOptions& settings)
+{
     checkFileNames(request);
     Descriptor base = request.actionFile.empty() ? Descriptor() : loadActionFile(request.actionFile, module);
     std::unique_ptr<PaletteChoice> palette = choosePalette(request.presetsFolder, settings);
     Descriptor descriptor = settings.overlay(base);
+    if (!palette) {
+        checkActionPalette(request, descriptor, module);
+    }
     const HostProfile profile = hostProfileFor(request);
     checkSettingsReachTheFilter(profile, request, descriptor);
     std::string hostFolder = palette ? palette->hostFolder() : request.presetsFolder;
     HostImage image = loadInput(module, request);
     checkNothingLost(image, request);
     if (!request.dialog) {
-        noteEmptyPalette(descriptor, module, hostFolder);
+        notePaletteUnused(descriptor, module, hostFolder, image);
     }
     const HostImage lineArt = isLayeredOutput(request.output) ? image : HostImage{};
 
@@ -219,6 +328,13 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
     options.descriptor = descriptor;
     options.showDialog = request.dialog;
 
+    // The filter keeps the settings a dialog confirms in its settings file, and says nothing when it cannot.
+    const SettingsFileWatch settingsFile(filterSettingsFileName);
+    auto warnUnkeptSettings = [&] {
+        if (const std::string warning = settingsFile.unstoredWarning(); !warning.empty()) {
+            printError("warning: " + warning);
+        }
+    };
     std::optional<FlattingStages> stages;
     if (request.flatting.any()) {
         // The stages must know the fill colour and tolerance before the filter runs: with --dialog the user
@@ -234,6 +350,7 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
             }
             options.descriptor = std::move(confirmed.descriptor);
             options.showDialog = false;
+            warnUnkeptSettings();
         }
         stages.emplace(request.flatting, flattingWindow(module, *options.descriptor, image));
         stages->beforeFilter(image);
@@ -253,6 +370,9 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
                    "; nothing was written");
         return exitFailure;
     }
+    if (options.showDialog) {
+        warnUnkeptSettings();
+    }
     if (!request.recordFile.empty() && !result.recorded) {
         printError(request.recordFile + ": the filter recorded no settings; nothing was written");
         return exitFailure;
@@ -262,5 +382,7 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
     }
     return writeResults(module, request, image, lineArt, result.recorded);
 }
+
+} // namespace
 
 } // namespace vendrel

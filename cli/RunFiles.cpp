@@ -18,14 +18,6 @@ std::string batchOutputName(const std::string& folder, const std::string& input,
 
 void resolveRunFiles(RunRequest& request)
 {
-    if (request.batchItem >= 0) {
-        if (size_t(request.batchItem) >= request.inputs.size()) {
-            throw UsageError("--batch-item: no such input");
-        }
-        request.input = request.inputs[size_t(request.batchItem)];
-        request.output = batchOutputName(request.outputDir, request.input, request.format);
-        return;
-    }
     if (!request.format.empty() || request.jobs > 0) {
         throw UsageError("--format and --jobs go with --output-dir");
     }

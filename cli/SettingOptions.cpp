@@ -133,14 +133,6 @@ std::array<uint16_t, 3> parseColorOption(const std::string& option, const std::s
     return rgb;
 }
 
-IntegerRange integerRange(const AeteParameter& parameter)
-{
-    if (parameter.name == "tolerance") {
-        return {0, 65535};
-    }
-    return {0, std::numeric_limits<int32_t>::max()};
-}
-
 int32_t parseIntegerOption(const std::string& option, const std::string& text, const IntegerRange& range)
 {
     int64_t value = 0;

@@ -10,6 +10,7 @@
 
 #include "vendrel/host/Descriptor.h"
 #include "vendrel/host/PluginModule.h"
+#include "vendrel/host/SettingRange.h"
 
 namespace vendrel {
 
@@ -50,15 +51,6 @@ private:
 
 // Parses "RRGGBB" or "#RRGGBB" into 16-bit channels (each 8-bit value v becomes v * 257). Throws UsageError.
 std::array<uint16_t, 3> parseColorOption(const std::string& option, const std::string& text);
-// The values an integer parameter accepts: the tolerance is 16-bit, every other integer (the sizes) 0 to
-// 2^31 - 1. The filter would read a value outside as another one (65536 as 0, -1 as 65535).
-struct IntegerRange {
-    int64_t low;
-    int64_t high;
-    bool holds(int64_t value) const { return value >= low && value <= high; }
-    std::string text() const { return std::to_string(low) + " to " + std::to_string(high); }
-};
-IntegerRange integerRange(const AeteParameter& parameter);
 
 // Parses a whole number within range. Throws UsageError naming option.
 int32_t parseIntegerOption(const std::string& option, const std::string& text, const IntegerRange& range);

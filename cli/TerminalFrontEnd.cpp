@@ -9,6 +9,7 @@
 #include "Interrupt.h"
 #include "TestHooks.h"
 #include "vendrel/host/MacRoman.h"
+#include "vendrel/host/PrintableText.h"
 
 namespace vendrel {
 
@@ -58,7 +59,7 @@ bool TerminalFrontEnd::abortRequested()
 void TerminalFrontEnd::alert(const std::string& message)
 {
     finishProgress();
-    std::fprintf(stderr, "%s\n", macRomanToUtf8(message).c_str());
+    std::fprintf(stderr, "%s\n", shortText(macRomanToUtf8(message), 2000).c_str());
 }
 
 void TerminalFrontEnd::finishProgress()

@@ -1,17 +1,23 @@
 // vendrel: runs the Vendrel filter module on image files through the project's host.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include <CLI/CLI.hpp>
 
 #include "Commands.h"
 #include "ExitCodes.h"
 #include "Extras.h"
+#include "Interrupt.h"
 #include "Locations.h"
 #include "SettingDefaults.h"
 #include "SettingOptions.h"
+#include "vendrel/host/PrintableText.h"
+#include "vendrel/host/SettingsFile.h"
 
 using namespace vendrel;
 
@@ -40,7 +46,6 @@ struct Subcommands {
 };
 
 struct Arguments {
-    std::vector<std::string> commandLine;
     std::string modulePath;
     RunRequest run;
     std::string presetsFolder;
@@ -65,9 +70,17 @@ Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* mod
         ->type_name("DIR");
     commands.run->add_option("--format", arguments.run.format, "with --output-dir: the outputs' format")
         ->check(CLI::IsMember({"png", "tif", "jpg", "ora"}));
-    commands.run->add_option("-j,--jobs", arguments.run.jobs, "with --output-dir: inputs run at once (one per core)")
+    commands.run
+        ->add_option("-j,--jobs", arguments.run.jobs,
+                     "with --output-dir: inputs run at once (one per core; lowered to what the cores and the memory "
+                     "available hold)")
         ->check(CLI::Range(1, 256));
-    commands.run->add_option("--batch-item", arguments.run.batchItem)->group("");
+    commands.run
+        ->add_option("--max-megapixels", arguments.run.maxMegapixels,
+                     "refuse images of more than N million pixels (default: those whose run would need more memory "
+                     "than is available)")
+        ->type_name("N")
+        ->check(CLI::PositiveNumber);
     commands.run->add_option("--presets", arguments.run.presetsFolder, "the folder that holds \"Color Swatches\"")
         ->type_name("DIR");
     commands.run->add_option("--action", arguments.run.actionFile, "replay the settings of a recorded action")
@@ -150,6 +163,25 @@ std::string presetsOrDefault(const std::string& folder)
     return folder.empty() ? defaultPresetsFolder() : folder;
 }
 
+// The options of a batch's run as each of its single runs takes them again, "--NAME=VALUE" each as given: all
+// but the inputs, the outputs' naming, the palette and the presets folder, which the batch settles once.
+std::vector<std::string> singleRunOptions(const CLI::App& run)
+{
+    static const std::set<std::string> settledByTheBatch = {"output-dir", "format",  "jobs",    "output",
+                                                            "quiet",      "palette", "presets", "help"};
+    std::vector<std::string> options;
+    for (const CLI::Option* option : run.get_options()) {
+        if (option->count() == 0 || option->get_lnames().empty() ||
+            settledByTheBatch.count(option->get_lnames().front()) != 0) {
+            continue;
+        }
+        for (const std::string& value : option->results()) {
+            options.push_back("--" + option->get_lnames().front() + "=" + value);
+        }
+    }
+    return options;
+}
+
 int dispatch(const Subcommands& commands, Arguments& arguments, const PluginModule* module,
              const std::string& moduleError)
 {
@@ -161,11 +193,11 @@ int dispatch(const Subcommands& commands, Arguments& arguments, const PluginModu
         return exitFailure;
     }
     if (*commands.run) {
-        if (!arguments.run.outputDir.empty() && arguments.run.batchItem < 0) {
-            return runBatch(arguments.run, arguments.commandLine);
+        arguments.run.presetsFolder = presetsOrDefault(arguments.run.presetsFolder);
+        if (!arguments.run.outputDir.empty()) {
+            return runBatch(*module, arguments.run, arguments.runSettings, singleRunOptions(*commands.run));
         }
         resolveRunFiles(arguments.run);
-        arguments.run.presetsFolder = presetsOrDefault(arguments.run.presetsFolder);
         return runFilter(*module, arguments.run, arguments.runSettings);
     }
     if (*commands.about) {
@@ -181,12 +213,10 @@ int dispatch(const Subcommands& commands, Arguments& arguments, const PluginModu
     return drawDialog(*module, arguments.pngFile, presetsOrDefault(arguments.presetsFolder), arguments.dialogSettings);
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int runCommand(int argc, char** argv)
 {
+    ignoreRelativeConfigHome();
     Arguments arguments;
-    arguments.commandLine.assign(argv, argv + argc);
     std::string modulePath = modulePathFromArguments(argc, argv);
     std::unique_ptr<PluginModule> module;
     std::string moduleError;
@@ -202,7 +232,7 @@ int main(int argc, char** argv)
     app.allow_windows_style_options(false);
     Subcommands commands = declare(app, arguments, module.get());
     if (argc > 1 && argv[1][0] != '-' && !isCommandName(app, argv[1])) {
-        printError(std::string("unknown command '") + argv[1] + "' (commands: run, about, info, palettes, dialog)");
+        printError("unknown command '" + shortText(argv[1]) + "' (commands: run, about, info, palettes, dialog)");
         return exitUsage;
     }
     try {
@@ -227,4 +257,31 @@ int main(int argc, char** argv)
         printError(e.what());
         return exitFailure;
     }
+}
+
+// What the command printed must have reached its streams: output that could not be written (a full disk, a
+// closed pipe, /dev/full) makes a run that succeeded a failure.
+int checkedStreams(int status)
+{
+    std::cout.flush();
+    bool outFailed = !std::cout.good();
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        outFailed = true;
+    }
+    const int reason = errno;
+    if (outFailed) {
+        printError(std::string("cannot write the standard output") +
+                   (reason != 0 ? ": " + std::string(std::strerror(reason)) : ""));
+    }
+    const bool errFailed = std::fflush(stderr) != 0 || std::ferror(stderr);
+    return (outFailed || errFailed) && status == exitSuccess ? int(exitFailure) : status;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ignoreWriteSignals();
+    return checkedStreams(runCommand(argc, argv));
 }

@@ -12,16 +12,31 @@ std::string failureText(int16_t result)
 }
 
 DrawableRun::DrawableRun(const PluginModule& module, GimpRunMode mode)
-    : module_(module), frontEnd_(mode == GIMP_RUN_INTERACTIVE, module.pipl().name), swatches_(presetsFolder())
+    : module_(module), interactive_(mode == GIMP_RUN_INTERACTIVE),
+      frontEnd_(mode == GIMP_RUN_INTERACTIVE, module.pipl().name), swatches_(presetsFolder())
 {
     config_.hostFolder = swatches_.hostFolder();
     config_.frontEnd = &frontEnd_;
 }
 
+void DrawableRun::noteUnkeptSettings(const SettingsFileWatch& watch) const
+{
+    if (!interactive_) {
+        return;
+    }
+    if (const std::string warning = watch.unstoredWarning(); !warning.empty()) {
+        g_message("Vendrel: %s", warning.c_str());
+    }
+}
+
 GimpPDBStatusType DrawableRun::run(HostImage& image, const RunOptions& options)
 {
+    const SettingsFileWatch settingsFile(filterSettingsFileName);
     FilterHost host(module_, config_);
     const RunResult result = host.run(image, options);
+    if (result.result == 0 && options.showDialog) {
+        noteUnkeptSettings(settingsFile);
+    }
     if (result.result == kCancelled) {
         return GIMP_PDB_CANCEL;
     }

@@ -7,6 +7,7 @@
 #include "GimpFrontEnd.h"
 #include "SwatchFolder.h"
 #include "vendrel/host/FilterHost.h"
+#include "vendrel/host/SettingsFile.h"
 
 namespace vendrel::gimp {
 
@@ -26,8 +27,13 @@ public:
     // Runs the filter on image: SUCCESS, CANCEL, or EXECUTION_ERROR after a GIMP message saying why.
     GimpPDBStatusType run(HostImage& image, const RunOptions& options);
 
+    // After a dialog the user confirmed (INTERACTIVE): a GIMP message when the filter could not keep the
+    // settings in its settings file, which it does not say itself.
+    void noteUnkeptSettings(const SettingsFileWatch& watch) const;
+
 private:
     const PluginModule& module_;
+    bool interactive_;
     GimpFrontEnd frontEnd_;
     SwatchFolder swatches_;
     HostConfig config_;

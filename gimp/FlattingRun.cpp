@@ -10,6 +10,7 @@
 #include "DrawablePixels.h"
 #include "DrawableRun.h"
 #include "FlattingDialog.h"
+#include "Locations.h"
 #include "PdbSettings.h"
 #include "Procedure.h"
 #include "vendrel/host/ConfirmedSettings.h"
@@ -54,11 +55,15 @@ FlattingOptions passedOptions(const GimpParam* values)
 
 // The filter's settings for the run: those passed (NONINTERACTIVE), else those the filter's dialog confirms,
 // shown (INTERACTIVE) or confirmed as it opens (WITH-LAST-VALS). Nothing when the user cancelled.
-std::optional<Descriptor> filterSettings(const PluginModule& module, const HostConfig& config, const HostImage& image)
+std::optional<Descriptor> filterSettings(const PluginModule& module, const DrawableRun& run, const HostImage& image)
 {
     RunOptions dialogRun;
     dialogRun.showDialog = true;
-    ConfirmedSettings confirmed = confirmSettings(module, config, dialogRun, image);
+    const SettingsFileWatch settingsFile(filterSettingsFileName);
+    ConfirmedSettings confirmed = confirmSettings(module, run.config(), dialogRun, image);
+    if (confirmed.result == 0) {
+        run.noteUnkeptSettings(settingsFile);
+    }
     if (confirmed.result == kCancelled) {
         return std::nullopt;
     }
@@ -73,7 +78,7 @@ GimpPDBStatusType flattenDrawable(const PluginModule& module, GimpRunMode mode, 
 {
     DrawableRun run(module, mode);
     HostImage image = readDrawable(drawable);
-    std::optional<Descriptor> descriptor = passed ? std::move(passed) : filterSettings(module, run.config(), image);
+    std::optional<Descriptor> descriptor = passed ? std::move(passed) : filterSettings(module, run, image);
     if (!descriptor) {
         return GIMP_PDB_CANCEL;
     }

@@ -13,4 +13,7 @@ std::string modulePath();
 // program, else the source tree's.
 std::string presetsFolder();
 
+// The file in the user's application-data folder where the filter keeps its last confirmed settings.
+inline constexpr const char* filterSettingsFileName = "Vendrel Prefs";
+
 } // namespace vendrel::gimp

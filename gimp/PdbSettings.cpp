@@ -2,6 +2,7 @@
 
 #include "PIActions.h"
 #include "Procedure.h"
+#include "vendrel/host/SettingRange.h"
 
 namespace vendrel::gimp {
 
@@ -15,8 +16,15 @@ DescriptorValue valueOf(const AeteParameter& parameter, const GimpParam& value)
     switch (parameter.type) {
     case typeColor:
         return colorObject(settingsColor(value.data.d_color));
-    case typeInteger:
+    case typeInteger: {
+        // The filter would take a value outside the setting's range as another one: refused as the command does.
+        const IntegerRange range = integerRange(parameter);
+        if (!range.holds(value.data.d_int32)) {
+            throw HostError(parameter.name + ": " + std::to_string(value.data.d_int32) + " is out of range (" +
+                            range.text() + ")");
+        }
         return int32_t(value.data.d_int32);
+    }
     case typeBoolean:
         return value.data.d_int32 != 0;
     default:

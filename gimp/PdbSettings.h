@@ -15,7 +15,8 @@ namespace vendrel::gimp {
 std::array<uint16_t, 3> settingsColor(const GimpRGB& color);
 
 // The values after run-mode, image and drawable, one per terminology parameter. The caller has checked that
-// there is one value for each; a value whose PDB type does not match its parameter throws HostError.
+// there is one value for each; a value whose PDB type does not match its parameter, or an integer outside its
+// setting's range, throws HostError.
 Descriptor settingsDescriptor(const AeteInfo& terminology, const GimpParam* values);
 
 } // namespace vendrel::gimp

@@ -11,6 +11,7 @@
 #include "FlattingRun.h"
 #include "Locations.h"
 #include "Procedure.h"
+#include "vendrel/host/SettingsFile.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ void run(const gchar* name, gint count, const GimpParam* values, gint* returnCou
     *returnValues = status;
 
     gegl_init(nullptr, nullptr);
+    vendrel::ignoreRelativeConfigHome();
     std::unique_ptr<vendrel::PluginModule> module = loadModule();
     if (!module) {
         status[0].data.d_status = GIMP_PDB_EXECUTION_ERROR;

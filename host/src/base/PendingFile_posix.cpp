@@ -10,6 +10,7 @@
 #include <random>
 
 #include "vendrel/host/PluginModule.h"
+#include "vendrel/host/RegularFile.h"
 
 namespace vendrel {
 
@@ -79,15 +80,15 @@ int openNamed(const std::string& target, std::string& name)
 
 PendingFile::PendingFile(std::string target) : target_(std::move(target))
 {
-    struct stat info {};
-    if (stat(target_.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
-        throw HostError(target_ + ": is a folder");
+    checkReplaceableFile(target_);
     const std::string folder = folderOf(target_);
     fd_ = openUnnamed(folder);
     if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL))
         fd_ = openNamed(target_, name_);
     if (fd_ < 0) {
         name_.clear();
+        if (errno == ENOENT)
+            throw HostError(target_ + ": cannot write: the folder " + folder + " does not exist");
         throw HostError(target_ + ": cannot write: " + reason());
     }
     fchmod(fd_, permissionsFor(target_));

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "vendrel/host/PluginModule.h"
+#include "vendrel/host/RegularFile.h"
 
 namespace vendrel {
 
@@ -32,9 +33,7 @@ std::string randomNameBeside(const std::string& target)
 
 PendingFile::PendingFile(std::string target) : target_(std::move(target))
 {
-    const DWORD attributes = GetFileAttributesA(target_.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        throw HostError(target_ + ": is a folder");
+    checkReplaceableFile(target_);
     // Windows has no unnamed files: the temporary file is created exclusively (CREATE_NEW) under a random name.
     for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
         name_ = randomNameBeside(target_);

@@ -81,4 +81,12 @@ bool isRegularFile(const std::string& path)
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+void checkReplaceableFile(const std::string& path)
+{
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        throw HostError(path + ": is " + kindOf(info.st_mode) +
+                        ", not a regular file; only a regular file is replaced");
+}
+
 } // namespace vendrel

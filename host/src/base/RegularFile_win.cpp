@@ -69,6 +69,17 @@ std::vector<uint8_t> readRegularFile(const std::string& path, uint64_t maxBytes)
     return bytes;
 }
 
+void checkReplaceableFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        throw HostError(path + ": is a folder, not a regular file; only a regular file is replaced");
+    if (attributes & FILE_ATTRIBUTE_DEVICE)
+        throw HostError(path + ": is a device, not a regular file; only a regular file is replaced");
+}
+
 bool isRegularFile(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());

@@ -115,9 +115,6 @@ void readNames(BigEndianReader& reader, std::vector<Swatch>& colors)
     }
 }
 
-// Both sections at their largest: 65535 colours, each named with up to a few hundred characters.
-constexpr uint64_t maxSwatchFileBytes = 64 << 20;
-
 std::vector<uint8_t> fileBytes(const std::string& path)
 {
     return readRegularFile(path, maxSwatchFileBytes);
@@ -156,6 +153,30 @@ std::vector<Swatch> readSwatchFile(const std::string& path)
     }
     readNames(reader, colors);
     return colors;
+}
+
+std::optional<std::pair<int16_t, HostColor>> hostColorOf(const Swatch& swatch)
+{
+    const auto& c = swatch.components;
+    switch (swatch.colorSpace) {
+    case 0:
+        return std::pair{int16_t(plugIncolorServicesRGBSpace),
+                         HostColor{int16_t(c[0] >> 8), int16_t(c[1] >> 8), int16_t(c[2] >> 8), 0}};
+    case 1:
+        return std::pair{int16_t(plugIncolorServicesHSBSpace),
+                         HostColor{int16_t(c[0] / 182), int16_t(c[1] >> 8), int16_t(c[2] >> 8), 0}};
+    case 2:
+        return std::pair{int16_t(plugIncolorServicesCMYKSpace),
+                         HostColor{int16_t(c[0] >> 8), int16_t(c[1] >> 8), int16_t(c[2] >> 8), int16_t(c[3] >> 8)}};
+    case 7:
+        return std::pair{
+            int16_t(plugIncolorServicesLabSpace),
+            HostColor{int16_t(c[0] / 39), int16_t(int16_t(c[1]) / 100 + 128), int16_t(int16_t(c[2]) / 100 + 128), 0}};
+    case 8:
+        return std::pair{int16_t(plugIncolorServicesGraySpace), HostColor{int16_t(c[0] / 39), 0, 0, 0}};
+    default:
+        return std::nullopt;
+    }
 }
 
 std::string describeSwatch(const Swatch& swatch)

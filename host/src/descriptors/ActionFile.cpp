@@ -8,9 +8,12 @@
 #include <fstream>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
+#include <vector>
 
 #include "vendrel/host/PendingFile.h"
+#include "vendrel/host/PrintableText.h"
 #include "vendrel/host/RegularFile.h"
 
 namespace vendrel {
@@ -36,9 +39,10 @@ constexpr ColorComponent kColorComponents[] = {
     {"blue", PI_FOURCC('B', 'l', ' ', ' ')},
 };
 
+// Names and values come from the file: they are quoted cut to a line and with their control characters escaped.
 [[noreturn]] void fail(const std::string& name, const std::string& problem)
 {
-    throw HostError("action file: \"" + name + "\" " + problem);
+    throw HostError("action file: \"" + shortText(name) + "\" " + problem);
 }
 
 // --- descriptor to JSON ---
@@ -135,7 +139,8 @@ DescriptorValue colorFromJson(const AeteParameter& parameter, const Json& value)
         for (const ColorComponent& candidate : kColorComponents)
             known = known || component == candidate.name;
         if (!known)
-            fail(parameter.name, "has an unknown component \"" + component + "\" (red, green and blue are known)");
+            fail(parameter.name,
+                 "has an unknown component \"" + shortText(component) + "\" (red, green and blue are known)");
     }
     auto color = std::make_shared<Descriptor>();
     for (const ColorComponent& component : kColorComponents) {
@@ -196,13 +201,47 @@ std::string actionText(const Descriptor& descriptor, const AeteInfo& terminology
     return descriptorToJson(descriptor, terminology).dump(2) + "\n";
 }
 
+namespace {
+
+// The parser's message quotes what it read last, which may be a whole file's worth of one token: the quote is
+// cut to a line.
+std::string parseErrorText(const std::string& message)
+{
+    const std::string marker = "last read: '";
+    const size_t start = message.find(marker);
+    if (start == std::string::npos) {
+        return shortText(message, 200);
+    }
+    const size_t quoted = start + marker.size();
+    const size_t end = message.rfind('\'');
+    const std::string token = message.substr(quoted, end > quoted ? end - quoted : std::string::npos);
+    return shortText(message.substr(0, quoted), 200) + shortText(token) + "'";
+}
+
+} // namespace
+
 Descriptor parseActionText(const std::string& text, const AeteInfo& terminology)
 {
     Json settings;
+    // A key given twice in one object would be taken silently, the last one winning: it is refused.
+    std::vector<std::set<std::string>> keysSeen;
+    const auto noKeyTwice = [&](int, Json::parse_event_t event, Json& parsed) {
+        if (event == Json::parse_event_t::object_start) {
+            keysSeen.emplace_back();
+        } else if (event == Json::parse_event_t::object_end && !keysSeen.empty()) {
+            keysSeen.pop_back();
+        } else if (event == Json::parse_event_t::key && !keysSeen.empty()) {
+            const std::string key = parsed.get<std::string>();
+            if (!keysSeen.back().insert(key).second) {
+                fail(key, "is given twice; an action file names each setting once");
+            }
+        }
+        return true;
+    };
     try {
-        settings = Json::parse(text);
+        settings = Json::parse(text, noKeyTwice);
     } catch (const Json::exception& error) {
-        throw HostError(std::string("action file: not valid JSON: ") + error.what());
+        throw HostError("action file: not valid JSON: " + parseErrorText(error.what()));
     }
     return descriptorFromJson(settings, terminology);
 }

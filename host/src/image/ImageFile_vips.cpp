@@ -11,6 +11,7 @@
 #include <mutex>
 
 #include "ImageFileChecks.h"
+#include "vendrel/host/Cancellation.h"
 #include "vendrel/host/RegularFile.h"
 
 #include <vips/vips8>
@@ -54,11 +55,43 @@ std::string oneLine(std::string text)
     return text;
 }
 
+// A failed read or write of the file itself says best why in the system's words ("File too large", "No space
+// left on device"), which the library's report holds after "unix error: "; else the whole report.
 std::string vipsReason(const std::exception& error)
 {
     std::string reason = oneLine(error.what());
     vips_error_clear();
+    const std::string system = "unix error: ";
+    if (const size_t at = reason.find(system); at != std::string::npos) {
+        const size_t start = at + system.size();
+        return reason.substr(start, reason.find(';', start) - start);
+    }
     return reason.empty() ? "the file is damaged or incomplete" : reason;
+}
+
+// The library reports progress while it computes an image (decoding, converting, encoding); each report asks the
+// cancel probe and stops the computation when the user asked to stop.
+extern "C" void stopWhenCancelled(VipsImage* image, VipsProgress*, void*)
+{
+    if (cancelRequested()) {
+        vips_image_set_kill(image, TRUE);
+    }
+}
+
+void watchForCancel(const VImage& image)
+{
+    vips_image_set_progress(image.get_image(), TRUE);
+    g_signal_connect(image.get_image(), "eval", G_CALLBACK(stopWhenCancelled), nullptr);
+}
+
+// A failure of the library: CancelledError when it stopped because the user asked to, else HostError.
+[[noreturn]] void failWith(const std::string& context, const std::exception& error)
+{
+    if (cancelRequested()) {
+        vips_error_clear();
+        throw CancelledError();
+    }
+    throw HostError(context + vipsReason(error));
 }
 
 bool isCmykInterpretation(VipsInterpretation interpretation)
@@ -187,6 +220,7 @@ std::vector<uint8_t> iccProfileOf(const VImage& image)
 
 std::vector<uint8_t> pixelBytes(const VImage& image)
 {
+    watchForCancel(image);
     size_t size = 0;
     void* memory = image.write_to_memory(&size);
     const uint8_t* bytes = static_cast<const uint8_t*>(memory);
@@ -284,12 +318,24 @@ HostImage loadImage(const std::string& path, const ImageLoadOptions& options)
             }
             image = convertToSupported(image, keepProfile);
         }
+        if (options.checkSize) {
+            options.checkSize(image.width(), image.height(), image.bands());
+        }
+        throwIfCancelled();
         return hostImageFrom(image, keepProfile);
     } catch (const HostError&) {
         throw;
     } catch (const std::exception& e) {
-        throw HostError(path + ": cannot read the image: " + vipsReason(e));
+        failWith(path + ": cannot read the image: ", e);
     }
+}
+
+ImageDimensions readImageDimensions(const std::string& path)
+{
+    ensureVips();
+    OpenedImage opened;
+    openImage(path, opened);
+    return ImageDimensions{opened.image.width(), opened.image.height(), opened.image.bands()};
 }
 
 namespace {
@@ -375,10 +421,12 @@ void writeImage(const HostImage& image, PendingFile& file, const ImageSaveOption
     try {
         std::vector<uint8_t> bytes;
         VImage output = adaptedTo(vipsImageOf(image, bytes), image, format, options);
+        watchForCancel(output);
         output.write_to_target(format.encoder->suffix, vips::VTarget::new_to_descriptor(file.descriptor()));
     } catch (const std::exception& e) {
-        throw HostError(path + ": cannot write the image: " + vipsReason(e));
+        failWith(path + ": cannot write the image: ", e);
     }
+    throwIfCancelled();
 }
 
 void saveImage(const HostImage& image, const std::string& path, const ImageSaveOptions& options)
@@ -408,12 +456,13 @@ std::vector<uint8_t> encodePng(const HostImage& image, int32_t maxSide)
         }
         void* buffer = nullptr;
         size_t size = 0;
+        watchForCancel(png);
         png.write_to_buffer(".png", &buffer, &size);
         std::vector<uint8_t> encoded(static_cast<uint8_t*>(buffer), static_cast<uint8_t*>(buffer) + size);
         g_free(buffer);
         return encoded;
     } catch (const std::exception& e) {
-        throw HostError("cannot encode a PNG image: " + vipsReason(e));
+        failWith("cannot encode a PNG image: ", e);
     }
 }
 

@@ -345,7 +345,18 @@ HostImage loadImage(const std::string& path, const ImageLoadOptions& options)
     if (!isPlain(decoded.kind) && !options.convert) {
         throw UnsupportedImageError(path, describe(decoded.kind));
     }
+    if (options.checkSize) {
+        options.checkSize(int32_t(decoded.width), int32_t(decoded.height), int32_t(decoded.kind.channels));
+    }
     return hostImageFrom(decoded, path);
+}
+
+ImageDimensions readImageDimensions(const std::string& path)
+{
+    ComScope com;
+    Decoded decoded;
+    decode(path, decoded);
+    return ImageDimensions{int32_t(decoded.width), int32_t(decoded.height), int32_t(decoded.kind.channels)};
 }
 
 struct SaveEncoder {

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "DiscOffsets.h"
+#include "vendrel/host/Cancellation.h"
 #include "vendrel/host/Flats.h"
 #include "vendrel/host/GapClosing.h"
 
@@ -18,7 +19,11 @@ void settleClosings(HostImage& image, const std::vector<uint8_t>& filled, const 
     static const std::vector<stages::Offset> offsets = stages::discOffsets(searchRadius);
     const size_t colours = size_t(image.colorPlanes);
     std::vector<uint32_t> far;
+    size_t settled = 0;
     for (uint32_t i : closings) {
+        if ((++settled & 4095) == 0) {
+            throwIfCancelled();
+        }
         const int32_t x = int32_t(i % uint32_t(image.width)), y = int32_t(i / uint32_t(image.width));
         bool found = false;
         for (const stages::Offset& o : offsets) {

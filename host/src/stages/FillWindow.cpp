@@ -1,5 +1,6 @@
 #include "vendrel/host/FillWindow.h"
 
+#include "vendrel/host/Cancellation.h"
 #include "vendrel/host/ColorServices.h"
 #include "vendrel/host/PluginModule.h"
 
@@ -44,8 +45,18 @@ FillWindow fillWindowFor(const HostImage& image, const std::array<uint16_t, 3>& 
 
 namespace {
 
-// Pixels first..last - 1 of the mask.
+// Pixels first..last - 1 of the mask, in chunks between which a cancel is looked for (the caller throws).
+void maskChunk(const HostImage& image, const FillWindow& window, std::vector<uint8_t>& mask, size_t first, size_t last);
+
 void maskPixels(const HostImage& image, const FillWindow& window, std::vector<uint8_t>& mask, size_t first, size_t last)
+{
+    constexpr size_t chunk = size_t(1) << 22;
+    for (size_t start = first; start < last && !cancelRequested(); start += chunk) {
+        maskChunk(image, window, mask, start, std::min(last, start + chunk));
+    }
+}
+
+void maskChunk(const HostImage& image, const FillWindow& window, std::vector<uint8_t>& mask, size_t first, size_t last)
 {
     // Bit c of inside[v] says whether the value v lies in channel c's range: one look-up per channel and no
     // branch per pixel.
@@ -76,12 +87,13 @@ std::vector<uint8_t> windowMask(const HostImage& image, const FillWindow& window
     std::vector<uint8_t> mask(count);
     if (threads < 2) {
         maskPixels(image, window, mask, 0, count);
-        return mask;
+    } else {
+        const size_t middle = size_t(image.height / 2) * size_t(image.width);
+        std::thread worker([&] { maskPixels(image, window, mask, middle, count); });
+        maskPixels(image, window, mask, 0, middle);
+        worker.join();
     }
-    const size_t middle = size_t(image.height / 2) * size_t(image.width);
-    std::thread worker([&] { maskPixels(image, window, mask, middle, count); });
-    maskPixels(image, window, mask, 0, middle);
-    worker.join();
+    throwIfCancelled();
     return mask;
 }
 

@@ -5,6 +5,7 @@
 // Short runs search outwards from each pixel and stop once no column farther out can be nearer; long runs use
 // Felzenszwalb-Huttenlocher's lower envelope of parabolas.
 #include "vendrel/host/Flats.h"
+#include "vendrel/host/Cancellation.h"
 
 #include <algorithm>
 #include <climits>
@@ -117,9 +118,13 @@ public:
 
     // Rows first..last - 1. Each row's result depends on nothing but the filled pixels, which no row changes, so
     // separate bands of rows can be worked on at the same time.
+    // Stops early when a cancel is asked for; the caller throws once every band has stopped.
     void run(int32_t first, int32_t last)
     {
         for (int32_t y = first; y < last; ++y) {
+            if ((y & 15) == 0 && cancelRequested()) {
+                return;
+            }
             spreadRow(y, filled_ + size_t(y) * size_t(width_));
         }
     }
@@ -302,6 +307,7 @@ void spreadFlats(HostImage& image, const std::vector<uint8_t>& filled, int32_t t
     // Without any filled pixel no pixel finds one, and the image stays as it is.
     if (threads < 2 || image.height < 2) {
         RowSpreader(image, filled).run(0, image.height);
+        throwIfCancelled();
         return;
     }
     // Two bands of rows; everything is allocated before the second thread starts, so that nothing in it throws.
@@ -310,6 +316,7 @@ void spreadFlats(HostImage& image, const std::vector<uint8_t>& filled, int32_t t
     std::thread worker([&] { bottom.run(middle, image.height); });
     top.run(0, middle);
     worker.join();
+    throwIfCancelled();
 }
 
 } // namespace vendrel

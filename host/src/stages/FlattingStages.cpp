@@ -1,5 +1,6 @@
 #include "vendrel/host/FlattingStages.h"
 
+#include "vendrel/host/Cancellation.h"
 #include "vendrel/host/Flats.h"
 #include "vendrel/host/GapClosing.h"
 
@@ -23,6 +24,7 @@ void FlattingStages::beforeFilter(HostImage& image)
     if (options_.closeGaps > 0) {
         closings_ = closeGaps(image, window_, filled_, options_.closeGaps, options_.threads);
     }
+    throwIfCancelled();
 }
 
 void FlattingStages::afterFilter(HostImage& image) const
@@ -32,6 +34,7 @@ void FlattingStages::afterFilter(HostImage& image) const
     } else if (!closings_.empty()) {
         settleClosings(image, filled_, closings_);
     }
+    throwIfCancelled();
 }
 
 } // namespace vendrel

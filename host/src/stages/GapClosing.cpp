@@ -8,6 +8,7 @@
 #include "DiscOffsets.h"
 #include "LineComponents.h"
 #include "Skeleton.h"
+#include "vendrel/host/Cancellation.h"
 
 namespace vendrel {
 
@@ -77,7 +78,11 @@ public:
         }
         thinLines(state_, width_, height_);
         const LineComponents components = threads >= 2 ? labelling.get() : label();
+        size_t done = 0;
         for (const EndPoint& end : findEndPoints(state_, width_, height_)) {
+            if ((++done & 63) == 0) {
+                throwIfCancelled();
+            }
             close(end, components);
         }
         return std::move(closings_);

@@ -1,5 +1,7 @@
 #include "LineComponents.h"
 
+#include "vendrel/host/Cancellation.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -38,6 +40,9 @@ LineComponents::LineComponents(const std::vector<uint8_t>& inWindow, int32_t wid
     : rowStart_(size_t(height) + 1), parent_{borderLabel}
 {
     for (int32_t y = 0; y < height; ++y) {
+        if ((y & 63) == 0) {
+            throwIfCancelled();
+        }
         rowStart_[size_t(y)] = uint32_t(runs_.size());
         const uint8_t* row = inWindow.data() + size_t(y) * size_t(width);
         const uint32_t above = y > 0 ? rowStart_[size_t(y - 1)] : 0, aboveEnd = rowStart_[size_t(y)];

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "vendrel/host/Cancellation.h"
 #include "vendrel/host/ImageFile.h"
 #include "vendrel/host/PluginModule.h"
 
@@ -147,10 +148,18 @@ std::vector<uint8_t> oraBytes(const HostImage& flats, const HostImage& lineArt)
         flats.planes != lineArt.planes) {
         throw HostError("an OpenRaster file holds RGB layers of one size; write CMYK images as TIFF");
     }
+    // Each part takes a while on a large image: a cancel is heard inside each encoding and between the parts.
     const HostImage merged = multiplied(flats, lineArt);
     const std::vector<uint8_t> mimetype = bytesOf("image/openraster"), stack = bytesOf(stackXml(flats));
-    const std::vector<uint8_t> lineArtPng = encodePng(lineArt), flatsPng = encodePng(flats);
-    const std::vector<uint8_t> mergedPng = encodePng(merged), thumbnailPng = encodePng(merged, thumbnailSide);
+    throwIfCancelled();
+    const std::vector<uint8_t> lineArtPng = encodePng(lineArt);
+    throwIfCancelled();
+    const std::vector<uint8_t> flatsPng = encodePng(flats);
+    throwIfCancelled();
+    const std::vector<uint8_t> mergedPng = encodePng(merged);
+    throwIfCancelled();
+    const std::vector<uint8_t> thumbnailPng = encodePng(merged, thumbnailSide);
+    throwIfCancelled();
     ZipWriter zip;
     zip.add("mimetype", mimetype, true);
     zip.add("stack.xml", stack, false);
@@ -159,7 +168,9 @@ std::vector<uint8_t> oraBytes(const HostImage& flats, const HostImage& lineArt)
     zip.add("data/flats.png", flatsPng, true);
     zip.add("mergedimage.png", mergedPng, true);
     zip.add("Thumbnails/thumbnail.png", thumbnailPng, true);
-    return zip.finish();
+    std::vector<uint8_t> bytes = zip.finish();
+    throwIfCancelled();
+    return bytes;
 }
 
 void writeOra(const HostImage& flats, const HostImage& lineArt, PendingFile& file)

@@ -6,6 +6,7 @@
 #pragma GCC diagnostic ignored "-Wpsabi"
 
 #include "RowDistance.h"
+#include "vendrel/host/Cancellation.h"
 
 #include <algorithm>
 #include <bit>
@@ -164,6 +165,9 @@ public:
         firsts_.resize(slots_ * (size_t(bound) + 1));
         unsigned greatest = 0;
         for (int64_t step = 0; step < height || step <= int64_t(height) - 2 + 2 * int64_t(greatest); ++step) {
+            if ((step & 31) == 0) {
+                throwIfCancelled();
+            }
             if (step < height) {
                 finishRow(int32_t(step), bound);
                 greatest = std::max(greatest, unsigned(rowGreatest_[size_t(step)]));
@@ -185,6 +189,9 @@ private:
         const int32_t width = grid_.width;
         unsigned greatest = 0;
         for (int32_t y = grid_.height - 1; y >= 0; --y) {
+            if ((y & 63) == 0) {
+                throwIfCancelled();
+            }
             const size_t row = size_t(y) * size_t(width);
             const uint8_t* down = y + 1 < grid_.height ? depth_.data() + row + size_t(width) : outside_.data();
             uint8_t* out = depth_.data() + row;
@@ -331,6 +338,9 @@ std::vector<EndPoint> findEndPoints(const std::vector<uint8_t>& state, int32_t w
     };
     // The rows are read eight pixels at a time, and only the skeleton's pixels among them looked at.
     for (int32_t y = 0; y < height; ++y) {
+        if ((y & 63) == 0) {
+            throwIfCancelled();
+        }
         const uint8_t* row = state.data() + size_t(y) * size_t(width);
         int32_t x = 0;
         for (; x + 8 <= width; x += 8) {

@@ -2,6 +2,8 @@
 // it knows), through the Windows Imaging Component on Windows (PNG, JPEG, TIFF, BMP and the system's other codecs).
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "HostImage.h"
@@ -33,6 +35,16 @@ struct ImageLoadOptions {
     bool convert = false;
     // Take the first page (or frame) of a file that holds several instead of refusing it.
     bool firstPage = false;
+    // Called with the image's width, height and channels once they are known from the file's header, before any
+    // pixel is decoded; it throws to refuse the image (one too large for the memory there is, for example).
+    std::function<void(int32_t width, int32_t height, int32_t channels)> checkSize;
+};
+
+// The size of an image as its file's header gives it.
+struct ImageDimensions {
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t channels = 0;
 };
 
 struct ImageSaveOptions {
@@ -53,7 +65,12 @@ constexpr int32_t maxImageSide = 32767;
 // the resolution. Throws UnsupportedImageError for other kinds (unless converting) and HostError for everything
 // else (missing or unreadable file, not a regular file, too large), InformationLossError for a file of several
 // pages unless firstPage.
+// Decoding is cancelled (CancelledError) when the host's cancel probe asks for it.
 HostImage loadImage(const std::string& path, const ImageLoadOptions& options = {});
+
+// The size of the image in a file, read from its header alone (the file must be a regular file). Throws
+// HostError when the file is not an image the host reads.
+ImageDimensions readImageDimensions(const std::string& path);
 
 // Writes an image in the format that the file name's extension names, through a temporary file in the same
 // folder that is renamed into place: a failed save leaves no partial file and any former file untouched.
@@ -62,7 +79,7 @@ HostImage loadImage(const std::string& path, const ImageLoadOptions& options = {
 void saveImage(const HostImage& image, const std::string& path, const ImageSaveOptions& options = {});
 
 // Writes the image into a pending file in the format its target's extension names; the caller puts it in
-// place. Throws as saveImage does.
+// place. Throws as saveImage does; encoding is cancelled (CancelledError) when the cancel probe asks for it.
 void writeImage(const HostImage& image, PendingFile& file, const ImageSaveOptions& options = {});
 
 // What writing the image to path would drop ("the alpha channel", ...), empty when nothing: the check that

@@ -19,4 +19,9 @@ std::vector<uint8_t> readRegularFile(const std::string& path, uint64_t maxBytes)
 // Whether path names a regular file (following symbolic links); never blocks.
 bool isRegularFile(const std::string& path);
 
+// Refuses, before anything is written, a target that exists and is not a regular file (following symbolic
+// links): writing a result would replace a folder, a FIFO, a device such as /dev/null or a socket by a file.
+// Throws HostError naming the file and what it is. A missing target is fine.
+void checkReplaceableFile(const std::string& path);
+
 } // namespace vendrel

@@ -3,8 +3,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "vendrel/colour/ColorConversion.h"
 
 namespace vendrel {
 
@@ -22,6 +26,18 @@ std::vector<Swatch> readSwatchFile(const std::string& path);
 // A readable form of the colour: "#FFAA00" for RGB, "HSB 30° 50% 100%", "CMYK 0% 35% 100% 0%", "Lab 75 10 -20",
 // "Gray 40%", or the raw numbers for a colour space the filter cannot use.
 std::string describeSwatch(const Swatch& swatch);
+
+// The colour as colour services take it: its colour-services space (RGB 0, HSB 1, CMYK 2, Lab 3, gray 4) and its
+// components in the host's ranges (the file's 16-bit channels as 8-bit values, hue in degrees, lightness and
+// gray from hundredths of a percent to 0..255, Lab a and b offset by 128); nothing for another colour space.
+std::optional<std::pair<int16_t, HostColor>> hostColorOf(const Swatch& swatch);
+
+// The largest swatch file read or handed to a run: both sections at their largest (65535 colours, each named
+// with up to a few hundred characters).
+constexpr uint64_t maxSwatchFileBytes = uint64_t(64) << 20;
+// The part of a swatch file a filter run reads: the first section at its largest, two words then 65535
+// records of ten bytes.
+constexpr uint64_t swatchColourSectionBytes = 4 + 65535 * 10;
 
 // The names of the swatch files in a folder, as the filter's dialog offers them (an extension of exactly ".aco"),
 // sorted. Empty when the folder does not exist.
