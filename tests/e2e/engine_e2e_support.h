@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "SettingsTable.h"
 #include "dialog_presser.h"
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/PluginModule.h"
@@ -138,18 +139,28 @@ protected:
 
     // Hosts that hand no settings over (viewer, bare) play a run only through the module's own dialog, which
     // opens on the last confirmed settings: where the module has one, for images whose colours it can convert
-    // alone, and with a palette the dialog can list.
+    // alone, with a palette the dialog can list and numbers its fields can hold.
     std::vector<vendrel::HostProfile> ProfilesThatCanPlay(const vendrel::HostImage& image, const Settings& settings)
     {
         std::vector<vendrel::HostProfile> profiles = {vendrel::HostProfile::noDialogManager};
         const bool listed =
             settings.randomColors || (settings.palette.find_first_of("/\\") == std::string::npos &&
                                       fs::is_regular_file(hostFolder / "Color Swatches" / settings.palette));
-        if (ModuleDrawsOwnDialogs() && listed && image.mode == plugInModeRGBColor) {
+        if (ModuleDrawsOwnDialogs() && listed && FitsTheDialog(settings) && image.mode == plugInModeRGBColor) {
             profiles.push_back(vendrel::HostProfile::viewer);
             profiles.push_back(vendrel::HostProfile::bare);
         }
         return profiles;
+    }
+
+    static bool FitsTheDialog(const Settings& settings)
+    {
+        const auto fits = []<typename Number>(int32_t value, const NumberField<Number>& field) {
+            return value >= field.minimum && value <= field.maximum;
+        };
+        return fits(settings.tolerance, FieldOf<NumberField<uint16>>("tolerance")) &&
+               fits(settings.flagSize, FieldOf<NumberField<int32>>("flagsize")) &&
+               fits(settings.joinSize, FieldOf<NumberField<int32>>("joinsize"));
     }
 
     // A run in a fresh instance of the module (its random colours start over), loaded from a copy beside the
