@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <ostream>
 #include <random>
 #include <sstream>
 #include <string>
@@ -145,6 +146,11 @@ std::string Describe(const HostImage& image, int32_t x, int32_t y, const FillWin
     for (int c = 0; c < window.channels; ++c)
         text << ' ' << int(window.low[size_t(c)]) << ".." << int(window.high[size_t(c)]);
     return text.str();
+}
+
+void PrintTo(const ModeCase& mode, std::ostream* out)
+{
+    *out << mode.name;
 }
 
 class FillWindowProperty : public ::testing::TestWithParam<ModeCase> {};
