@@ -378,7 +378,13 @@ int runSteps(const PluginModule& module, const RunRequest& request, SettingOptio
         return exitFailure;
     }
     if (stages) {
+        if (result.recorded) {
+            stages->useAreaColours(areaColoursFor(module, *result.recorded, hostFolder, image));
+        }
         stages->afterFilter(image);
+        for (const std::string& note : stages->notes()) {
+            printError("note: " + note);
+        }
     }
     return writeResults(module, request, image, lineArt, result.recorded);
 }

@@ -101,6 +101,9 @@ Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* mod
                            "turn grayscale, indexed, Lab and 16-bit images into 8-bit RGB instead of refusing them");
     commands.run->add_flag("--flats", arguments.run.flatting.flats,
                            "give every pixel no area took (the lines) the colour of the nearest filled area");
+    commands.run->add_flag("--distinct", arguments.run.flatting.distinct,
+                           "give touching areas different colours: an area whose colour a touching area already "
+                           "holds takes the next palette colour that none of them holds");
     commands.run
         ->add_option("--close-gaps", arguments.run.flatting.closeGaps,
                      "close gaps in the lines up to N pixels wide before filling")

@@ -4,7 +4,11 @@
 #include "vendrel/host/Flats.h"
 #include "vendrel/host/GapClosing.h"
 
+#include "AreaMap.h"
+#include "DistinctColours.h"
+
 #include <algorithm>
+#include <numeric>
 #include <thread>
 
 namespace vendrel {
@@ -27,8 +31,18 @@ void FlattingStages::beforeFilter(HostImage& image)
     throwIfCancelled();
 }
 
-void FlattingStages::afterFilter(HostImage& image) const
+void FlattingStages::afterFilter(HostImage& image)
 {
+    notes_.clear();
+    if (options_.distinct) {
+        const stages::AreaMap areas = stages::mapAreas(filled_, image.width, image.height);
+        std::vector<uint32_t> owner(areas.areas.size());
+        std::iota(owner.begin(), owner.end(), 0u);
+        std::string note = stages::distinguishNeighbours(image, areas, owner, filled_, colours_, options_.threads);
+        if (!note.empty()) {
+            notes_.push_back(std::move(note));
+        }
+    }
     if (options_.flats) {
         spreadFlats(image, filled_, options_.threads);
     } else if (!closings_.empty()) {

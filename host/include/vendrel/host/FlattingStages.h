@@ -2,8 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "AreaColours.h"
 #include "FillWindow.h"
 #include "HostImage.h"
 
@@ -13,7 +16,8 @@ struct FlattingOptions {
     int32_t closeGaps = 0; // close gaps in the lines up to this many pixels wide; 0: none
     bool flats = false;    // give every pixel no area took the colour of the nearest filled area
     int32_t threads = 0;   // threads the stages may share their work among, at most 2; 0: as many as the machine has
-    bool any() const { return closeGaps > 0 || flats; }
+    bool distinct = false; // no two touching areas keep the same colour
+    bool any() const { return closeGaps > 0 || flats || distinct; }
 };
 
 class FlattingStages {
@@ -23,15 +27,25 @@ public:
     // Before the filter: draws the closing strokes into the image handed to the filter and notes which pixels
     // the filter will fill (those in the window, the filter fills exactly their 4-connected areas).
     void beforeFilter(HostImage& image);
-    // After the filter: the closing pixels take the colour of the area beside them; with flats every pixel that
-    // was not filled takes the colour of the nearest filled one.
-    void afterFilter(HostImage& image) const;
+    // After the filter: touching areas are given distinct colours, then the closing pixels take the colour of the
+    // area beside them, or with flats every pixel that was not filled takes the colour of the nearest filled one.
+    // Both stages look for a cancel (the host's cancel probe) as they go and throw CancelledError, leaving the
+    // image part done.
+    void afterFilter(HostImage& image);
+    // How the filter coloured its areas (areaColoursFor the settings it recorded): what distinct neighbours need to
+    // give an area another colour as the filter would. Without it they draw every new colour at random.
+    void useAreaColours(AreaColours colours) { colours_ = std::move(colours); }
+
+    // What the stages had to tell the user about the last run (a palette too small for distinct neighbours).
+    const std::vector<std::string>& notes() const { return notes_; }
 
 private:
     FlattingOptions options_;
     FillWindow window_;
     std::vector<uint8_t> filled_;
     std::vector<uint32_t> closings_; // pixel indices of the closing strokes
+    AreaColours colours_;
+    std::vector<std::string> notes_;
 };
 
 } // namespace vendrel
