@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <set>
@@ -104,6 +105,11 @@ Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* mod
     commands.run->add_flag("--distinct", arguments.run.flatting.distinct,
                            "give touching areas different colours: an area whose colour a touching area already "
                            "holds takes the next palette colour that none of them holds");
+    commands.run
+        ->add_option("--merge-specks", arguments.run.flatting.mergeSpecks,
+                     "areas of at most N pixels take the colour of the nearest larger area (0: none)")
+        ->type_name("N")
+        ->check(CLI::Range(0, std::numeric_limits<int32_t>::max()));
     commands.run
         ->add_option("--close-gaps", arguments.run.flatting.closeGaps,
                      "close gaps in the lines up to N pixels wide before filling")

@@ -1,5 +1,7 @@
-// The stages that decide the areas' final colours, end to end through the built command: --distinct.
+// The stages that decide the areas' final colours, end to end through the built command: --merge-specks and
+// --distinct.
 #include <fstream>
+#include <tuple>
 #include <set>
 #include <sstream>
 
@@ -204,6 +206,119 @@ TEST_F(AreaColoursTest, DistinctGivesTouchingAreasDifferentColours)
         const CommandResult again = run(palette, {"--flats", "--distinct"}, "again.png");
         ASSERT_EQ(again.exitCode, 0) << again.err;
         EXPECT_EQ(readBytes(file("again.png")), readBytes(file("distinct.png")));
+    }
+}
+
+// Two large areas either side of a five-pixel-wide line drawn in black and grey, with white pockets in the line
+// and in the areas: one pixel in the line's middle column (as near to both sides), one nearer the right side, a
+// pocket of N pixels in the left area behind a grey ring, and one of N + 1 pixels.
+HostImage lineWithPockets(int32_t n)
+{
+    HostImage image = HostImage::blank(64, 30);
+    for (int32_t y = 0; y < image.height; ++y) {
+        for (int32_t x = 28; x <= 32; ++x) {
+            uint8_t* p = image.pixel(x, y);
+            p[0] = p[1] = p[2] = x == 30 ? 0 : 128;
+        }
+    }
+    auto pocket = [&](int32_t left, int32_t top, int32_t pixels) {
+        for (int32_t y = top - 1; y <= top + 1; ++y) {
+            for (int32_t x = left - 1; x <= left + pixels; ++x) {
+                uint8_t* p = image.pixel(x, y);
+                const bool inside = y == top && x >= left && x < left + pixels;
+                p[0] = p[1] = p[2] = inside ? 255 : (x + y) % 2 ? 0 : 160;
+            }
+        }
+    };
+    uint8_t* middle = image.pixel(30, 5);
+    middle[0] = middle[1] = middle[2] = 255;
+    uint8_t* right = image.pixel(31, 12);
+    right[0] = right[1] = right[2] = 255;
+    pocket(5, 20, n);
+    pocket(5, 25, n + 1);
+    return image;
+}
+
+// With --merge-specks N every area of at most N pixels takes the colour of the nearest larger area (nearest
+// pixel of any larger area to any of its pixels, ties to the leftmost, then topmost such pixel), found here by
+// a plain search over every pair of pixels; larger areas keep their colours, and with --flats no colour but the
+// palette's is left, even where --joinareas leaves the ink's grey.
+TEST_F(AreaColoursTest, MergeSpecksGivesSmallAreasTheColourOfTheNearestLargerArea)
+{
+    const std::vector<Colour> paletteColours = presetColours("Flatting 24");
+    for (const int32_t n : {1, 4}) {
+        SCOPED_TRACE("--merge-specks " + std::to_string(n));
+        const HostImage input = lineWithPockets(n);
+        saveImage(input, file("in.png"));
+        int areaCount = 0;
+        const std::vector<int> area = labelAreas(
+            input, [](const uint8_t* p) { return p[0] == 255; }, areaCount);
+        std::vector<int> size(size_t(areaCount), 0);
+        for (int a : area) {
+            if (a >= 0) {
+                ++size[size_t(a)];
+            }
+        }
+        const std::string speck = std::to_string(n);
+        const CommandResult plain = run("Flatting 24.aco", {}, "plain.png");
+        const CommandResult merged = run("Flatting 24.aco", {"--merge-specks", speck}, "merged.png");
+        ASSERT_EQ(plain.exitCode, 0) << plain.err;
+        ASSERT_EQ(merged.exitCode, 0) << merged.err;
+        const HostImage before = loadImage(file("plain.png")), after = loadImage(file("merged.png"));
+
+        // The expected colour of each area, by a search over every pair of pixels.
+        std::vector<std::tuple<int64_t, int32_t, int32_t>> best(size_t(areaCount), {INT64_MAX, 0, 0});
+        for (size_t i = 0; i < area.size(); ++i) {
+            const int a = area[i];
+            if (a < 0 || size[size_t(a)] > n) {
+                continue;
+            }
+            const int32_t x = int32_t(i % size_t(input.width)), y = int32_t(i / size_t(input.width));
+            for (size_t j = 0; j < area.size(); ++j) {
+                if (area[j] < 0 || size[size_t(area[j])] <= n) {
+                    continue;
+                }
+                const int32_t tx = int32_t(j % size_t(input.width)), ty = int32_t(j / size_t(input.width));
+                const std::tuple<int64_t, int32_t, int32_t> candidate = {
+                    int64_t(tx - x) * (tx - x) + int64_t(ty - y) * (ty - y), tx, ty};
+                best[size_t(a)] = std::min(best[size_t(a)], candidate);
+            }
+        }
+        int merges = 0;
+        for (size_t i = 0; i < area.size(); ++i) {
+            const int a = area[i];
+            if (a < 0) {
+                continue;
+            }
+            const int32_t x = int32_t(i % size_t(input.width)), y = int32_t(i / size_t(input.width));
+            if (size[size_t(a)] > n) {
+                ASSERT_EQ(colourAt(after, x, y), colourAt(before, x, y))
+                    << "a larger area at (" << x << ", " << y << ")";
+                continue;
+            }
+            const auto [distance, tx, ty] = best[size_t(a)];
+            ASSERT_EQ(colourAt(after, x, y), colourAt(before, tx, ty)) << "a speck at (" << x << ", " << y << ")";
+            ++merges;
+        }
+        EXPECT_EQ(merges, 2 + n) << "the two pockets in the line and the pocket of N pixels";
+
+        const std::string joinSize = std::to_string(n);
+        for (const auto& [extra, foreign] :
+             {std::pair{std::vector<std::string>{"--joinareas", "--joinsize", joinSize, "--flats"}, true},
+              std::pair{std::vector<std::string>{"--merge-specks", speck, "--flats"}, false}}) {
+            const CommandResult flats = run("Flatting 24.aco", extra, "flats.png");
+            ASSERT_EQ(flats.exitCode, 0) << flats.err;
+            const HostImage output = loadImage(file("flats.png"));
+            bool anyForeign = false;
+            for (int32_t y = 0; y < output.height; ++y) {
+                for (int32_t x = 0; x < output.width; ++x) {
+                    const Colour now = colourAt(output, x, y);
+                    anyForeign = anyForeign ||
+                                 std::find(paletteColours.begin(), paletteColours.end(), now) == paletteColours.end();
+                }
+            }
+            EXPECT_EQ(anyForeign, foreign) << extra.front();
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "AreaMap.h"
 #include "DistinctColours.h"
+#include "SpeckMerge.h"
 
 #include <algorithm>
 #include <numeric>
@@ -34,13 +35,18 @@ void FlattingStages::beforeFilter(HostImage& image)
 void FlattingStages::afterFilter(HostImage& image)
 {
     notes_.clear();
-    if (options_.distinct) {
+    if (options_.mergeSpecks > 0 || options_.distinct) {
         const stages::AreaMap areas = stages::mapAreas(filled_, image.width, image.height);
         std::vector<uint32_t> owner(areas.areas.size());
         std::iota(owner.begin(), owner.end(), 0u);
-        std::string note = stages::distinguishNeighbours(image, areas, owner, filled_, colours_, options_.threads);
-        if (!note.empty()) {
-            notes_.push_back(std::move(note));
+        if (options_.mergeSpecks > 0) {
+            owner = stages::mergeSpecks(image, areas, options_.mergeSpecks, options_.threads);
+        }
+        if (options_.distinct) {
+            std::string note = stages::distinguishNeighbours(image, areas, owner, filled_, colours_, options_.threads);
+            if (!note.empty()) {
+                notes_.push_back(std::move(note));
+            }
         }
     }
     if (options_.flats) {

@@ -13,11 +13,12 @@
 namespace vendrel {
 
 struct FlattingOptions {
-    int32_t closeGaps = 0; // close gaps in the lines up to this many pixels wide; 0: none
-    bool flats = false;    // give every pixel no area took the colour of the nearest filled area
-    int32_t threads = 0;   // threads the stages may share their work among, at most 2; 0: as many as the machine has
-    bool distinct = false; // no two touching areas keep the same colour
-    bool any() const { return closeGaps > 0 || flats || distinct; }
+    int32_t closeGaps = 0;   // close gaps in the lines up to this many pixels wide; 0: none
+    bool flats = false;      // give every pixel no area took the colour of the nearest filled area
+    int32_t threads = 0;     // threads the stages may share their work among, at most 2; 0: as many as the machine has
+    bool distinct = false;   // no two touching areas keep the same colour
+    int32_t mergeSpecks = 0; // areas of at most this many pixels take the colour of the nearest larger one; 0: none
+    bool any() const { return closeGaps > 0 || flats || distinct || mergeSpecks > 0; }
 };
 
 class FlattingStages {
@@ -27,7 +28,8 @@ public:
     // Before the filter: draws the closing strokes into the image handed to the filter and notes which pixels
     // the filter will fill (those in the window, the filter fills exactly their 4-connected areas).
     void beforeFilter(HostImage& image);
-    // After the filter: touching areas are given distinct colours, then the closing pixels take the colour of the
+    // After the filter: specks are merged into the nearest larger area (their pixels count as that area's from
+    // then on), touching areas are given distinct colours, then the closing pixels take the colour of the
     // area beside them, or with flats every pixel that was not filled takes the colour of the nearest filled one.
     // Both stages look for a cancel (the host's cancel probe) as they go and throw CancelledError, leaving the
     // image part done.
