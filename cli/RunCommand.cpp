@@ -23,6 +23,7 @@
 #include "vendrel/host/FilterHost.h"
 #include "vendrel/host/FlattingSettings.h"
 #include "vendrel/host/ImageFile.h"
+#include "vendrel/host/Paper.h"
 #include "vendrel/host/PendingFile.h"
 #include "vendrel/host/PrintableText.h"
 #include "vendrel/host/RegularFile.h"
@@ -82,7 +83,8 @@ HostImage loadInput(const PluginModule& module, const RunRequest& request)
 
 ImageSaveOptions saveOptions(const RunRequest& request)
 {
-    return ImageSaveOptions{request.dropAlpha, request.toRgb};
+    // Line art on transparent paper is put on the paper before the filter runs: the result has no alpha to lose.
+    return ImageSaveOptions{request.dropAlpha || request.flatting.transparentPaper, request.toRgb};
 }
 
 // Refused before the filter runs: the output format cannot hold the image as it is.
@@ -351,6 +353,9 @@ int runSteps(const PluginModule& module, const RunRequest& request, SettingOptio
             options.descriptor = std::move(confirmed.descriptor);
             options.showDialog = false;
             warnUnkeptSettings();
+        }
+        if (request.flatting.transparentPaper) {
+            putOnPaper(image, flattingFillColour(module, *options.descriptor));
         }
         stages.emplace(request.flatting, flattingWindow(module, *options.descriptor, image));
         stages->beforeFilter(image);

@@ -106,6 +106,13 @@ Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* mod
                            "give touching areas different colours: an area whose colour a touching area already "
                            "holds takes the next palette colour that none of them holds");
     commands.run
+        ->add_option_function<std::string>(
+            "--paper", [&arguments](const std::string&) { arguments.run.flatting.transparentPaper = true; },
+            "transparent: line art on a transparent background; its transparent pixels are paper (the image is put "
+            "on the fill colour before the filter runs, and the result is opaque)")
+        ->check(CLI::IsMember({"transparent"}))
+        ->type_name("transparent");
+    commands.run
         ->add_option("--merge-specks", arguments.run.flatting.mergeSpecks,
                      "areas of at most N pixels take the colour of the nearest larger area (0: none)")
         ->type_name("N")

@@ -1,4 +1,5 @@
-// The flatting stages of vendrel run, end to end through the built command: --flats and --close-gaps.
+// The flatting stages of vendrel run, end to end through the built command: --flats, --close-gaps and
+// --paper transparent.
 #include <zip.h>
 
 #include "cli_fixture.h"
@@ -230,6 +231,95 @@ TEST_F(FlattingTest, BatchWritesTheFilesOfSingleRunsAndFailsOnlyTheBrokenInput)
         const std::vector<uint8_t> alone = readBytes(file(name + ".tif"));
         ASSERT_FALSE(alone.empty());
         EXPECT_EQ(readBytes(file("out/" + name + ".tif")), alone) << name;
+    }
+}
+
+// Line art drawn on a transparent background, as drawing programs export it: a frame and a cross of opaque black
+// lines, with half-transparent black beside them, on pixels that are black and fully transparent.
+HostImage transparentLineArt()
+{
+    HostImage image = HostImage::blank(60, 40, plugInModeRGBColor, true);
+    std::fill(image.pixels.begin(), image.pixels.end(), 0);
+    auto line = [&](int32_t x, int32_t y, uint8_t alpha) { image.pixel(x, y)[3] = alpha; };
+    for (int32_t x = 2; x < 58; ++x) {
+        line(x, 2, 255), line(x, 37, 255), line(x, 20, 255), line(x, 21, 128);
+    }
+    for (int32_t y = 2; y < 38; ++y) {
+        line(2, y, 255), line(57, y, 255), line(30, y, 255), line(31, y, 128);
+    }
+    return image;
+}
+
+// The image over an opaque colour, worked out here: what the filter must see with --paper transparent.
+HostImage onColour(const HostImage& image, uint8_t paper)
+{
+    HostImage opaque = HostImage::blank(image.width, image.height);
+    for (int32_t y = 0; y < image.height; ++y) {
+        for (int32_t x = 0; x < image.width; ++x) {
+            const uint8_t* p = image.pixel(x, y);
+            for (int32_t c = 0; c < 3; ++c) {
+                opaque.pixel(x, y)[c] = uint8_t((p[c] * p[3] + paper * (255 - p[3]) + 127) / 255);
+            }
+        }
+    }
+    return opaque;
+}
+
+// With --paper transparent the transparent pixels are paper: the result is the one the same settings give on the
+// image put on the fill colour, it is opaque, and an ORA keeps the line art as it was, alpha included, laid over
+// the flats as it is. Without it the filter finds no paper at all.
+TEST_F(FlattingTest, TransparentPaperIsPutOnTheFillColourAndTheResultIsOpaque)
+{
+    const HostImage input = transparentLineArt();
+    saveImage(input, file("in.png"));
+    const std::vector<std::string> common = {"--palette", "Flatting 24.aco", "--presets", presetsFolder};
+    struct Case {
+        std::vector<std::string> settings;
+        uint8_t paper;
+    };
+    for (const Case& c : {Case{{"--tolerance", "0"}, 255}, Case{{"--fillcolor", "E6E6E6", "--tolerance", "10"}, 0xE6},
+                          Case{{"--tolerance", "0", "--flats"}, 255}}) {
+        SCOPED_TRACE(c.settings.back());
+        std::vector<std::string> settings = common;
+        settings.insert(settings.end(), c.settings.begin(), c.settings.end());
+        auto runOn = [&](const std::string& in, const std::string& out, std::vector<std::string> extra) {
+            std::vector<std::string> arguments = {"run", file(in), "-o", file(out)};
+            arguments.insert(arguments.end(), settings.begin(), settings.end());
+            arguments.insert(arguments.end(), extra.begin(), extra.end());
+            const CommandResult result = vendrel(arguments);
+            EXPECT_EQ(result.exitCode, 0) << result.err;
+            return result;
+        };
+        saveImage(onColour(input, c.paper), file("opaque.png"));
+        runOn("opaque.png", "expected.png", {});
+        runOn("in.png", "paper.png", {"--paper", "transparent"});
+        const HostImage expected = loadImage(file("expected.png")), paper = loadImage(file("paper.png"));
+        EXPECT_FALSE(paper.hasAlpha);
+        EXPECT_EQ(paper.pixels, expected.pixels);
+        EXPECT_NE(runOn("in.png", "as-is.png", {}).err.find("not found"), std::string::npos);
+
+        runOn("in.png", "layers.ora", {"--paper", "transparent"});
+        const std::vector<ZipEntry> entries = readZip(file("layers.ora"));
+        ASSERT_EQ(entries.size(), 6u);
+        const std::string stack(entries[1].bytes.begin(), entries[1].bytes.end());
+        EXPECT_NE(stack.find("src=\"data/lineart.png\" composite-op=\"svg:src-over\""), std::string::npos) << stack;
+        writeBytes(file("lineart.png"), entries[2].bytes);
+        writeBytes(file("flats.png"), entries[3].bytes);
+        const HostImage lineArt = loadImage(file("lineart.png"));
+        EXPECT_TRUE(lineArt.hasAlpha);
+        EXPECT_EQ(lineArt.pixels, input.pixels);
+        EXPECT_EQ(loadImage(file("flats.png")).pixels, expected.pixels);
+        writeBytes(file("merged.png"), entries[4].bytes);
+        const HostImage merged = loadImage(file("merged.png"));
+        for (int32_t y = 0; y < input.height; ++y) {
+            for (int32_t x = 0; x < input.width; ++x) {
+                const uint8_t alpha = input.pixel(x, y)[3];
+                if (alpha == 0 || alpha == 255) {
+                    ASSERT_EQ(colourAt(merged, x, y), colourAt(alpha == 0 ? expected : input, x, y))
+                        << "the merged image at (" << x << ", " << y << ")";
+                }
+            }
+        }
     }
 }
 

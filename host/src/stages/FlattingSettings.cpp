@@ -123,6 +123,15 @@ FillWindow flattingWindow(const PluginModule& module, Descriptor& descriptor, co
     return fillWindowFor(image, colourOf(*descriptor.find(colourKey)), numberOf(descriptor.find(toleranceKey), 0));
 }
 
+std::array<uint16_t, 3> flattingFillColour(const PluginModule& module, Descriptor& descriptor)
+{
+    const uint32_t colourKey = keyOf(module, "fillcolor");
+    if (descriptor.find(colourKey) == nullptr) {
+        descriptor.put(colourKey, colorObject({white, white, white}));
+    }
+    return colourOf(*descriptor.find(colourKey));
+}
+
 AreaColours areaColoursFor(const PluginModule& module, const Descriptor& settings, const std::string& hostFolder,
                            const HostImage& image)
 {

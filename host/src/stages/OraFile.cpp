@@ -21,29 +21,47 @@ namespace {
 
 constexpr int32_t thumbnailSide = 256;
 
-// The line art multiplied over the flats, channel by channel; the alpha is the flats' own.
-HostImage multiplied(const HostImage& flats, const HostImage& lineArt)
+// Opaque line art is multiplied over the flats, channel by channel, and the alpha is the flats' own; line art
+// with alpha (drawn on a transparent background) is laid over them as it is.
+HostImage merged(const HostImage& flats, const HostImage& lineArt)
 {
     HostImage merged = flats;
-    const int32_t colours = flats.colorPlanes;
-    for (size_t i = 0; i < merged.pixels.size(); i += size_t(merged.planes)) {
-        for (int32_t c = 0; c < colours; ++c) {
-            const unsigned product = unsigned(flats.pixels[i + size_t(c)]) * lineArt.pixels[i + size_t(c)];
-            merged.pixels[i + size_t(c)] = uint8_t((product + 127) / 255);
+    const size_t colours = size_t(flats.colorPlanes), count = size_t(flats.width) * size_t(flats.height);
+    for (size_t i = 0; i < count; ++i) {
+        const uint8_t* line = lineArt.pixels.data() + i * size_t(lineArt.planes);
+        uint8_t* out = merged.pixels.data() + i * size_t(merged.planes);
+        if (!lineArt.hasAlpha) {
+            for (size_t c = 0; c < colours; ++c) {
+                out[c] = uint8_t((unsigned(out[c]) * line[c] + 127) / 255);
+            }
+            continue;
+        }
+        const double lineAlpha = line[lineArt.planes - 1] / 255.0;
+        const double flatsAlpha = flats.hasAlpha ? out[merged.planes - 1] / 255.0 : 1.0;
+        const double alpha = lineAlpha + flatsAlpha * (1 - lineAlpha);
+        for (size_t c = 0; c < colours && alpha > 0; ++c) {
+            const double value = (line[c] * lineAlpha + out[c] * flatsAlpha * (1 - lineAlpha)) / alpha;
+            out[c] = uint8_t(value + 0.5);
+        }
+        if (flats.hasAlpha) {
+            out[merged.planes - 1] = uint8_t(alpha * 255 + 0.5);
         }
     }
     return merged;
 }
 
-std::string stackXml(const HostImage& image)
+std::string stackXml(const HostImage& image, const HostImage& lineArt)
 {
+    const std::string lineArtOp = lineArt.hasAlpha ? "svg:src-over" : "svg:multiply";
     const std::string size = "w=\"" + std::to_string(image.width) + "\" h=\"" + std::to_string(image.height) + "\"";
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<image version=\"0.0.3\" " +
            size +
            ">\n"
            "  <stack>\n"
-           "    <layer name=\"Line art\" src=\"data/lineart.png\" composite-op=\"svg:multiply\" opacity=\"1.0\" "
+           "    <layer name=\"Line art\" src=\"data/lineart.png\" composite-op=\"" +
+           lineArtOp +
+           "\" opacity=\"1.0\" "
            "visibility=\"visible\" x=\"0\" y=\"0\"/>\n"
            "    <layer name=\"Flats\" src=\"data/flats.png\" composite-op=\"svg:src-over\" opacity=\"1.0\" "
            "visibility=\"visible\" x=\"0\" y=\"0\"/>\n"
@@ -145,20 +163,20 @@ bool isOraName(const std::string& path)
 std::vector<uint8_t> oraBytes(const HostImage& flats, const HostImage& lineArt)
 {
     if (flats.mode == plugInModeCMYKColor || flats.width != lineArt.width || flats.height != lineArt.height ||
-        flats.planes != lineArt.planes) {
+        flats.colorPlanes != lineArt.colorPlanes) {
         throw HostError("an OpenRaster file holds RGB layers of one size; write CMYK images as TIFF");
     }
     // Each part takes a while on a large image: a cancel is heard inside each encoding and between the parts.
-    const HostImage merged = multiplied(flats, lineArt);
-    const std::vector<uint8_t> mimetype = bytesOf("image/openraster"), stack = bytesOf(stackXml(flats));
+    const HostImage mergedImage = merged(flats, lineArt);
+    const std::vector<uint8_t> mimetype = bytesOf("image/openraster"), stack = bytesOf(stackXml(flats, lineArt));
     throwIfCancelled();
     const std::vector<uint8_t> lineArtPng = encodePng(lineArt);
     throwIfCancelled();
     const std::vector<uint8_t> flatsPng = encodePng(flats);
     throwIfCancelled();
-    const std::vector<uint8_t> mergedPng = encodePng(merged);
+    const std::vector<uint8_t> mergedPng = encodePng(mergedImage);
     throwIfCancelled();
-    const std::vector<uint8_t> thumbnailPng = encodePng(merged, thumbnailSide);
+    const std::vector<uint8_t> thumbnailPng = encodePng(mergedImage, thumbnailSide);
     throwIfCancelled();
     ZipWriter zip;
     zip.add("mimetype", mimetype, true);

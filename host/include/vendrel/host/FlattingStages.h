@@ -18,7 +18,8 @@ struct FlattingOptions {
     int32_t threads = 0;     // threads the stages may share their work among, at most 2; 0: as many as the machine has
     bool distinct = false;   // no two touching areas keep the same colour
     int32_t mergeSpecks = 0; // areas of at most this many pixels take the colour of the nearest larger one; 0: none
-    bool any() const { return closeGaps > 0 || flats || distinct || mergeSpecks > 0; }
+    bool transparentPaper = false; // transparent pixels are paper: the image is put on the fill colour (putOnPaper)
+    bool any() const { return closeGaps > 0 || flats || distinct || mergeSpecks > 0 || transparentPaper; }
 };
 
 class FlattingStages {

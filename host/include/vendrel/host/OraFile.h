@@ -14,9 +14,10 @@ namespace vendrel {
 bool isOraName(const std::string& path);
 
 // The bytes of an OpenRaster file: "mimetype" first and stored uncompressed, "stack.xml" with a "Line art" layer
-// (lineArt, composite-op svg:multiply) over a "Flats" layer (flats), the two layers' PNGs under "data/",
-// "mergedimage.png" (the line art multiplied over the flats) and "Thumbnails/thumbnail.png" (at most 256 pixels
-// on its longer side). The two images have the same size; RGB only. Throws HostError.
+// (lineArt: composite-op svg:multiply, or svg:src-over when it has alpha, as line art drawn on a transparent
+// background) over a "Flats" layer (flats), the two layers' PNGs under "data/", "mergedimage.png" (the line art
+// over the flats) and "Thumbnails/thumbnail.png" (at most 256 pixels on its longer side). The two images have
+// the same size and colour channels, with or without alpha each; RGB only. Throws HostError.
 std::vector<uint8_t> oraBytes(const HostImage& flats, const HostImage& lineArt);
 
 // Writes oraBytes into a pending file; the caller puts it in place. Throws HostError.
