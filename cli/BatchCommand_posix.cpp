@@ -20,11 +20,11 @@
 #include "ExitCodes.h"
 #include "Interrupt.h"
 #include "PaletteChoice.h"
+#include "ProcessPool.h"
 #include "RunMemory.h"
 #include "TemporaryFolder.h"
 #include "vendrel/host/ImageFile.h"
 #include "vendrel/host/PrintableText.h"
-#include "vendrel/host/ProcessPool.h"
 
 namespace vendrel {
 

@@ -2,7 +2,7 @@
 
 #include "OwnEvents.h"
 #include "OwnLiveObjects.h"
-#include "OwnNumberText.h"
+#include "vendrel/dialogtext/EntryText.h"
 
 namespace owndm {
 
@@ -83,7 +83,7 @@ void EnterFieldText(ItemModel& field, const std::string& text)
         field.Changed();
         return;
     }
-    field.SetIntValue(RoundedToInt32(*number));
+    field.SetIntValue(vendrel::roundedToInt32(*number));
     NotifyFromItem(field, kADMUserChangedNotifier);
 }
 

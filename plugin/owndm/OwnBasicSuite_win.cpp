@@ -4,7 +4,7 @@
 
 #include "DialogPlatform.h"
 #include "OwnNoThrow.h"
-#include "OwnNumberText.h"
+#include "vendrel/dialogtext/EntryText.h"
 #include "PIResources.h"
 #include "WideText_win.h"
 
@@ -34,7 +34,7 @@ int ShowMessage(const char* text, UINT kind)
 // The module keeps no string lists for the dialog manager to look in.
 ASErr GetIndexString(ADMPluginRef, int32, int32, char* text, int32 maxLength)
 {
-    CopyToBuffer("", text, maxLength);
+    vendrel::copyToBuffer("", text, maxLength);
     return -1;
 }
 

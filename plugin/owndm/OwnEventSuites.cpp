@@ -4,7 +4,7 @@
 #include "OwnEvents.h"
 #include "OwnLiveObjects.h"
 #include "OwnNoThrow.h"
-#include "OwnNumberText.h"
+#include "vendrel/dialogtext/EntryText.h"
 #include "OwnSuites.h"
 
 namespace owndm {
@@ -66,7 +66,7 @@ ASBoolean IsNotifierType(ADMNotifierRef ref, const char* type)
 void GetNotifierType(ADMNotifierRef ref, char* type, int32 maxLength)
 {
     if (NotifierModel* notifier = NotifierModel::FromRef(ref))
-        CopyToBuffer(notifier->type, type, maxLength);
+        vendrel::copyToBuffer(notifier->type, type, maxLength);
 }
 
 int32 GetAction(ADMTrackerRef ref)

@@ -5,7 +5,7 @@
 
 #include "OwnLiveObjects.h"
 #include "OwnModel.h"
-#include "OwnNumberText.h"
+#include "vendrel/dialogtext/EntryText.h"
 
 namespace owndm {
 
@@ -97,7 +97,7 @@ void ItemModel::SetText(const std::string& newText)
 std::optional<float> ItemModel::NumberOfText(const std::string& fieldText)
 {
     if (!procs.textToFloat)
-        return ParseNumber(fieldText, allowUnits);
+        return vendrel::parseNumber(fieldText, allowUnits);
     float number = 0;
     ItemModel* const self = this;
     if (!procs.textToFloat(Ref(), fieldText.c_str(), &number) || !IsLive(self, Kind::item) || !std::isfinite(number))
@@ -113,7 +113,7 @@ std::string ItemModel::ValueText()
         if (procs.floatToText(Ref(), float(value), buffer.data(), int32(buffer.size())) && IsLive(self, Kind::item))
             return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
     }
-    return FormatNumber(float(value));
+    return vendrel::formatNumber(float(value));
 }
 
 void ItemModel::Changed()

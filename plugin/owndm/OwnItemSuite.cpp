@@ -3,7 +3,7 @@
 #include "OwnEvents.h"
 #include "OwnLifecycle.h"
 #include "OwnNoThrow.h"
-#include "OwnNumberText.h"
+#include "vendrel/dialogtext/EntryText.h"
 #include "OwnSuites.h"
 
 namespace owndm {
@@ -95,7 +95,7 @@ ASBoolean DefaultTextToFloat(ADMItemRef ref, const char* text, float* value)
     const ItemModel* item = ItemModel::FromRef(ref);
     if (!item || !text || !value)
         return false;
-    const std::optional<float> number = ParseNumber(text, item->allowUnits);
+    const std::optional<float> number = vendrel::parseNumber(text, item->allowUnits);
     if (!number)
         return false;
     *value = *number;
@@ -106,7 +106,7 @@ ASBoolean DefaultFloatToText(ADMItemRef ref, float value, char* text, int32 text
 {
     if (!ItemModel::FromRef(ref) || !text || textLength <= 0)
         return false;
-    CopyToBuffer(FormatNumber(value), text, textLength);
+    vendrel::copyToBuffer(vendrel::formatNumber(value), text, textLength);
     return true;
 }
 
@@ -163,7 +163,7 @@ void SetText(ADMItemRef ref, const char* text)
 void GetText(ADMItemRef ref, char* text, int32 maxLength)
 {
     ChangeItem(ref, [&](ItemModel& item) {
-        CopyToBuffer(item.kind == ItemKind::textEdit ? item.ValueText() : item.text, text, maxLength);
+        vendrel::copyToBuffer(item.kind == ItemKind::textEdit ? item.ValueText() : item.text, text, maxLength);
     });
 }
 

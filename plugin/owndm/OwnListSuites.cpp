@@ -1,7 +1,7 @@
 // "ADM List Suite" and "ADM Entry Suite": the entries of a popup and the chosen one.
 #include "OwnModel.h"
 #include "OwnNoThrow.h"
-#include "OwnNumberText.h"
+#include "vendrel/dialogtext/EntryText.h"
 #include "OwnSuites.h"
 
 namespace owndm {
@@ -63,7 +63,7 @@ void SetText(ADMEntryRef ref, const char* text)
 void GetText(ADMEntryRef ref, char* text, int32 maxLength)
 {
     if (EntryModel* entry = EntryModel::FromRef(ref))
-        CopyToBuffer(entry->text, text, maxLength);
+        vendrel::copyToBuffer(entry->text, text, maxLength);
 }
 
 void Select(ADMEntryRef ref, ASBoolean on)

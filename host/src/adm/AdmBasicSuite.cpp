@@ -1,7 +1,7 @@
 // "ADM Basic Suite": alerts go to the front end of the call in progress.
 
 #include "AdmSuites.h"
-#include "AdmTextConversion.h"
+#include "vendrel/dialogtext/EntryText.h"
 #include "HostContext.h"
 #include "NoThrow.h"
 

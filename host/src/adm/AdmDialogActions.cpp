@@ -6,7 +6,7 @@
 #include "AdmEvents.h"
 #include "AdmLiveObjects.h"
 #include "AdmModel.h"
-#include "AdmTextConversion.h"
+#include "vendrel/dialogtext/EntryText.h"
 
 namespace vendrel::adm {
 

@@ -6,7 +6,7 @@
 #include "AdmEvents.h"
 #include "AdmLiveObjects.h"
 #include "AdmSuites.h"
-#include "AdmTextConversion.h"
+#include "vendrel/dialogtext/EntryText.h"
 #include "NoThrow.h"
 
 namespace vendrel::adm {

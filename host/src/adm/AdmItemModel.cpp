@@ -4,7 +4,7 @@
 
 #include "AdmLiveObjects.h"
 #include "AdmModel.h"
-#include "AdmTextConversion.h"
+#include "vendrel/dialogtext/EntryText.h"
 
 namespace vendrel::adm {
 

@@ -4,7 +4,7 @@
 #include "AdmLifecycle.h"
 #include "AdmModel.h"
 #include "AdmSuites.h"
-#include "AdmTextConversion.h"
+#include "vendrel/dialogtext/EntryText.h"
 #include "NoThrow.h"
 
 namespace vendrel::adm {

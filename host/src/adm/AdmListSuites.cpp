@@ -1,7 +1,7 @@
 // "ADM List Suite" and "ADM Entry Suite": the entries of a popup and the chosen one.
 #include "AdmModel.h"
 #include "AdmSuites.h"
-#include "AdmTextConversion.h"
+#include "vendrel/dialogtext/EntryText.h"
 #include "NoThrow.h"
 
 namespace vendrel::adm {

@@ -1,4 +1,4 @@
-#include "AdmTextConversion.h"
+#include "vendrel/dialogtext/EntryText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace vendrel::adm {
+namespace vendrel {
 
 namespace {
 
@@ -77,4 +77,4 @@ void copyToBuffer(const std::string& text, char* buffer, int capacity)
     buffer[copied] = '\0';
 }
 
-} // namespace vendrel::adm
+} // namespace vendrel

@@ -1,4 +1,4 @@
-#include "vendrel/host/ProcessPool.h"
+#include "ProcessPool.h"
 
 #include <fcntl.h>
 #include <signal.h>

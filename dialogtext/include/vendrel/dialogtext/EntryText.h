@@ -1,11 +1,12 @@
-// The dialog manager's default conversions between the text of an entry field and its number.
+// What the dialog manager's entry fields hold: the default conversions between a field's text and its number,
+// and the copying of texts into a plug-in's buffers. Shared by the host's dialog manager and the module's own.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
-namespace vendrel::adm {
+namespace vendrel {
 
 // A decimal number with optional sign and fraction, surrounded by blanks. When units are allowed, a unit
 // name may follow the number ("12 px", "12pt"); otherwise anything after the number makes the text invalid.
@@ -20,4 +21,4 @@ std::string formatNumber(float value);
 // Copies text into a plug-in's buffer of capacity bytes, cut to fit and always NUL-terminated.
 void copyToBuffer(const std::string& text, char* buffer, int capacity);
 
-} // namespace vendrel::adm
+} // namespace vendrel
