@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "ActionFiles.h"
+#include "AutoSettings.h"
 #include "RunMemory.h"
 #include "Commands.h"
 #include "ExitCodes.h"
@@ -316,6 +317,7 @@ int runSteps(const PluginModule& module, const RunRequest& request, SettingOptio
     std::string hostFolder = palette ? palette->hostFolder() : request.presetsFolder;
     HostImage image = loadInput(module, request);
     checkNothingLost(image, request);
+    resolveAutoSettings(module, settings.autoSettings(), descriptor, image, request.flatting.transparentPaper);
     if (!request.dialog) {
         notePaletteUnused(descriptor, module, hostFolder, image);
     }

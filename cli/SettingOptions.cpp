@@ -25,6 +25,10 @@ std::string optionName(const AeteParameter& parameter)
 // How the value is written, when the placeholder does not say it all.
 std::string valueForm(const AeteParameter& parameter)
 {
+    if (takesAuto(parameter)) {
+        return parameter.type == colorType ? "RRGGBB, or auto: the paper's colour, found in the image"
+                                           : "or auto: one that keeps the ink out, found in the image";
+    }
     switch (parameter.type) {
     case switchType:
         return "=true|false";
@@ -115,6 +119,12 @@ int hexDigit(char c)
 
 } // namespace
 
+bool takesAuto(const AeteParameter& parameter)
+{
+    return (parameter.name == "fillcolor" && parameter.type == colorType) ||
+           (parameter.name == "tolerance" && parameter.type == integerType);
+}
+
 std::array<uint16_t, 3> parseColorOption(const std::string& option, const std::string& text)
 {
     std::string digits = !text.empty() && text[0] == '#' ? text.substr(1) : text;
@@ -192,7 +202,7 @@ Descriptor SettingOptions::overlay(const Descriptor& base) const
 {
     std::vector<std::pair<DescriptorKeyID, DescriptorValue>> given;
     for (const auto& setting : settings_) {
-        if (setting->given()) {
+        if (setting->given() && !setting->isAuto()) {
             given.emplace_back(setting->parameter.key, valueOf(*setting));
         }
     }
@@ -215,6 +225,17 @@ Descriptor SettingOptions::overlay(const Descriptor& base) const
         }
     }
     return result;
+}
+
+std::vector<AeteParameter> SettingOptions::autoSettings() const
+{
+    std::vector<AeteParameter> parameters;
+    for (const auto& setting : settings_) {
+        if (setting->isAuto()) {
+            parameters.push_back(setting->parameter);
+        }
+    }
+    return parameters;
 }
 
 const SettingOptions::Setting* SettingOptions::pathSetting() const

@@ -14,6 +14,9 @@
 
 namespace vendrel {
 
+// Whether the option also takes "auto": the fill colour and the tolerance, which a run can find in the image.
+bool takesAuto(const AeteParameter& parameter);
+
 class SettingOptions {
 public:
     // Adds "--NAME" for each terminology parameter: integers ('long'), switches ('bool', "--NAME[=true|false]"),
@@ -25,6 +28,10 @@ public:
     // The options given, over the values of base (an action's descriptor): a key given replaces the base's
     // value in place, new keys follow in terminology order. Throws UsageError naming the option.
     Descriptor overlay(const Descriptor& base) const;
+
+    // The settings given as "auto" (the fill colour and the tolerance take it), which overlay leaves out: the run
+    // works them out from the image.
+    std::vector<AeteParameter> autoSettings() const;
 
     // The value given for the first path parameter (the palette), if any.
     std::optional<std::string> pathValue() const;
@@ -40,6 +47,7 @@ private:
         bool switchValue = false;
         CLI::Option* option = nullptr;
         bool given() const { return option != nullptr && option->count() > 0; }
+        bool isAuto() const { return given() && text == "auto" && takesAuto(parameter); }
     };
     DescriptorValue valueOf(const Setting& setting) const;
     const Setting* pathSetting() const;
