@@ -1,11 +1,13 @@
 #include "ActionFiles.h"
 
+#include <algorithm>
 #include <variant>
 
 #include "ExitCodes.h"
 #include "PaletteChoice.h"
 #include "SettingOptions.h"
 #include "vendrel/host/ActionFile.h"
+#include "vendrel/host/FlattingAction.h"
 #include "vendrel/host/PrintableText.h"
 
 namespace vendrel {
@@ -39,21 +41,39 @@ void checkValues(const std::string& path, const Descriptor& descriptor, const Ae
 
 } // namespace
 
-Descriptor loadActionFile(const std::string& path, const PluginModule& module)
+Action loadActionFile(const std::string& path, const PluginModule& module)
 {
-    Descriptor descriptor;
+    Action action;
     try {
-        descriptor = readActionFile(path, module.aete());
+        action = readAction(path, module.aete());
     } catch (const HostError& e) {
         throw UsageError(std::string("--action: ") + e.what());
     }
-    checkValues(path, descriptor, module.aete());
-    return descriptor;
+    checkValues(path, action.settings, module.aete());
+    try {
+        (void)flattingOptionsFrom(action.steps);
+    } catch (const HostError& e) {
+        throw UsageError("--action: " + path + ": " + e.what());
+    }
+    return action;
 }
 
-void writeAction(PendingFile& file, const PluginModule& module, const Descriptor& recorded)
+FlattingOptions stagesToPlay(const FlattingOptions& options, const std::vector<std::string>& given,
+                             const Action& action)
 {
-    writeActionFile(file, recorded, module.aete());
+    ActionSteps steps;
+    for (const auto& step : action.steps) {
+        if (std::find(given.begin(), given.end(), step.first) == given.end()) {
+            steps.push_back(step);
+        }
+    }
+    return flattingOptionsFrom(steps, options);
+}
+
+void writeAction(PendingFile& file, const PluginModule& module, const Descriptor& recorded,
+                 const FlattingOptions& stages)
+{
+    writeActionFile(file, recorded, module.aete(), flattingSteps(stages));
 }
 
 } // namespace vendrel

@@ -32,6 +32,9 @@ struct RunRequest {
     bool firstPage = false; // take the first page of a file of several
     bool dropAlpha = false; // leave out alpha when the output format holds none
     bool toRgb = false;     // turn CMYK into RGB when the output format holds no CMYK
+
+    // The stage options given on the command line ("close-gaps", ...), which win over an action's.
+    std::vector<std::string> stagesGiven;
 };
 
 int runFilter(const PluginModule& module, const RunRequest& request, SettingOptions& settings);

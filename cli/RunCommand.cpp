@@ -223,7 +223,7 @@ int writeResults(const PluginModule& module, const RunRequest& request, const Ho
     std::optional<PendingFile> action;
     if (!request.recordFile.empty()) {
         action.emplace(request.recordFile);
-        writeAction(*action, module, *recorded);
+        writeAction(*action, module, *recorded, request.flatting);
     }
     if (std::optional<int32_t> signal = testHookValue("VENDREL_TEST_SIGNAL_BEFORE_COMMIT")) {
         std::raise(*signal);
@@ -284,7 +284,7 @@ public:
     CancelProbe& operator=(const CancelProbe&) = delete;
 };
 
-int runSteps(const PluginModule& module, const RunRequest& request, SettingOptions& settings);
+int runSteps(const PluginModule& module, RunRequest request, SettingOptions& settings);
 
 } // namespace
 
@@ -303,10 +303,12 @@ int runFilter(const PluginModule& module, const RunRequest& request, SettingOpti
 
 namespace {
 
-int runSteps(const PluginModule& module, const RunRequest& request, SettingOptions& settings)
+int runSteps(const PluginModule& module, RunRequest request, SettingOptions& settings)
 {
     checkFileNames(request);
-    Descriptor base = request.actionFile.empty() ? Descriptor() : loadActionFile(request.actionFile, module);
+    const Action action = request.actionFile.empty() ? Action() : loadActionFile(request.actionFile, module);
+    request.flatting = stagesToPlay(request.flatting, request.stagesGiven, action);
+    Descriptor base = action.settings;
     std::unique_ptr<PaletteChoice> palette = choosePalette(request.presetsFolder, settings);
     Descriptor descriptor = settings.overlay(base);
     if (!palette) {

@@ -107,11 +107,13 @@ Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* mod
                            "holds takes the next palette colour that none of them holds");
     commands.run
         ->add_option_function<std::string>(
-            "--paper", [&arguments](const std::string&) { arguments.run.flatting.transparentPaper = true; },
+            "--paper",
+            [&arguments](const std::string& kind) { arguments.run.flatting.transparentPaper = kind == "transparent"; },
             "transparent: line art on a transparent background; its transparent pixels are paper (the image is put "
-            "on the fill colour before the filter runs, and the result is opaque)")
-        ->check(CLI::IsMember({"transparent"}))
-        ->type_name("transparent");
+            "on the fill colour before the filter runs, and the result is opaque); opaque: the pixels as they are "
+            "(the default)")
+        ->check(CLI::IsMember({"opaque", "transparent"}))
+        ->type_name("KIND");
     commands.run
         ->add_option("--merge-specks", arguments.run.flatting.mergeSpecks,
                      "areas of at most N pixels take the colour of the nearest larger area (0: none)")
@@ -210,6 +212,11 @@ int dispatch(const Subcommands& commands, Arguments& arguments, const PluginModu
     }
     if (*commands.run) {
         arguments.run.presetsFolder = presetsOrDefault(arguments.run.presetsFolder);
+        for (const char* stage : {"paper", "close-gaps", "merge-specks", "distinct", "flats"}) {
+            if (commands.run->count(std::string("--") + stage) > 0) {
+                arguments.run.stagesGiven.emplace_back(stage);
+            }
+        }
         if (!arguments.run.outputDir.empty()) {
             return runBatch(*module, arguments.run, arguments.runSettings, singleRunOptions(*commands.run));
         }

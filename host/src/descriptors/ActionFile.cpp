@@ -175,18 +175,22 @@ DescriptorValue valueFromJson(const AeteParameter& parameter, const Json& value)
     }
 }
 
+constexpr const char* kStepsKey = "stages";
+
 Descriptor descriptorFromJson(const Json& settings, const AeteInfo& terminology)
 {
     if (!settings.is_object())
         throw HostError("action file: the settings must be a JSON object");
     for (const auto& [name, ignored] : settings.items()) {
         (void)ignored;
-        if (!terminology.byName(name))
+        if (!terminology.byName(name) && name != kStepsKey)
             fail(name, "is not a setting of this filter");
     }
     // The file's order, so that a recorded descriptor written out and read back has its keys in their order.
     Descriptor descriptor;
     for (const auto& [name, value] : settings.items()) {
+        if (name == kStepsKey)
+            continue;
         const AeteParameter& parameter = *terminology.byName(name);
         DescriptorValue converted = valueFromJson(parameter, value);
         descriptor.put(parameter.key, std::move(converted));
@@ -194,11 +198,45 @@ Descriptor descriptorFromJson(const Json& settings, const AeteInfo& terminology)
     return descriptor;
 }
 
+ActionSteps stepsFromJson(const Json& settings)
+{
+    ActionSteps steps;
+    const auto found = settings.find(kStepsKey);
+    if (found == settings.end())
+        return steps;
+    if (!found->is_object())
+        fail(kStepsKey, "must be an object");
+    for (const auto& [name, value] : found->items()) {
+        const std::string where = std::string(kStepsKey) + "." + name;
+        if (value.is_boolean())
+            steps.emplace_back(name, value.get<bool>());
+        else if (value.is_string())
+            steps.emplace_back(name, value.get<std::string>());
+        else
+            steps.emplace_back(name, integerIn(value, std::numeric_limits<int32_t>::min(),
+                                               std::numeric_limits<int32_t>::max(), where,
+                                               "must be an integer, true or false, or a string"));
+    }
+    return steps;
+}
+
 } // namespace
 
 std::string actionText(const Descriptor& descriptor, const AeteInfo& terminology)
 {
-    return descriptorToJson(descriptor, terminology).dump(2) + "\n";
+    return actionText(descriptor, terminology, {});
+}
+
+std::string actionText(const Descriptor& descriptor, const AeteInfo& terminology, const ActionSteps& steps)
+{
+    Json json = descriptorToJson(descriptor, terminology);
+    if (!steps.empty()) {
+        Json stages = Json::object();
+        for (const auto& [name, value] : steps)
+            std::visit([&, &name = name](const auto& v) { stages[name] = v; }, value);
+        json[kStepsKey] = stages;
+    }
+    return json.dump(2) + "\n";
 }
 
 namespace {
@@ -222,6 +260,11 @@ std::string parseErrorText(const std::string& message)
 
 Descriptor parseActionText(const std::string& text, const AeteInfo& terminology)
 {
+    return parseAction(text, terminology).settings;
+}
+
+Action parseAction(const std::string& text, const AeteInfo& terminology)
+{
     Json settings;
     // A key given twice in one object would be taken silently, the last one winning: it is refused.
     std::vector<std::set<std::string>> keysSeen;
@@ -243,22 +286,31 @@ Descriptor parseActionText(const std::string& text, const AeteInfo& terminology)
     } catch (const Json::exception& error) {
         throw HostError("action file: not valid JSON: " + parseErrorText(error.what()));
     }
-    return descriptorFromJson(settings, terminology);
+    Action action;
+    action.settings = descriptorFromJson(settings, terminology);
+    action.steps = stepsFromJson(settings);
+    return action;
 }
 
 Descriptor readActionFile(const std::string& path, const AeteInfo& terminology)
 {
+    return readAction(path, terminology).settings;
+}
+
+Action readAction(const std::string& path, const AeteInfo& terminology)
+{
     const std::vector<uint8_t> bytes = readRegularFile(path, maxActionFileBytes);
     try {
-        return parseActionText(std::string(bytes.begin(), bytes.end()), terminology);
+        return parseAction(std::string(bytes.begin(), bytes.end()), terminology);
     } catch (const HostError& error) {
         throw HostError(path + ": " + error.what());
     }
 }
 
-void writeActionFile(PendingFile& file, const Descriptor& descriptor, const AeteInfo& terminology)
+void writeActionFile(PendingFile& file, const Descriptor& descriptor, const AeteInfo& terminology,
+                     const ActionSteps& steps)
 {
-    file.write(actionText(descriptor, terminology));
+    file.write(actionText(descriptor, terminology, steps));
 }
 
 void writeActionFile(const std::string& path, const Descriptor& descriptor, const AeteInfo& terminology)
