@@ -334,10 +334,11 @@ int runSteps(const PluginModule& module, RunRequest request, SettingOptions& set
     options.descriptor = descriptor;
     options.showDialog = request.dialog;
 
-    // The filter keeps the settings a dialog confirms in its settings file, and says nothing when it cannot.
+    // The filter keeps the settings a dialog confirms in its settings file, with the umask's mode, and says
+    // nothing when it cannot.
     const SettingsFileWatch settingsFile(filterSettingsFileName);
     auto warnUnkeptSettings = [&] {
-        if (const std::string warning = settingsFile.unstoredWarning(); !warning.empty()) {
+        if (const std::string warning = settingsFile.afterConfirmedDialog(); !warning.empty()) {
             printError("warning: " + warning);
         }
     };

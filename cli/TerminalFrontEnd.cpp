@@ -21,7 +21,9 @@ constexpr int barWidth = 40;
 
 TerminalFrontEnd::TerminalFrontEnd(bool showProgress)
     : showProgress_(showProgress), interruptAtRow_(testHookValue("VENDREL_TEST_INTERRUPT_AT_ROW")),
-      interruptAtCheck_(testHookValue("VENDREL_TEST_INTERRUPT_AT_CHECK"))
+      interruptAtCheck_(testHookValue("VENDREL_TEST_INTERRUPT_AT_CHECK")),
+      signalParentAtRow_(testHookValue("VENDREL_TEST_SIGNAL_PARENT_AT_ROW")),
+      parentSignal_(testHookValue("VENDREL_TEST_PARENT_SIGNAL"))
 {
 }
 
@@ -30,6 +32,10 @@ void TerminalFrontEnd::progress(int32_t done, int32_t total)
     if (interruptAtRow_ && done >= *interruptAtRow_) {
         interruptAtRow_.reset();
         std::raise(SIGINT);
+    }
+    if (signalParentAtRow_ && parentSignal_ && done >= *signalParentAtRow_) {
+        signalParentAtRow_.reset();
+        signalParent(*parentSignal_);
     }
     if (!showProgress_ || total <= 0) {
         return;

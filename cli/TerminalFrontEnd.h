@@ -27,6 +27,8 @@ private:
     int lastPercent_ = -1;
     std::optional<int32_t> interruptAtRow_;
     std::optional<int32_t> interruptAtCheck_;
+    std::optional<int32_t> signalParentAtRow_;
+    std::optional<int32_t> parentSignal_;
     int32_t abortChecks_ = 0;
 };
 

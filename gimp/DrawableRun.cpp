@@ -21,10 +21,8 @@ DrawableRun::DrawableRun(const PluginModule& module, GimpRunMode mode)
 
 void DrawableRun::noteUnkeptSettings(const SettingsFileWatch& watch) const
 {
-    if (!interactive_) {
-        return;
-    }
-    if (const std::string warning = watch.unstoredWarning(); !warning.empty()) {
+    const std::string warning = watch.afterConfirmedDialog();
+    if (interactive_ && !warning.empty()) {
         g_message("Vendrel: %s", warning.c_str());
     }
 }

@@ -27,8 +27,8 @@ public:
     // Runs the filter on image: SUCCESS, CANCEL, or EXECUTION_ERROR after a GIMP message saying why.
     GimpPDBStatusType run(HostImage& image, const RunOptions& options);
 
-    // After a dialog the user confirmed (INTERACTIVE): a GIMP message when the filter could not keep the
-    // settings in its settings file, which it does not say itself.
+    // After a dialog the user confirmed: the settings file keeps its former mode, and (INTERACTIVE) a GIMP
+    // message says when the filter could not keep the settings, which it does not say itself.
     void noteUnkeptSettings(const SettingsFileWatch& watch) const;
 
 private:

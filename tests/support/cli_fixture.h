@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,10 +17,17 @@ class CommandTest : public ::testing::Test {
 protected:
     // The preferences file goes to a folder of the test's own.
     CommandResult vendrel(const std::vector<std::string>& arguments,
-                          std::map<std::string, std::string> environment = {})
+                          std::map<std::string, std::string> environment = {}, const CommandStreams& streams = {})
     {
         environment["XDG_CONFIG_HOME"] = config.path();
-        return runVendrel(arguments, environment);
+        return runVendrel(arguments, environment, streams);
+    }
+    // The same, started in the background.
+    std::unique_ptr<CommandProcess> start(const std::vector<std::string>& arguments,
+                                          std::map<std::string, std::string> environment = {})
+    {
+        environment["XDG_CONFIG_HOME"] = config.path();
+        return std::make_unique<CommandProcess>(arguments, environment);
     }
     std::string file(const std::string& name) const { return work.file(name); }
 

@@ -55,15 +55,23 @@ SettingsFileWatch::SettingsFileWatch(std::string fileName)
         path_ = folder + "/" + fileName;
     }
     before_ = identityOf(path_);
+    struct stat info {};
+    if (!path_.empty() && stat(path_.c_str(), &info) == 0) {
+        formerMode_ = int(info.st_mode & 07777);
+    }
 }
 
-std::string SettingsFileWatch::unstoredWarning() const
+std::string SettingsFileWatch::afterConfirmedDialog() const
 {
     if (path_.empty()) {
         return "the confirmed settings were not kept: neither $XDG_CONFIG_HOME nor $HOME names a folder for them";
     }
     const std::string now = identityOf(path_);
     if (!now.empty() && now != before_) {
+        struct stat info {};
+        if (formerMode_ >= 0 && stat(path_.c_str(), &info) == 0 && int(info.st_mode & 07777) != formerMode_) {
+            chmod(path_.c_str(), mode_t(formerMode_));
+        }
         return "";
     }
     const std::string folder = applicationDataFolder();

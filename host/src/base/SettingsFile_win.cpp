@@ -38,7 +38,7 @@ SettingsFileWatch::SettingsFileWatch(std::string fileName)
     before_ = identityOf(path_);
 }
 
-std::string SettingsFileWatch::unstoredWarning() const
+std::string SettingsFileWatch::afterConfirmedDialog() const
 {
     if (path_.empty()) {
         return "the confirmed settings were not kept: %APPDATA% names no folder for them";

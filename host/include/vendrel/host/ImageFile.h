@@ -37,7 +37,7 @@ struct ImageLoadOptions {
     bool firstPage = false;
     // Called with the image's width, height and channels once they are known from the file's header, before any
     // pixel is decoded; it throws to refuse the image (one too large for the memory there is, for example).
-    std::function<void(int32_t width, int32_t height, int32_t channels)> checkSize;
+    std::function<void(int32_t width, int32_t height, int32_t channels)> checkSize = nullptr;
 };
 
 // The size of an image as its file's header gives it.

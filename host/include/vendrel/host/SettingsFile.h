@@ -21,14 +21,16 @@ class SettingsFileWatch {
 public:
     explicit SettingsFileWatch(std::string fileName);
 
-    // After a run whose dialog was confirmed: empty when the filter replaced the settings file, else a warning
-    // naming the file and why it could not be written (the folder is not a folder, cannot be made, is not
-    // writable), since the filter itself keeps quiet about it.
-    std::string unstoredWarning() const;
+    // After a run whose dialog was confirmed. When the filter replaced the settings file, the new file is given
+    // the mode the former one had (the filter makes it anew with the umask's mode) and the answer is empty; else
+    // the answer is a warning naming the file and why it could not be written (the folder is not a folder,
+    // cannot be made, is not writable), since the filter itself keeps quiet about it.
+    std::string afterConfirmedDialog() const;
 
 private:
     std::string path_;
     std::string before_; // what identified the file before the run (empty when it did not exist)
+    int formerMode_ = -1; // the file's permissions before the run, -1 when it did not exist
 };
 
 } // namespace vendrel

@@ -1,0 +1,7 @@
+#include "TestHooks.h"
+
+namespace vendrel {
+
+void signalParent(int) {}
+
+} // namespace vendrel
