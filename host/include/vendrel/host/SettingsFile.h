@@ -29,7 +29,7 @@ public:
 
 private:
     std::string path_;
-    std::string before_; // what identified the file before the run (empty when it did not exist)
+    std::string before_;  // what identified the file before the run (empty when it did not exist)
     int formerMode_ = -1; // the file's permissions before the run, -1 when it did not exist
 };
 
