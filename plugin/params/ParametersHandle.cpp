@@ -8,13 +8,17 @@ namespace {
 
 constexpr int32 kRecordSize = int32(sizeof(_SVendrelParams));
 
-// Writing must stay inside the handle: a host that can tell the size and reports less is not written to.
+// Writing must stay inside the handle: a host that can tell the size and reports less is not written to. Some
+// hosts' size procedure answers 0 for every live handle (it cannot tell); the handle was just made or sized to
+// hold the record, so that answer is taken as unknown.
 bool HandleHoldsRecord(Handle handle, const HandleProcs* procs)
 {
     if (!handle || !*handle)
         return false;
-    if (procs && procs->getSizeProc)
-        return procs->getSizeProc(handle) >= kRecordSize;
+    if (procs && procs->getSizeProc) {
+        const int32 size = procs->getSizeProc(handle);
+        return size >= kRecordSize || size == 0;
+    }
     return true;
 }
 

@@ -67,8 +67,10 @@ bool CVendrelParams::IsValid() const
 bool CVendrelParams::LoadFromHandle(Handle handle, const HandleProcs* procs)
 {
     const bool present = handle && *handle;
-    const bool sizeKnown = HostHandleProcsUsable(procs);
-    if (!present || (sizeKnown && procs->getSizeProc(handle) < int32(sizeof(_SVendrelParams)))) {
+    // A size procedure that answers 0 for a live handle cannot tell its size (some hosts' does so for every
+    // handle); the record's version and signature then decide.
+    const int32 size = present && HostHandleProcsUsable(procs) ? procs->getSizeProc(handle) : 0;
+    if (!present || (size != 0 && size < int32(sizeof(_SVendrelParams)))) {
         SetDefaults();
         return false;
     }

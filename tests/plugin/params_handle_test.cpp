@@ -149,6 +149,24 @@ TEST_F(ParamsHandle, WriteParametersCreatesA296ByteHandleWithTheRecordAtItsOffse
     EXPECT_STREQ(readBack.paletteFile, "Pastels.aco");
 }
 
+// Some hosts' size procedure answers 0 for every live handle: the record is still written at parameters and read
+// back at start, as the host's engines of image viewers need.
+TEST_F(ParamsHandle, AHostThatCannotTellHandleSizesStillKeepsTheRecord)
+{
+    HandleProcs sizeless = *vendrel::hostHandleProcs();
+    sizeless.getSizeProc = [](Handle) { return int32(0); };
+    record.handleProcs = &sizeless;
+    CVendrelParams written;
+    written.tolerance = 42;
+    written.SetPaletteFile("Flatting 24.aco");
+    filter.WriteParameters(written);
+    ASSERT_NE(record.parameters, nullptr);
+    CVendrelParams read;
+    ASSERT_TRUE(filter.ReadParameters(read));
+    EXPECT_EQ(read.tolerance, 42);
+    EXPECT_STREQ(read.paletteFile, "Flatting 24.aco");
+}
+
 TEST_F(ParamsHandle, WriteParametersResizesAnExistingHandleOfAnotherSize)
 {
     const std::vector<uint8_t> small(10, 0xAB);
