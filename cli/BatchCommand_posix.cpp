@@ -276,7 +276,9 @@ int runBatch(const PluginModule& module, const RunRequest& request, SettingOptio
             fs::remove(file, ignored);
         },
         [] { return InterruptWatch::interrupted() ? InterruptWatch::exitStatus() - 128 : 0; });
-    progress.summary(request.outputDir, request.inputs.size() - outcomes.size(), jobsNote);
+    std::string notes = lossyInputsNote(request);
+    notes += (notes.empty() || jobsNote.empty() ? "" : "; ") + jobsNote;
+    progress.summary(request.outputDir, request.inputs.size() - outcomes.size(), notes);
     if (InterruptWatch::interrupted()) {
         return InterruptWatch::exitStatus();
     }

@@ -46,8 +46,14 @@ int runBatch(const PluginModule& module, const RunRequest& request, SettingOptio
 // Which input the run is about and the output it writes. Throws UsageError for a command line that names
 // neither an output nor an output folder, or several inputs without a folder.
 void resolveRunFiles(RunRequest& request);
-// A batch's output for one input: FOLDER/<the input's name>, with the format's extension when one is given.
+// A batch's output for one input: FOLDER/<the input's name>, with the format's extension when one is given;
+// without one, a JPEG input's output is PNG, since JPEG would not keep the areas' colours.
 std::string batchOutputName(const std::string& folder, const std::string& input, const std::string& format);
+// What the batch's summary says about JPEG inputs written as PNG; empty when there are none.
+std::string lossyInputsNote(const RunRequest& request);
+// The warning for a single run asked to write JPEG, whose compression changes the areas' colours; empty for
+// other formats.
+std::string lossyOutputWarning(const std::string& output);
 int showAbout(const PluginModule& module, const std::string& pngFile);
 int showInfo(const PluginModule& module);
 int listPalettes(const std::string& presetsFolder);

@@ -319,6 +319,9 @@ int runSteps(const PluginModule& module, RunRequest request, SettingOptions& set
     std::string hostFolder = palette ? palette->hostFolder() : request.presetsFolder;
     HostImage image = loadInput(module, request);
     checkNothingLost(image, request);
+    if (const std::string warning = lossyOutputWarning(request.output); !warning.empty()) {
+        printError("warning: " + warning);
+    }
     resolveAutoSettings(module, settings.autoSettings(), descriptor, image, request.flatting.transparentPaper);
     if (!request.dialog) {
         notePaletteUnused(descriptor, module, hostFolder, image);
