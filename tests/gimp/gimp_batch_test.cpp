@@ -104,6 +104,16 @@ const Settings kConfirmed{"0000FF", "FDFDFD", "Pastels.aco", 9, false, false, tr
 const Settings kAbsentColor{"FF00FF", "123456", "Pastels.aco", 0, false, false, false, false, 20, 10};
 const Settings kGappedLines{"FF00FF", "FFFFFF", "Pastels.aco", 0, false, false, false, false, 20, 10};
 const Settings kGimpPalette{"FF00FF", "FFFFFF", "Test Inks.aco", 10, false, false, false, false, 20, 10};
+// Integers outside their settings' ranges, which the filter would quietly read as other values (a tolerance of
+// 65536 as 0, -1 as 65535, a size of -1 as the largest): each call must be refused.
+const struct {
+    const char* marker;
+    Settings settings;
+} kOutOfRange[] = {
+    {"refused-tolerance-65536", {"FF00FF", "FFFFFF", "Flatting 24.aco", 65536, false, false, false, false, 20, 10}},
+    {"refused-tolerance-minus-1", {"FF00FF", "FFFFFF", "Flatting 24.aco", -1, false, false, false, false, 20, 10}},
+    {"refused-joinsize-minus-1", {"FF00FF", "FFFFFF", "Flatting 24.aco", 10, false, false, false, true, 20, -1}},
+};
 
 // The GIMP palette the script makes, and the same colours as the swatch file the command is given: version 1,
 // RGB, each 8-bit channel v as the 16-bit big-endian v * 257.
@@ -146,6 +156,16 @@ std::string gimpStep(const std::string& in, const std::string& out, const std::s
            out + "\" \"" + out + "\"))\n";
 }
 
+// A call that must fail: script-fu's catch prints the marker when it does, and the image is saved either way.
+std::string refusedStep(const std::string& in, const std::string& out, const std::string& marker,
+                        const Settings& settings)
+{
+    return "(let* ((img (car (gimp-file-load RUN-NONINTERACTIVE \"" + in + "\" \"" + in +
+           "\"))) (drw (car (gimp-image-get-active-drawable img))))\n  (catch (gimp-message \"" + marker +
+           "\") (plug-in-vendrel RUN-NONINTERACTIVE img drw " + settings.scriptArguments() +
+           "))\n  (gimp-file-save RUN-NONINTERACTIVE img drw \"" + out + "\" \"" + out + "\"))\n";
+}
+
 class GimpBatch : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -173,6 +193,11 @@ protected:
         cli("rgba.png", "cli-rgba-confirmed-flats.png", confirmedFlats);
 
         auto path = [](const char* name) { return session_->file(name); };
+        std::string refused;
+        for (const auto& call : kOutOfRange) {
+            refused += refusedStep(path("rgb.png"), session_->file(std::string(call.marker) + ".png"), call.marker,
+                                   call.settings);
+        }
         const std::string script =
             gimpStep(path("rgb.png"), path("gimp-rgb-palette.png"), "RUN-NONINTERACTIVE", kPalette) +
             gimpStep(path("rgba.png"), path("gimp-rgba-small.png"), "RUN-NONINTERACTIVE", kSmallAreas) +
@@ -189,7 +214,8 @@ protected:
             gimpStep(path("rgb.png"), path("gimp-rgb-unused.png"), "RUN-NONINTERACTIVE", kPalette, "",
                      "plug-in-vendrel-flatting", " 0 1") +
             gimpStep(path("rgba.png"), path("gimp-rgba-last-flats.png"), "RUN-WITH-LAST-VALS", kPalette, "",
-                     "plug-in-vendrel-flatting", " 9 0");
+                     "plug-in-vendrel-flatting", " 9 0") +
+            refused;
         gimpRan_ = session_->runScript(script);
     }
     static void TearDownTestSuite()
@@ -294,6 +320,15 @@ TEST_F(GimpBatch, FlattingGivesTheCommandsFlats)
     const HostImage flats = load("gimp-gapped-flatting.png");
     for (size_t i = 0; i < flats.pixels.size(); i += 3) {
         ASSERT_FALSE(flats.pixels[i] == 0 && flats.pixels[i + 1] == 0 && flats.pixels[i + 2] == 0) << "pixel " << i / 3;
+    }
+}
+
+TEST_F(GimpBatch, IntegersOutsideTheirRangesAreCallingErrors)
+{
+    for (const auto& call : kOutOfRange) {
+        SCOPED_TRACE(call.marker);
+        EXPECT_NE(session_->lastLog().find(call.marker), std::string::npos) << "the call was not refused";
+        expectSamePixels(load((std::string(call.marker) + ".png").c_str()), load("rgb.png"));
     }
 }
 
