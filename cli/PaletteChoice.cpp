@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ExitCodes.h"
+#include "vendrel/host/GimpPalette.h"
 #include "vendrel/host/PrintableText.h"
 #include "vendrel/host/SwatchFile.h"
 
@@ -77,6 +78,15 @@ PaletteChoice::PaletteChoice(const std::string& presetsFolder, const std::string
     }
     hostFolder_ = presetsFolder;
     fs::path folder = fs::path(presetsFolder) / swatchFolderName;
+    if (isGimpPaletteName(palette) && isFile(folder / palette)) {
+        useFileElsewhere((folder / palette).string());
+        return;
+    }
+    if (!isGimpPaletteName(palette) && !isFile(folder / palette) && !isFile(folder / (palette + ".aco")) &&
+        isFile(folder / (palette + ".gpl"))) {
+        useFileElsewhere((folder / (palette + ".gpl")).string());
+        return;
+    }
     if (isFile(folder / palette)) {
         fileName_ = palette;
     } else if (fs::path(palette).extension() != ".aco" && isFile(folder / (palette + ".aco"))) {
@@ -86,6 +96,7 @@ PaletteChoice::PaletteChoice(const std::string& presetsFolder, const std::string
                          " (vendrel palettes lists them)");
     }
     checkSwatchFileSize(folder / fileName_, palette);
+    userPath_ = (folder / fileName_).string();
 }
 
 void PaletteChoice::useFileElsewhere(const std::string& path)
@@ -95,14 +106,25 @@ void PaletteChoice::useFileElsewhere(const std::string& path)
         throw UsageError("--palette: no such swatch file: " + path);
     }
     checkSwatchFileSize(file, path);
-    fileName_ = file.filename().string();
+    userPath_ = path;
+    const bool gimpPalette = isGimpPaletteName(path);
+    // A GIMP palette reaches the filter as a swatch file of its colours, named after it.
+    fileName_ = gimpPalette ? file.stem().string() + ".aco" : file.filename().string();
     if (!isPaletteFileName(fileName_)) {
         throw UsageError("--palette: " + path + ": the filter cannot use a swatch file named \"" + fileName_ + "\" (" +
                          paletteNameRule + ")");
     }
-    if (file.parent_path().filename() == swatchFolderName) {
+    if (!gimpPalette && file.parent_path().filename() == swatchFolderName) {
         hostFolder_ = file.parent_path().parent_path().string();
         return;
+    }
+    std::vector<uint8_t> converted;
+    if (gimpPalette) {
+        try {
+            converted = rgbSwatchFileBytes(readGimpPalette(path));
+        } catch (const HostError& e) {
+            throw UsageError(std::string("--palette: ") + e.what());
+        }
     }
     try {
         temporaryFolder_ = std::make_unique<TemporaryFolder>("vendrel-palette-");
@@ -112,7 +134,13 @@ void PaletteChoice::useFileElsewhere(const std::string& path)
     fs::path copyFolder = fs::path(temporaryFolder_->path()) / swatchFolderName;
     std::error_code error;
     fs::create_directory(copyFolder, error);
-    if (!error) {
+    if (!error && gimpPalette) {
+        std::ofstream out(copyFolder / fileName_, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(converted.data()), std::streamsize(converted.size()));
+        if (!out.flush()) {
+            error = std::make_error_code(std::errc::io_error);
+        }
+    } else if (!error) {
         copySwatchColours(file, copyFolder / fileName_, error);
     }
     if (error) {

@@ -1,7 +1,8 @@
 // Turns the palette the user named into what the filter understands: a file name inside the host folder's
 // "Color Swatches". A swatch file elsewhere is reached by pointing the host folder at it: at its grandparent
 // when it already sits in a folder called "Color Swatches", else at a temporary folder holding a copy of the
-// part of it a run reads (its colours). A file larger than any swatch file can be is refused.
+// part of it a run reads (its colours). A file larger than any swatch file can be is refused. A GIMP palette
+// (.gpl), wherever it is, reaches the filter as a swatch file of its colours in such a temporary folder.
 #pragma once
 
 #include <memory>
@@ -23,11 +24,14 @@ public:
 
     const std::string& hostFolder() const { return hostFolder_; }
     const std::string& fileName() const { return fileName_; }
+    // The user's own file, as messages name it (not the copy the filter reads).
+    const std::string& userPath() const { return userPath_; }
 
 private:
     void useFileElsewhere(const std::string& path);
     std::string hostFolder_;
     std::string fileName_;
+    std::string userPath_;
     std::unique_ptr<TemporaryFolder> temporaryFolder_; // holds the copy; removed with the choice
 };
 

@@ -161,9 +161,10 @@ bool usableAreaColour(const Swatch& swatch, const HostImage& image, const FillWi
 }
 
 // The filter quietly uses random colours when the palette it is given yields no colour it can use (none read,
-// or every one in the fill colour's window); the command says so.
+// or every one in the fill colour's window); the command says so, naming userPath (the user's own file, when the
+// filter reads a copy or a conversion of it).
 void notePaletteUnused(const Descriptor& descriptor, const PluginModule& module, const std::string& hostFolder,
-                       const HostImage& image)
+                       const HostImage& image, const std::string& userPath)
 {
     const std::string name = paletteName(descriptor, module);
     const DescriptorValue* random = valueNamed(descriptor, module.aete(), "randomcolors");
@@ -171,16 +172,21 @@ void notePaletteUnused(const Descriptor& descriptor, const PluginModule& module,
     if (name.empty() || (randomColors && *randomColors)) {
         return;
     }
-    std::string path = (std::filesystem::path(hostFolder) / "Color Swatches" / name).string();
+    const std::string path = (std::filesystem::path(hostFolder) / "Color Swatches" / name).string();
+    const std::string shown = userPath.empty() ? path : userPath;
     std::vector<Swatch> colours;
     try {
         colours = readSwatchFile(path);
     } catch (const HostError& e) {
-        printError("note: " + path + ": no colours read (" + e.what() + "); the filter uses random colours");
+        std::string reason = e.what();
+        if (reason.rfind(path + ": ", 0) == 0) {
+            reason.erase(0, path.size() + 2);
+        }
+        printError("note: " + shown + ": no colours read (" + reason + "); the filter uses random colours");
         return;
     }
     if (colours.empty()) {
-        printError("note: " + path + ": no colours read (it holds no colour); the filter uses random colours");
+        printError("note: " + shown + ": no colours read (it holds no colour); the filter uses random colours");
         return;
     }
     Descriptor settings = descriptor;
@@ -190,7 +196,7 @@ void notePaletteUnused(const Descriptor& descriptor, const PluginModule& module,
             return;
         }
     }
-    printError("note: " + path +
+    printError("note: " + shown +
                ": every colour lies in the fill colour's window (or is too dark to tell from "
                "the lines); the filter uses random colours");
 }
@@ -324,7 +330,7 @@ int runSteps(const PluginModule& module, RunRequest request, SettingOptions& set
     }
     resolveAutoSettings(module, settings.autoSettings(), descriptor, image, request.flatting.transparentPaper);
     if (!request.dialog) {
-        notePaletteUnused(descriptor, module, hostFolder, image);
+        notePaletteUnused(descriptor, module, hostFolder, image, palette ? palette->userPath() : std::string());
     }
     const HostImage lineArt = isLayeredOutput(request.output) ? image : HostImage{};
 

@@ -5,6 +5,8 @@
 
 #include <libgimp/gimp.h>
 
+#include "vendrel/host/SwatchFile.h"
+
 namespace vendrel::gimp {
 
 namespace {
@@ -12,12 +14,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kSwatches = "Color Swatches";
-
-void putBigEndian16(std::vector<uint8_t>& bytes, uint16_t value)
-{
-    bytes.push_back(uint8_t(value >> 8));
-    bytes.push_back(uint8_t(value & 0xFF));
-}
 
 std::vector<std::array<uint8_t, 3>> paletteColors(const char* name)
 {
@@ -57,7 +53,7 @@ void convertPalettes(const fs::path& swatches)
         if (fs::exists(file, error)) {
             continue;
         }
-        const std::vector<uint8_t> bytes = swatchFileBytes(paletteColors(names[i]));
+        const std::vector<uint8_t> bytes = rgbSwatchFileBytes(paletteColors(names[i]));
         std::ofstream(file, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
@@ -65,21 +61,6 @@ void convertPalettes(const fs::path& swatches)
 }
 
 } // namespace
-
-std::vector<uint8_t> swatchFileBytes(const std::vector<std::array<uint8_t, 3>>& colors)
-{
-    std::vector<uint8_t> bytes;
-    putBigEndian16(bytes, 1); // version 1
-    putBigEndian16(bytes, uint16_t(colors.size()));
-    for (const auto& color : colors) {
-        putBigEndian16(bytes, 0); // RGB
-        for (uint8_t channel : color) {
-            putBigEndian16(bytes, uint16_t(channel * 257));
-        }
-        putBigEndian16(bytes, 0);
-    }
-    return bytes;
-}
 
 std::string swatchFileName(const std::string& paletteName)
 {

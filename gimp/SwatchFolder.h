@@ -10,9 +10,6 @@
 
 namespace vendrel::gimp {
 
-// A version-1 swatch file (.aco) of RGB colours, each 8-bit channel v stored as v * 257.
-std::vector<uint8_t> swatchFileBytes(const std::vector<std::array<uint8_t, 3>>& colors);
-
 // The swatch file name for a GIMP palette ("Named Colors.aco"); '/' becomes '-'.
 std::string swatchFileName(const std::string& paletteName);
 

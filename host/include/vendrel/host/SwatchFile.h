@@ -23,6 +23,10 @@ struct Swatch {
 // no colours; a section cut short gives the colours read whole. Throws HostError when the file cannot be read.
 std::vector<Swatch> readSwatchFile(const std::string& path);
 
+// A version-1 swatch file of RGB colours (at most 65535), each 8-bit channel v stored as v * 257: how palettes of
+// other kinds (GIMP's) reach the filter.
+std::vector<uint8_t> rgbSwatchFileBytes(const std::vector<std::array<uint8_t, 3>>& colours);
+
 // A readable form of the colour: "#FFAA00" for RGB, "HSB 30° 50% 100%", "CMYK 0% 35% 100% 0%", "Lab 75 10 -20",
 // "Gray 40%", or the raw numbers for a colour space the filter cannot use.
 std::string describeSwatch(const Swatch& swatch);
