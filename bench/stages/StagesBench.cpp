@@ -1,6 +1,7 @@
 // vendrel_stages_bench: times the host's flatting stages (--close-gaps, --flats) on the page workload, each as a
 // rate (wall clock, and processor time of the stage alone, all its threads together) and as a ratio to the
-// filter's own run on the same image, with one thread and with two. Options: --quick, --runs N, --gap N.
+// filter's own run on the same image, with one thread and with two; and gap closing at its widest (255) on a
+// page of dashes, whose many small pieces of line each have two end points. Options: --quick, --runs N, --gap N.
 #include <algorithm>
 #include <chrono>
 #include <ctime>
@@ -51,6 +52,27 @@ void measure(const PluginModule& module, const bench::Workload& workload, const 
     stageCpu += cpuSeconds([&] { stageTime += seconds([&] { stages.afterFilter(image); }); });
 }
 
+// A page of dashes: rows of strokes 5 pixels long and 3 apart, each row shifted against the one above, 6 rows
+// apart. Every dash is a piece of line of its own with an end point at each tip: gap closing looks around every
+// one of them, as far as its width lets it.
+bench::Workload dashesWorkload(int shrink, const Descriptor& settings)
+{
+    bench::Workload w;
+    w.name = "dashes";
+    const int32_t side = 2000 / shrink;
+    w.image = HostImage::blank(side, side);
+    for (int32_t y = 0; y < side; y += 6) {
+        for (int32_t x = (y / 6 % 2) * 4; x < side; x += 8) {
+            for (int32_t i = x; i < std::min(side, x + 5); ++i) {
+                std::fill_n(w.image.pixel(i, y), 3, 0);
+            }
+        }
+    }
+    w.tolerance = 40;
+    w.settings = settings;
+    return w;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -69,38 +91,50 @@ int main(int argc, char** argv)
     }
     try {
         const auto module = PluginModule::load(VENDREL_MODULE_PATH);
-        const bench::Workload workload = bench::makeWorkload("page", shrink);
-        const FillWindow window = fillWindowFor(workload.image, {65535, 65535, 65535}, workload.tolerance);
-        // Each stage with one thread and with two; the filter's time is the median over all runs.
+        const bench::Workload page = bench::makeWorkload("page", shrink);
+        const bench::Workload dashes = dashesWorkload(shrink, page.settings);
+        // Each stage with one thread and with two; each workload's filter time is the median over all its runs.
         struct Row {
             std::string name;
+            const bench::Workload* workload;
             FlattingOptions options;
             Times times;
         };
         const std::string closeName = "close-gaps " + std::to_string(gap);
-        std::vector<Row> rows = {{closeName + " 1t", FlattingOptions{gap, false, 1}, {}},
-                                 {closeName + " 2t", FlattingOptions{gap, false, 2}, {}},
-                                 {"flats 1t", FlattingOptions{0, true, 1}, {}},
-                                 {"flats 2t", FlattingOptions{0, true, 2}, {}}};
-        std::vector<double> filterTimes;
+        std::vector<Row> rows = {{closeName + " 1t", &page, FlattingOptions{gap, false, 1}, {}},
+                                 {closeName + " 2t", &page, FlattingOptions{gap, false, 2}, {}},
+                                 {"flats 1t", &page, FlattingOptions{0, true, 1}, {}},
+                                 {"flats 2t", &page, FlattingOptions{0, true, 2}, {}},
+                                 {"close-gaps 255 dashes 1t", &dashes, FlattingOptions{255, false, 1}, {}},
+                                 {"close-gaps 255 dashes 2t", &dashes, FlattingOptions{255, false, 2}, {}}};
+        std::vector<double> pageFilter, dashesFilter;
         for (int run = 0; run < runs; ++run) {
             for (Row& row : rows) {
+                const FillWindow window =
+                    fillWindowFor(row.workload->image, {65535, 65535, 65535}, row.workload->tolerance);
                 double filter = 0, stage = 0, cpu = 0;
-                measure(*module, workload, row.options, window, filter, stage, cpu);
-                filterTimes.push_back(filter);
+                measure(*module, *row.workload, row.options, window, filter, stage, cpu);
+                (row.workload == &page ? pageFilter : dashesFilter).push_back(filter);
                 row.times.wall.push_back(stage);
                 row.times.cpu.push_back(cpu);
             }
         }
-        const double mp = double(workload.image.width) * workload.image.height / 1e6;
-        const double filter = median(filterTimes);
-        std::printf("%-16s %11s %10s %9s %10s\n", "stage", "size", "rate", "vs_filter", "cpu_rate");
-        const std::string size = std::to_string(workload.image.width) + "x" + std::to_string(workload.image.height);
-        std::printf("%-16s %11s %6.1fMP/s %9.3f\n", "filter", size.c_str(), mp / filter, 1.0);
+        auto sizeOf = [](const bench::Workload& w) {
+            return std::to_string(w.image.width) + "x" + std::to_string(w.image.height);
+        };
+        auto megapixels = [](const bench::Workload& w) { return double(w.image.width) * w.image.height / 1e6; };
+        std::printf("%-24s %11s %10s %9s %10s\n", "stage", "size", "rate", "vs_filter", "cpu_rate");
+        for (const bench::Workload* w : {&page, &dashes}) {
+            const double filter = median(w == &page ? pageFilter : dashesFilter);
+            std::printf("%-24s %11s %6.1fMP/s %9.3f\n", ("filter " + w->name).c_str(), sizeOf(*w).c_str(),
+                        megapixels(*w) / filter, 1.0);
+        }
         for (const Row& row : rows) {
+            const double filter = median(row.workload == &page ? pageFilter : dashesFilter);
+            const double mp = megapixels(*row.workload);
             const double t = median(row.times.wall), cpu = median(row.times.cpu);
-            std::printf("%-16s %11s %6.1fMP/s %9.3f %6.1fMP/s\n", row.name.c_str(), size.c_str(), mp / t, t / filter,
-                        mp / cpu);
+            std::printf("%-24s %11s %6.1fMP/s %9.3f %6.1fMP/s\n", row.name.c_str(), sizeOf(*row.workload).c_str(),
+                        mp / t, t / filter, mp / cpu);
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "vendrel_stages_bench: %s\n", error.what());

@@ -228,11 +228,36 @@ TEST_F(HostileUseClasses, AFileSizeLimitIsAWriteErrorThatReplacesNothing)
     }
 }
 
-// Hang: a signal to a batch reaches its running inputs and stops the batch with the signal's status, the parent's
-// death takes its children with it, and a signal at any moment of a run (reading, stages, encoding, OpenRaster
-// parts) acts within half a second.
-TEST_F(HostileUseClasses, SignalsStopBatchesAndEveryStepOfARunPromptly)
+// Rows of dashes 5 pixels long and 3 apart, 6 rows apart: every dash is a piece of line of its own with two end
+// points, each of which gap closing looks around as far as its width lets it.
+HostImage dashes(int32_t side)
 {
+    HostImage image = HostImage::blank(side, side);
+    for (int32_t y = 0; y < side; y += 6) {
+        for (int32_t x = (y / 6 % 2) * 4; x < side; x += 8) {
+            for (int32_t i = x; i < std::min(side, x + 5); ++i) {
+                std::fill_n(image.pixel(i, y), 3, 0);
+            }
+        }
+    }
+    return image;
+}
+
+// Hang: gap closing at its widest finishes in seconds on a page of many end points; a signal to a batch reaches
+// its running inputs and stops the batch with the signal's status, the parent's death takes its children with
+// it, and a signal at any moment of a run (reading, stages, encoding, OpenRaster parts) acts within half a second.
+TEST_F(HostileUseClasses, NothingHangsAndSignalsActPromptly)
+{
+    saveImage(dashes(500), file("dashes.png"));
+    const auto closing = Clock::now();
+    const CommandResult widest =
+        vendrel({"run", file("dashes.png"), "-o", file("dashes-closed.png"), "--close-gaps", "255"});
+    const double closingTook = std::chrono::duration<double>(Clock::now() - closing).count();
+    EXPECT_EQ(widest.exitCode, 0) << widest.err;
+    EXPECT_LT(closingTook, 8.0) << "--close-gaps 255 on 500 x 500 pixels of dashes";
+    fs::remove(file("dashes.png"));
+    fs::remove(file("dashes-closed.png"));
+
     fs::create_directory(file("pages"));
     for (const char* name : {"p1.png", "p2.png", "p3.png"}) {
         saveImage(hatching(900, 700), file(std::string("pages/") + name));

@@ -1,6 +1,7 @@
 #include "vendrel/host/GapClosing.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstring>
 #include <future>
 #include <unordered_map>
@@ -48,8 +49,13 @@ class GapCloser {
 public:
     GapCloser(HostImage& image, const FillWindow& window, const std::vector<uint8_t>& inWindow, int32_t maxGap)
         : image_(image), inWindow_(inWindow), width_(image.width), height_(image.height), maxGap_(maxGap),
-          state_(size_t(width_) * size_t(height_)), offsets_(discOffsets(maxHalfWidth + maxGap + 2))
+          state_(size_t(width_) * size_t(height_)), offsets_(discOffsets(maxHalfWidth + maxGap + 2)),
+          discRadius_(maxHalfWidth + maxGap + 2), discSide_(2 * discRadius_ + 1),
+          rank_(size_t(discSide_) * size_t(discSide_), -1)
     {
+        for (size_t i = 0; i < offsets_.size(); ++i) {
+            rank_[rankIndex(offsets_[i].dx, offsets_[i].dy)] = int32_t(i);
+        }
         // lineBit where the mask is 0, eight pixels at a time.
         constexpr uint64_t low7 = 0x7f7f7f7f7f7f7f7full, high = 0x8080808080808080ull;
         static_assert(lineBit == 1);
@@ -90,6 +96,10 @@ public:
 
 private:
     size_t index(int32_t x, int32_t y) const { return size_t(y) * size_t(width_) + size_t(x); }
+    size_t rankIndex(int32_t dx, int32_t dy) const
+    {
+        return size_t(dy + discRadius_) * size_t(discSide_) + size_t(dx + discRadius_);
+    }
     bool inside(int32_t x, int32_t y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     bool line(int32_t x, int32_t y) const { return state_[index(x, y)] & lineBit; }
 
@@ -188,22 +198,46 @@ private:
         });
     }
 
+    // The targets worth trying from an end point: the pixels of its own line (its piece of line and the strokes
+    // drawn from it) within reach and ahead, by their places in the offsets' order. Only the line's own pixels
+    // near the end point are looked at, not every pixel within reach, so a wide reach costs little where lines
+    // are small; the order, and so every choice, is that of a walk over all the offsets.
+    void candidates(const EndPoint& end, int32_t own, int32_t reach, const LineComponents& components)
+    {
+        candidates_.clear();
+        auto consider = [&](int32_t x, int32_t y) {
+            const int32_t dx = x - end.x, dy = y - end.y, squared = dx * dx + dy * dy;
+            if (squared == 0 || squared > reach * reach ||
+                float(dx) * end.dx + float(dy) * end.dy < aheadCosine * std::sqrt(float(squared))) {
+                return;
+            }
+            candidates_.push_back(rank_[rankIndex(dx, dy)]);
+        };
+        const int32_t left = end.x - reach, right = end.x + reach;
+        components.forEachSpan(own, end.y - reach, end.y + reach, [&](const LineComponents::Span& span) {
+            for (int32_t x = std::max(span.left, left); x <= std::min(span.right, right); ++x) {
+                consider(x, span.y);
+            }
+        });
+        if (const auto strokes = strokesOf_.find(own); strokes != strokesOf_.end()) {
+            for (const uint32_t i : strokes->second) {
+                consider(int32_t(i % uint32_t(width_)), int32_t(i / uint32_t(width_)));
+            }
+        }
+        std::sort(candidates_.begin(), candidates_.end());
+    }
+
     void close(const EndPoint& end, const LineComponents& components)
     {
         const int32_t own = componentOf(components, end.x, end.y);
         const int32_t reach = halfWidth(end) + maxGap_ + 1;
         const int32_t alongLimit = 2 * reach + 2;
         startWalk(end, alongLimit);
-        for (const Offset& o : offsets_) {
-            if (o.squared > reach * reach) {
-                return;
-            }
+        candidates(end, own, reach, components);
+        for (const int32_t rank : candidates_) {
+            const Offset& o = offsets_[size_t(rank)];
             const int32_t x = end.x + o.dx, y = end.y + o.dy;
-            if (o.squared == 0 || !inside(x, y) || !line(x, y) ||
-                float(o.dx) * end.dx + float(o.dy) * end.dy < aheadCosine * std::sqrt(float(o.squared))) {
-                continue;
-            }
-            if (componentOf(components, x, y) != own || !crossesOneGap(end, x, y)) {
+            if (!crossesOneGap(end, x, y)) {
                 continue;
             }
             // Last, as it needs the walk along the line: a pixel of the same stretch of line is no target, since
@@ -228,6 +262,7 @@ private:
                 state_[i] |= lineBit;
                 closings_.push_back(uint32_t(i));
                 strokeComponent_[uint32_t(i)] = component;
+                strokesOf_[component].push_back(uint32_t(i));
                 std::memcpy(image_.pixel(px, py), strokeColour_.data(), colours);
             }
             return true;
@@ -242,6 +277,10 @@ private:
     std::array<uint8_t, 4> strokeColour_{};
     std::vector<uint32_t> closings_;
     std::unordered_map<uint32_t, int32_t> strokeComponent_;
+    std::unordered_map<int32_t, std::vector<uint32_t>> strokesOf_; // each line's stroke pixels, in drawing order
+    int32_t discRadius_, discSide_;
+    std::vector<int32_t> rank_;                // per offset within the disc: its place in offsets_
+    std::vector<int32_t> candidates_;          // places in offsets_ of the targets an end point tries, in order
     int32_t side_ = 0, walkX_ = 0, walkY_ = 0; // the square of the last walk along the line
     size_t head_ = 0;                          // the walk's next pixel to go on from
     std::vector<int32_t> steps_;

@@ -66,6 +66,30 @@ LineComponents::LineComponents(const std::vector<uint8_t>& inWindow, int32_t wid
         }
     }
     rowStart_[size_t(height)] = uint32_t(runs_.size());
+    indexPieces();
+}
+
+void LineComponents::indexPieces()
+{
+    // A counting sort of the runs by their piece keeps each piece's runs in raster order.
+    pieceStart_.assign(parent_.size() + 1, 0);
+    std::vector<int32_t> pieceOf(runs_.size());
+    for (size_t i = 0; i < runs_.size(); ++i) {
+        pieceOf[i] = find(runs_[i].label);
+        ++pieceStart_[size_t(pieceOf[i]) + 1];
+    }
+    for (size_t label = 1; label < pieceStart_.size(); ++label) {
+        pieceStart_[label] += pieceStart_[label - 1];
+    }
+    std::vector<uint32_t> next(pieceStart_.begin(), pieceStart_.end() - 1);
+    spans_.resize(runs_.size());
+    int32_t y = 0;
+    for (size_t i = 0; i < runs_.size(); ++i) {
+        while (rowStart_[size_t(y) + 1] <= i) {
+            ++y;
+        }
+        spans_[next[size_t(pieceOf[i])]++] = Span{y, runs_[i].left, runs_[i].right};
+    }
 }
 
 int32_t LineComponents::find(int32_t label) const
