@@ -26,8 +26,10 @@ std::string optionName(const AeteParameter& parameter)
 std::string valueForm(const AeteParameter& parameter)
 {
     if (takesAuto(parameter)) {
-        return parameter.type == colorType ? "RRGGBB, or auto: the paper's colour, found in the image"
-                                           : "or auto: one that keeps the ink out, found in the image";
+        return parameter.type == colorType
+                   ? "RRGGBB, or auto: the paper's colour, found in the image"
+                   : "8-bit levels each channel may differ by; above 254 every colour matches; or auto: one that keeps "
+                     "the ink out, found in the image";
     }
     switch (parameter.type) {
     case switchType:
