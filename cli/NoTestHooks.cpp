@@ -9,4 +9,9 @@ std::optional<int32_t> testHookValue(const char*)
     return std::nullopt;
 }
 
+std::optional<uint64_t> testHookBytes(const char*)
+{
+    return std::nullopt;
+}
+
 } // namespace vendrel

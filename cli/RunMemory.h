@@ -17,7 +17,7 @@ uint64_t runMemoryBytes(int64_t width, int64_t height, int32_t planes, const Run
 
 // The memory the system can give a new process now without swapping, in bytes (on Linux MemAvailable, within a
 // control group's limit and the process's address space limit); nothing when the system does not say.
-// VENDREL_TEST_MEMORY_AVAILABLE (bytes) stands in for it in the command's tests.
+// The test hook VENDREL_TEST_MEMORY_AVAILABLE (bytes) stands in for it in builds with the tests.
 std::optional<uint64_t> availableMemoryBytes();
 
 // Refuses an image that the run cannot hold, before a pixel of it is decoded: larger than --max-megapixels when

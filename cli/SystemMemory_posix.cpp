@@ -65,8 +65,8 @@ std::optional<uint64_t> groupAvailable()
 
 std::optional<uint64_t> availableMemoryBytes()
 {
-    if (const char* stand = std::getenv("VENDREL_TEST_MEMORY_AVAILABLE")) {
-        return std::strtoull(stand, nullptr, 10);
+    if (const std::optional<uint64_t> stand = testHookBytes("VENDREL_TEST_MEMORY_AVAILABLE")) {
+        return stand;
     }
     std::optional<uint64_t> available = kernelAvailable();
     if (const std::optional<uint64_t> group = groupAvailable()) {

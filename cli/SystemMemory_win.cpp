@@ -1,16 +1,15 @@
 // The memory available on Windows: the physical memory the system can give without paging.
 #include <windows.h>
 
-#include <cstdlib>
-
 #include "RunMemory.h"
+#include "TestHooks.h"
 
 namespace vendrel {
 
 std::optional<uint64_t> availableMemoryBytes()
 {
-    if (const char* stand = std::getenv("VENDREL_TEST_MEMORY_AVAILABLE")) {
-        return std::strtoull(stand, nullptr, 10);
+    if (const std::optional<uint64_t> stand = testHookBytes("VENDREL_TEST_MEMORY_AVAILABLE")) {
+        return stand;
     }
     MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;

@@ -21,4 +21,19 @@ std::optional<int32_t> testHookValue(const char* variable)
     return value;
 }
 
+std::optional<uint64_t> testHookBytes(const char* variable)
+{
+    const char* text = std::getenv(variable);
+    if (text == nullptr) {
+        return std::nullopt;
+    }
+    uint64_t value = 0;
+    const char* end = text + std::strlen(text);
+    auto [stop, error] = std::from_chars(text, end, value);
+    if (error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 } // namespace vendrel

@@ -16,6 +16,8 @@ namespace vendrel {
 
 // The whole number a hook variable holds; nothing when it is unset or not a number.
 std::optional<int32_t> testHookValue(const char* variable);
+// The same for a hook holding a count of bytes.
+std::optional<uint64_t> testHookBytes(const char* variable);
 
 // Sends the signal to the process that started this one (nothing on Windows, where the hook is not used).
 void signalParent(int signal);
