@@ -72,7 +72,18 @@ HostImage loadInput(const PluginModule& module, const RunRequest& request)
         checkImageFits(request.input, width, height, channels, request);
     };
     try {
-        return loadImage(request.input, options);
+        try {
+            return loadImage(request.input, options);
+        } catch (const UnsupportedImageError& e) {
+            // A flats layer is colour by nature: for the flatting stages a grayscale scan becomes RGB unasked.
+            if (!request.flatting.any() || e.description().rfind("Grayscale", 0) != 0) {
+                throw;
+            }
+            printError("note: " + request.input + ": " + e.description() +
+                       " turned into 8-bit RGB for the flatting stages, since flats are colour");
+            options.convert = true;
+            return loadImage(request.input, options);
+        }
     } catch (const InformationLossError& e) {
         throw UsageError(std::string(e.what()) + " (--first-page takes the first alone)");
     } catch (const UnsupportedImageError& e) {

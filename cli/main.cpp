@@ -121,9 +121,9 @@ Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* mod
         ->check(CLI::Range(0, std::numeric_limits<int32_t>::max()));
     commands.run
         ->add_option("--close-gaps", arguments.run.flatting.closeGaps,
-                     "close gaps in the lines up to N pixels wide before filling")
+                     "close gaps in the lines up to N pixels wide before filling (0: none)")
         ->type_name("N")
-        ->check(CLI::Range(1, 255));
+        ->check(CLI::Range(0, 255));
     commands.run->add_flag("--first-page", arguments.run.firstPage,
                            "take the first page or frame of a multi-page or animated image instead of refusing it");
     commands.run->add_flag("--drop-alpha", arguments.run.dropAlpha,

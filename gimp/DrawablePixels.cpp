@@ -16,7 +16,7 @@ GeglRectangle wholeDrawable(gint32 drawable)
 std::string drawableProblem(gint32 drawable)
 {
     if (!gimp_drawable_is_rgb(drawable)) {
-        return "Vendrel works on RGB layers only.";
+        return "Vendrel works on RGB layers only: choose Image > Mode > RGB, then run it again.";
     }
     gint32 image = gimp_item_get_image(drawable);
     if (gimp_image_get_precision(image) != GIMP_PRECISION_U8_GAMMA) {

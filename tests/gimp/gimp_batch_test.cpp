@@ -166,6 +166,15 @@ std::string refusedStep(const std::string& in, const std::string& out, const std
            "))\n  (gimp-file-save RUN-NONINTERACTIVE img drw \"" + out + "\" \"" + out + "\"))\n";
 }
 
+// A call on a grayscale layer, which must be refused with a message naming the fix; the marker is printed when it
+// fails.
+std::string greyStep(const std::string& in, const std::string& marker)
+{
+    return "(let* ((img (car (gimp-file-load RUN-NONINTERACTIVE \"" + in + "\" \"" + in +
+           "\"))) (drw (car (gimp-image-get-active-drawable img))))\n  (catch (gimp-message \"" + marker +
+           "\") (plug-in-vendrel-flatting RUN-NONINTERACTIVE img drw " + kPalette.scriptArguments() + " 0 1)))\n";
+}
+
 class GimpBatch : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -175,6 +184,8 @@ protected:
         saveImage(lineArt(false), session_->file("rgb.png"));
         saveImage(lineArt(true), session_->file("rgba.png"));
         saveImage(gappedLineArt(), session_->file("gapped.png"));
+        HostImage grey = HostImage::blank(40, 30, plugInModeGrayScale);
+        saveImage(grey, session_->file("grey.png"));
         // The command's results, and the confirmed settings (a run through the dialog confirmed with OK).
         cli("rgb.png", "cli-rgb-palette.png", kPalette.options());
         cli("rgba.png", "cli-rgba-small.png", kSmallAreas.options());
@@ -215,7 +226,7 @@ protected:
                      "plug-in-vendrel-flatting", " 0 1") +
             gimpStep(path("rgba.png"), path("gimp-rgba-last-flats.png"), "RUN-WITH-LAST-VALS", kPalette, "",
                      "plug-in-vendrel-flatting", " 9 0") +
-            refused;
+            refused + greyStep(path("grey.png"), "refused-grey");
         gimpRan_ = session_->runScript(script);
     }
     static void TearDownTestSuite()
@@ -330,6 +341,13 @@ TEST_F(GimpBatch, IntegersOutsideTheirRangesAreCallingErrors)
         EXPECT_NE(session_->lastLog().find(call.marker), std::string::npos) << "the call was not refused";
         expectSamePixels(load((std::string(call.marker) + ".png").c_str()), load("rgb.png"));
     }
+}
+
+TEST_F(GimpBatch, AGreyLayerIsRefusedWithTheFix)
+{
+    const std::string log = session_->lastLog();
+    EXPECT_NE(log.find("refused-grey"), std::string::npos) << "the call was not refused";
+    EXPECT_NE(log.find("RGB layers only: choose Image > Mode > RGB"), std::string::npos) << log;
 }
 
 TEST_F(GimpBatch, SelectionMasksTheResult)
