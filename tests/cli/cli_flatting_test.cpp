@@ -200,6 +200,29 @@ TEST_F(FlattingTest, OraHoldsTheFlatsUnderTheLineArtWithMergedImageAndThumbnail)
         << "flats: the line took the colours beside it";
 }
 
+// The ORA keeps the input's resolution as OpenRaster readers read it, xres and yres in pixels per inch, so that a
+// 300-dpi scan opens at 300 dpi.
+TEST_F(FlattingTest, OraCarriesTheResolution)
+{
+    const struct {
+        double xDpi, yDpi;
+        const char* attributes;
+    } cases[] = {{300, 300, "xres=\"300\" yres=\"300\""}, {150, 600, "xres=\"150\" yres=\"600\""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.xDpi);
+        HostImage input = squareWithGap(5);
+        input.xResolution = c.xDpi / 25.4, input.yResolution = c.yDpi / 25.4;
+        saveImage(input, file("scan.png"));
+        const CommandResult result = vendrel({"run", file("scan.png"), "-o", file("scan.ora"), "--flats"});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        const std::vector<ZipEntry> entries = readZip(file("scan.ora"));
+        ASSERT_GE(entries.size(), 2u);
+        const std::string stack(entries[1].bytes.begin(), entries[1].bytes.end());
+        const std::string image = stack.substr(stack.find("<image "), stack.find('>', stack.find("<image ")));
+        EXPECT_NE(image.find(c.attributes), std::string::npos) << image;
+    }
+}
+
 // Two drawings and a broken file in one batch, two at a time, with random colours (which the filter draws from a
 // per-process sequence): each written file is byte for byte the file of a single run, the broken input fails
 // alone, and the exit status is the failure's.

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -50,10 +51,20 @@ HostImage merged(const HostImage& flats, const HostImage& lineArt)
     return merged;
 }
 
+// A resolution in pixels per millimetre as the whole pixels per inch OpenRaster's xres and yres hold.
+std::string pixelsPerInch(double perMillimetre)
+{
+    return std::to_string(std::lround(perMillimetre * 25.4));
+}
+
 std::string stackXml(const HostImage& image, const HostImage& lineArt)
 {
     const std::string lineArtOp = lineArt.hasAlpha ? "svg:src-over" : "svg:multiply";
-    const std::string size = "w=\"" + std::to_string(image.width) + "\" h=\"" + std::to_string(image.height) + "\"";
+    std::string size = "w=\"" + std::to_string(image.width) + "\" h=\"" + std::to_string(image.height) + "\"";
+    // Without them each reader assumes a resolution of its own, and a 300-dpi scan opens at the wrong size.
+    if (image.xResolution > 0 && image.yResolution > 0) {
+        size += " xres=\"" + pixelsPerInch(image.xResolution) + "\" yres=\"" + pixelsPerInch(image.yResolution) + "\"";
+    }
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<image version=\"0.0.3\" " +
            size +

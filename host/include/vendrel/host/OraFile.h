@@ -13,7 +13,8 @@ namespace vendrel {
 // Whether the file name asks for an OpenRaster file (it ends in ".ora").
 bool isOraName(const std::string& path);
 
-// The bytes of an OpenRaster file: "mimetype" first and stored uncompressed, "stack.xml" with a "Line art" layer
+// The bytes of an OpenRaster file: "mimetype" first and stored uncompressed, "stack.xml" (with the flats'
+// resolution as xres and yres in pixels per inch, when known) with a "Line art" layer
 // (lineArt: composite-op svg:multiply, or svg:src-over when it has alpha, as line art drawn on a transparent
 // background) over a "Flats" layer (flats), the two layers' PNGs under "data/", "mergedimage.png" (the line art
 // over the flats) and "Thumbnails/thumbnail.png" (at most 256 pixels on its longer side). The two images have
