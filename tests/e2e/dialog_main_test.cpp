@@ -256,6 +256,36 @@ TEST_F(MainDialog, PickingPureWhiteStoresTheHighByteOnly)
         EXPECT_EQ(stored.fillColor(channel), 0xFF00) << "channel " << channel;
 }
 
+// The picker opens on the colour the swatch shows, so that confirming it untouched changes nothing (the filter
+// itself hands the picker no colour, which would be black).
+TEST_F(MainDialog, ThePickerOpensOnTheSwatchsColour)
+{
+    for (const char* swatch : {kFillSwatchTip, kFlagSwatchTip}) {
+        SCOPED_TRACE(swatch);
+        auto host = MakeHost();
+        PrefsText start;
+        start.fill[0] = 0x1200, start.fill[1] = 0x3400, start.fill[2] = 0x5600;
+        start.flag[0] = 0x9A00, start.flag[1] = 0xBC00, start.flag[2] = 0xDE00;
+        WritePrefs(start.text());
+        const bool fill = std::string(swatch) == kFillSwatchTip;
+        frontEnd_ = vendrel::ScriptedFrontEnd();
+        if (!fill) {
+            frontEnd_.click(kFlagCheck); // the flag swatch is enabled with the flagging
+        }
+        frontEnd_.keepColorPick().click(swatch).pressOK();
+        ASSERT_EQ(RunWithDialog(*host).result, 0);
+        EXPECT_TRUE(frontEnd_.problems().empty());
+        const int* shown = fill ? start.fill : start.flag;
+        ASSERT_EQ(frontEnd_.colorPickStarts().size(), 1u);
+        const StoredParams stored(host->parametersBytes());
+        for (int channel = 0; channel < 3; ++channel) {
+            EXPECT_EQ(frontEnd_.colorPickStarts()[0][size_t(channel)], shown[channel] >> 8) << "channel " << channel;
+            EXPECT_EQ(fill ? stored.fillColor(channel) : stored.flagColor(channel), shown[channel])
+                << "channel " << channel;
+        }
+    }
+}
+
 TEST_F(MainDialog, ACancelledPickChangesNothing)
 {
     auto host = MakeHost();

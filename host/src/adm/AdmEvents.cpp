@@ -19,10 +19,29 @@ TrackerModel* TrackerModel::fromRef(ADMTrackerRef ref)
     return liveModel<TrackerModel>(ref, Kind::tracker);
 }
 
+namespace {
+
+// The item whose notification is being handled on this thread, if any.
+thread_local ItemModel* notifyingItem = nullptr;
+
+class NotifyingItem {
+public:
+    explicit NotifyingItem(ItemModel& item) : former_(notifyingItem) { notifyingItem = &item; }
+    ~NotifyingItem() { notifyingItem = former_; }
+    NotifyingItem(const NotifyingItem&) = delete;
+    NotifyingItem& operator=(const NotifyingItem&) = delete;
+
+private:
+    ItemModel* former_;
+};
+
+} // namespace
+
 void notifyFromItem(ItemModel& item, const char* type)
 {
     NotifierModel notifier(item.dialog, &item, type);
     ScopedLive live(&notifier, Kind::notifier);
+    const NotifyingItem notifying(item);
     if (item.procs.notify)
         item.procs.notify(item.ref(), notifier.ref());
     else
@@ -68,3 +87,22 @@ bool trackItem(ItemModel& item, int32_t action)
 }
 
 } // namespace vendrel::adm
+
+namespace vendrel {
+
+std::optional<std::array<uint8_t, 3>> colourShownByNotifyingItem()
+{
+    adm::ItemModel* item = adm::notifyingItem;
+    if (item == nullptr) {
+        return std::nullopt;
+    }
+    const std::vector<AdmDrawOp> drawn = item->dialog.recordDrawing(*item);
+    for (auto op = drawn.rbegin(); op != drawn.rend(); ++op) {
+        if (op->kind == AdmDrawOp::Kind::fill) {
+            return std::array<uint8_t, 3>{op->red, op->green, op->blue};
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace vendrel

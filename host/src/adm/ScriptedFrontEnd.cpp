@@ -71,6 +71,11 @@ ScriptedFrontEnd& ScriptedFrontEnd::cancelColorPick()
     return add(ColorAnswer{std::nullopt});
 }
 
+ScriptedFrontEnd& ScriptedFrontEnd::keepColorPick()
+{
+    return add(ColorAnswer{std::nullopt, true});
+}
+
 ScriptedFrontEnd& ScriptedFrontEnd::pressOK()
 {
     return add(Press{true});
@@ -100,13 +105,13 @@ void ScriptedFrontEnd::alert(const std::string& message)
 
 std::optional<ScriptedFrontEnd::Rgb> ScriptedFrontEnd::pickColor(Rgb start)
 {
-    (void)start;
     ++colorPicks_;
+    pickStarts_.push_back(start);
     if (colorAnswers_.empty())
         return std::nullopt;
-    const std::optional<Rgb> answer = colorAnswers_.front();
+    const ColorAnswer answer = colorAnswers_.front();
     colorAnswers_.pop_front();
-    return answer;
+    return answer.keep ? std::optional<Rgb>(start) : answer.color;
 }
 
 void ScriptedFrontEnd::browseUrl(const std::string& url)
@@ -160,7 +165,7 @@ bool ScriptedFrontEnd::play(AdmDialog& dialog, const Step& step)
                               return popup && dialog.choosePopupEntry(*popup, choice.index);
                           },
                           [&](const ColorAnswer& answer) {
-                              colorAnswers_.push_back(answer.color);
+                              colorAnswers_.push_back(answer);
                               return true;
                           },
                           [&](const Press& press) { return press.ok ? dialog.pressOK() : dialog.pressCancel(); },

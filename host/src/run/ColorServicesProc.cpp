@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "FilterSession.h"
+#include "vendrel/host/AdmDialog.h"
 #include "vendrel/host/ColorServices.h"
 
 namespace vendrel {
@@ -28,9 +29,13 @@ OSErr convertRequest(ColorServicesInfo& info)
     return error;
 }
 
-// The picker starts from the request's colour, shown in RGB; black when it cannot be shown.
+// The picker starts from the colour the user clicked: when a swatch of a dialog asks for it, the colour that
+// swatch shows (a plug-in may pass none, leaving black, and OK would then change its colour unasked); else the
+// request's colour, shown in RGB; black when it cannot be shown.
 std::array<uint8_t, 3> pickerStart(const ColorServicesInfo& info)
 {
+    if (const std::optional<std::array<uint8_t, 3>> shown = colourShownByNotifyingItem())
+        return *shown;
     HostColor color = componentsOf(info);
     if (convertHostColor(info.sourceSpace, plugIncolorServicesRGBSpace, color) != noErr)
         return {0, 0, 0};

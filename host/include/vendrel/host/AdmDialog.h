@@ -3,8 +3,10 @@
 // front end only borrows them while the host runs a dialog.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -102,5 +104,10 @@ public:
     // Called after every redraw request of the dialog or one of its items (a renderer re-draws from here).
     virtual void setRedrawHandler(std::function<void()> handler) = 0;
 };
+
+// While an item's notification is being handled (a click on a custom item such as a colour swatch): the colour
+// the item fills last when it draws itself, which is the colour a swatch shows; nothing otherwise, or for an item
+// that fills nothing.
+std::optional<std::array<uint8_t, 3>> colourShownByNotifyingItem();
 
 } // namespace vendrel

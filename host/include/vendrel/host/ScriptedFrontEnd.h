@@ -45,6 +45,8 @@ public:
     // The answer to the next colour pick: a colour, or a cancelled picker. Picks without an answer cancel.
     ScriptedFrontEnd& answerColorPick(Rgb color);
     ScriptedFrontEnd& cancelColorPick();
+    // The next colour pick is confirmed as the picker opened, untouched: its answer is the colour it started from.
+    ScriptedFrontEnd& keepColorPick();
     ScriptedFrontEnd& pressOK();
     ScriptedFrontEnd& pressCancel();
 
@@ -67,6 +69,7 @@ public:
     const std::vector<std::pair<int32_t, int32_t>>& progressReports() const { return progress_; }
     const std::vector<std::string>& dialogsShown() const { return dialogs_; } // by name, in order
     int colorPicks() const { return colorPicks_; }
+    const std::vector<Rgb>& colorPickStarts() const { return pickStarts_; } // the colour each picker opened on
     const std::vector<std::string>& problems() const { return problems_; }
     size_t stepsLeft() const { return steps_.size(); }
 
@@ -89,6 +92,7 @@ private:
     };
     struct ColorAnswer {
         std::optional<Rgb> color;
+        bool keep = false; // the picker's start, untouched
     };
     struct Press {
         bool ok;
@@ -101,7 +105,7 @@ private:
     AdmItem* named(AdmDialog& dialog, const std::string& label);
 
     std::deque<Step> steps_;
-    std::deque<std::optional<Rgb>> colorAnswers_;
+    std::deque<ColorAnswer> colorAnswers_;
     std::function<int32_t(AdmDialog&)> modalHandler_;
     std::optional<int32_t> abortAt_;
     bool abortReached_ = false;
@@ -111,6 +115,7 @@ private:
     std::vector<std::string> dialogs_;
     std::vector<std::string> problems_;
     int colorPicks_ = 0;
+    std::vector<Rgb> pickStarts_;
 };
 
 } // namespace vendrel
