@@ -160,7 +160,7 @@ TEST_F(ParamsHandle, AHostThatCannotTellHandleSizesStillKeepsTheRecord)
     written.tolerance = 42;
     written.SetPaletteFile("Flatting 24.aco");
     filter.WriteParameters(written);
-    ASSERT_NE(record.parameters, nullptr);
+    ASSERT_NE(valueOf(record.parameters), nullptr);
     CVendrelParams read;
     ASSERT_TRUE(filter.ReadParameters(read));
     EXPECT_EQ(read.tolerance, 42);
