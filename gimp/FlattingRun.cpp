@@ -9,6 +9,7 @@
 
 #include "DrawablePixels.h"
 #include "DrawableRun.h"
+#include "FlatsLayer.h"
 #include "FlattingDialog.h"
 #include "Locations.h"
 #include "PdbSettings.h"
@@ -95,7 +96,12 @@ GimpPDBStatusType flattenDrawable(const PluginModule& module, GimpRunMode mode, 
     if (stages) {
         stages->afterFilter(image);
     }
-    writeDrawable(drawable, image);
+    // The result goes under the line art as a layer of its own; a channel or mask is changed in place.
+    if (gimp_item_is_layer(drawable)) {
+        addFlatsLayer(drawable, image);
+    } else {
+        writeDrawable(drawable, image);
+    }
     return GIMP_PDB_SUCCESS;
 }
 

@@ -146,14 +146,31 @@ std::vector<uint8_t> inksSwatchFile()
 // One GIMP step: load a file, optionally select a rectangle, run the filter with the run mode and settings
 // given, save.
 // (procedure: plug-in-vendrel, or plug-in-vendrel-flatting with its two values in extra.)
+// The flatting procedure leaves the line art as it was and adds the flats as a layer under it: the step then
+// saves that layer to out and the line art to out-lineart.png, and prints "layers OUT: COUNT, TOP over BOTTOM,
+// MODE" (the line art's mode, multiply or other).
 std::string gimpStep(const std::string& in, const std::string& out, const std::string& mode, const Settings& settings,
                      const std::string& before = "", const std::string& procedure = "plug-in-vendrel",
                      const std::string& extra = "")
 {
-    return "(let* ((img (car (gimp-file-load RUN-NONINTERACTIVE \"" + in + "\" \"" + in +
-           "\"))) (drw (car (gimp-image-get-active-drawable img))))\n  " + before + "\n  (" + procedure + " " + mode +
-           " img drw " + settings.scriptArguments() + extra + ")\n  (gimp-file-save RUN-NONINTERACTIVE img drw \"" +
-           out + "\" \"" + out + "\"))\n";
+    std::string step = "(let* ((img (car (gimp-file-load RUN-NONINTERACTIVE \"" + in + "\" \"" + in +
+                       "\"))) (drw (car (gimp-image-get-active-drawable img))))\n  " + before + "\n  (" + procedure +
+                       " " + mode + " img drw " + settings.scriptArguments() + extra + ")\n";
+    if (procedure == "plug-in-vendrel") {
+        return step + "  (gimp-file-save RUN-NONINTERACTIVE img drw \"" + out + "\" \"" + out + "\"))\n";
+    }
+    const std::string lineArt = out + "-lineart.png";
+    return step +
+           "  (let* ((layers (gimp-image-get-layers img)) (count (car layers)) (flats (vector-ref (cadr layers) "
+           "(- count 1))))\n"
+           "    (gimp-message (string-append \"layers " +
+           out +
+           ": \" (number->string count) \", \" (car (gimp-item-get-name (vector-ref (cadr layers) 0))) \" over \" "
+           "(car (gimp-item-get-name flats)) \", \" (if (= (car (gimp-layer-get-mode drw)) LAYER-MODE-MULTIPLY) "
+           "\"multiply\" \"other\")))\n"
+           "    (gimp-file-save RUN-NONINTERACTIVE img flats \"" +
+           out + "\" \"" + out + "\")\n    (gimp-file-save RUN-NONINTERACTIVE img drw \"" + lineArt + "\" \"" +
+           lineArt + "\")))\n";
 }
 
 // A call that must fail: script-fu's catch prints the marker when it does, and the image is saved either way.
@@ -331,6 +348,25 @@ TEST_F(GimpBatch, FlattingGivesTheCommandsFlats)
     const HostImage flats = load("gimp-gapped-flatting.png");
     for (size_t i = 0; i < flats.pixels.size(); i += 3) {
         ASSERT_FALSE(flats.pixels[i] == 0 && flats.pixels[i + 1] == 0 && flats.pixels[i + 2] == 0) << "pixel " << i / 3;
+    }
+}
+
+// The flatting procedure adds "Flats" under the line art, which it leaves as it was and sets to Multiply unless
+// it has alpha.
+TEST_F(GimpBatch, FlattingAddsAFlatsLayerUnderTheLineArt)
+{
+    const struct {
+        const char* out;
+        const char* in;
+        const char* mode;
+    } cases[] = {{"gimp-gapped-flatting.png", "gapped.png", "multiply"},
+                 {"gimp-rgba-last-flats.png", "rgba.png", "other"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.out);
+        // GIMP names the layer of a loaded PNG "Background".
+        const std::string expected = "layers " + session_->file(c.out) + ": 2, Background over Flats, " + c.mode;
+        EXPECT_NE(session_->lastLog().find(expected), std::string::npos) << session_->lastLog();
+        expectSamePixels(load((std::string(c.out) + "-lineart.png").c_str()), load(c.in));
     }
 }
 
