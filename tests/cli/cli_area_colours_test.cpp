@@ -6,6 +6,8 @@
 #include <sstream>
 
 #include "cli_fixture.h"
+#include "colour_regions.h"
+#include "preset_colours.h"
 #include "swatch_file_bytes.h"
 
 namespace vendrel::test {
@@ -23,21 +25,6 @@ void ink(HostImage& image, int32_t x, int32_t y)
 {
     uint8_t* p = image.pixel(x, y);
     p[0] = p[1] = p[2] = 0;
-}
-
-// The colours of a preset as its readable list gives them (one "RRGGBB name" a line), not as any reader of ours.
-std::vector<Colour> presetColours(const std::string& name)
-{
-    std::ifstream list(std::string(VENDREL_SOURCE_DIR) + "/presets/colors/" + name + ".txt");
-    std::vector<Colour> colours;
-    for (std::string line; std::getline(list, line);) {
-        if (line.size() < 6 || line[0] == '#') {
-            continue;
-        }
-        const unsigned long value = std::stoul(line.substr(0, 6), nullptr, 16);
-        colours.push_back({uint8_t(value >> 16), uint8_t(value >> 8), uint8_t(value)});
-    }
-    return colours;
 }
 
 // A swatch file of RGB colours.
@@ -88,41 +75,6 @@ HostImage fourMutuallyTouching()
         }
     }
     return image;
-}
-
-// Regions of one colour: the 4-connected sets of pixels of equal colour.
-int countRegions(const HostImage& image)
-{
-    std::vector<uint8_t> seen(size_t(image.width) * size_t(image.height), 0);
-    int count = 0;
-    for (int32_t y0 = 0; y0 < image.height; ++y0) {
-        for (int32_t x0 = 0; x0 < image.width; ++x0) {
-            if (seen[size_t(y0) * size_t(image.width) + size_t(x0)] != 0) {
-                continue;
-            }
-            ++count;
-            const Colour colour = colourAt(image, x0, y0);
-            std::vector<std::pair<int32_t, int32_t>> stack = {{x0, y0}};
-            seen[size_t(y0) * size_t(image.width) + size_t(x0)] = 1;
-            while (!stack.empty()) {
-                const auto [x, y] = stack.back();
-                stack.pop_back();
-                const int32_t dx[] = {1, -1, 0, 0}, dy[] = {0, 0, 1, -1};
-                for (int k = 0; k < 4; ++k) {
-                    const int32_t nx = x + dx[k], ny = y + dy[k];
-                    if (nx < 0 || ny < 0 || nx >= image.width || ny >= image.height) {
-                        continue;
-                    }
-                    uint8_t& mark = seen[size_t(ny) * size_t(image.width) + size_t(nx)];
-                    if (mark == 0 && colourAt(image, nx, ny) == colour) {
-                        mark = 1;
-                        stack.push_back({nx, ny});
-                    }
-                }
-            }
-        }
-    }
-    return count;
 }
 
 class AreaColoursTest : public CommandTest {
