@@ -70,7 +70,8 @@ class ReadmeCommands : public CommandTest {};
 
 TEST_F(ReadmeCommands, EveryCommandWithRealFilesRunsOnTheExample)
 {
-    // The example's folder as the README's commands see it from the checkout, with a folder of scans.
+    // The example's folder as the README's commands see it from the checkout, with a folder of scans and the
+    // README's scan.
     const fs::path root = file("checkout");
     fs::create_directories(root / "scans");
     const fs::path example = fs::path(VENDREL_SOURCE_DIR) / "examples" / "lineart.png";
@@ -78,6 +79,8 @@ TEST_F(ReadmeCommands, EveryCommandWithRealFilesRunsOnTheExample)
     fs::copy_file(example, root / "examples" / "lineart.png");
     fs::copy_file(example, root / "scans" / "page-1.png");
     fs::copy_file(example, root / "scans" / "page-2.png");
+    fs::create_directories(root / "docs");
+    fs::copy_file(fs::path(VENDREL_SOURCE_DIR) / "docs" / "scan-before.png", root / "docs" / "scan-before.png");
 
     const std::vector<std::vector<std::string>> commands = readmeCommands();
     ASSERT_GE(commands.size(), 5u) << "the README shows fewer runnable commands than it did";

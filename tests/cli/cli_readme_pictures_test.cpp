@@ -12,15 +12,27 @@ namespace {
 
 struct ReadmePicture {
     const char* name;
+    const char* input;   // under the checkout
     const char* picture; // under docs/
-    std::vector<std::string> stages;
+    std::vector<std::string> options;
 };
 
-// "Flatting line art": the same example three ways, each with --tolerance 40 --palette "Flatting 24.aco" (the
-// plain one is checked beside the README's first example).
+// "Flatting line art": the example three ways (the plain one is checked beside the README's first example), and
+// the example as a scan (paper tint and noise) through the whole recipe.
 const ReadmePicture kPictures[] = {
-    {"CloseGaps", "lineart-close-gaps.png", {"--close-gaps", "10"}},
-    {"CloseGapsAndFlats", "lineart-flats.png", {"--close-gaps", "10", "--flats"}},
+    {"CloseGaps",
+     "examples/lineart.png",
+     "lineart-close-gaps.png",
+     {"--tolerance", "40", "--palette", "Flatting 24.aco", "--close-gaps", "10"}},
+    {"CloseGapsAndFlats",
+     "examples/lineart.png",
+     "lineart-flats.png",
+     {"--tolerance", "40", "--palette", "Flatting 24.aco", "--close-gaps", "10", "--flats"}},
+    {"ScanThroughTheWholeRecipe",
+     "docs/scan-before.png",
+     "scan-flats.png",
+     {"--palette", "Flatting 24.aco", "--fillcolor", "auto", "--tolerance", "auto", "--close-gaps", "6",
+      "--merge-specks", "30", "--distinct", "--flats"}},
 };
 
 void PrintTo(const ReadmePicture& picture, std::ostream* out)
@@ -33,12 +45,9 @@ class ReadmePictures : public CommandTest, public ::testing::WithParamInterface<
 TEST_P(ReadmePictures, TheCommandGivesThePictureTheReadmeShows)
 {
     const ReadmePicture& expected = GetParam();
-    const std::string example = std::string(VENDREL_SOURCE_DIR) + "/examples/lineart.png";
-    std::vector<std::string> arguments = {"run",       example,       "-o",     file("made.png"),
-                                          "--presets", presetsFolder, "--quiet"};
-    for (const char* option : {"--tolerance", "40", "--palette", "Flatting 24.aco"})
-        arguments.push_back(option);
-    arguments.insert(arguments.end(), expected.stages.begin(), expected.stages.end());
+    const std::string input = std::string(VENDREL_SOURCE_DIR) + "/" + expected.input;
+    std::vector<std::string> arguments = {"run", input, "-o", file("made.png"), "--presets", presetsFolder, "--quiet"};
+    arguments.insert(arguments.end(), expected.options.begin(), expected.options.end());
     const CommandResult run = vendrel(arguments);
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
