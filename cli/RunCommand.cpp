@@ -345,7 +345,7 @@ int runSteps(const PluginModule& module, RunRequest request, SettingOptions& set
     }
     const HostImage lineArt = isLayeredOutput(request.output) ? image : HostImage{};
 
-    TerminalFrontEnd frontEnd(!request.quiet && isatty(STDERR_FILENO));
+    TerminalFrontEnd frontEnd(!request.quiet && isatty(STDERR_FILENO), request.dialog);
     HostConfig config;
     config.hostFolder = hostFolder;
     config.frontEnd = &frontEnd;

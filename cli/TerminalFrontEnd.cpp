@@ -19,8 +19,9 @@ constexpr int barWidth = 40;
 
 } // namespace
 
-TerminalFrontEnd::TerminalFrontEnd(bool showProgress)
-    : showProgress_(showProgress), interruptAtRow_(testHookValue("VENDREL_TEST_INTERRUPT_AT_ROW")),
+TerminalFrontEnd::TerminalFrontEnd(bool showProgress, bool showDialogs)
+    : showProgress_(showProgress), showDialogs_(showDialogs),
+      interruptAtRow_(testHookValue("VENDREL_TEST_INTERRUPT_AT_ROW")),
       interruptAtCheck_(testHookValue("VENDREL_TEST_INTERRUPT_AT_CHECK")),
       signalParentAtRow_(testHookValue("VENDREL_TEST_SIGNAL_PARENT_AT_ROW")),
       parentSignal_(testHookValue("VENDREL_TEST_PARENT_SIGNAL"))
@@ -65,7 +66,47 @@ bool TerminalFrontEnd::abortRequested()
 void TerminalFrontEnd::alert(const std::string& message)
 {
     finishProgress();
-    std::fprintf(stderr, "%s\n", shortText(macRomanToUtf8(message), 2000).c_str());
+    const std::string text = shortText(macRomanToUtf8(message), 2000);
+    std::fprintf(stderr, "%s\n", text.c_str());
+    if (display_) {
+        display_->alert(text);
+    }
+}
+
+std::optional<std::array<uint8_t, 3>> TerminalFrontEnd::pickColor(std::array<uint8_t, 3> start)
+{
+    return display_ ? display_->pickColor(start) : FrontEnd::pickColor(start);
+}
+
+void TerminalFrontEnd::browseUrl(const std::string& url)
+{
+    if (display_) {
+        display_->browseUrl(url);
+    }
+}
+
+int32_t TerminalFrontEnd::runModal(AdmDialog& dialog)
+{
+    if (DisplayDialogs* windows = display()) {
+        return windows->runModal(dialog);
+    }
+    return FrontEnd::runModal(dialog);
+}
+
+DisplayDialogs* TerminalFrontEnd::display()
+{
+    if (!showDialogs_ || displayOpened_) {
+        return display_.get();
+    }
+    displayOpened_ = true;
+    std::string why;
+    display_ = openDisplayDialogs(why);
+    if (!display_) {
+        finishProgress();
+        std::fprintf(stderr, "note: the filter's dialog is confirmed as it opens, without being shown: %s\n",
+                     why.c_str());
+    }
+    return display_.get();
 }
 
 void TerminalFrontEnd::finishProgress()

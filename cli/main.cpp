@@ -11,6 +11,7 @@
 #include <CLI/CLI.hpp>
 
 #include "Commands.h"
+#include "DisplayDialogs.h"
 #include "ExitCodes.h"
 #include "Extras.h"
 #include "Interrupt.h"
@@ -88,8 +89,7 @@ Subcommands declare(CLI::App& app, Arguments& arguments, const PluginModule* mod
         ->type_name("FILE");
     commands.run->add_option("--record", arguments.run.recordFile, "save the run's settings as an action")
         ->type_name("FILE");
-    commands.run->add_flag("--dialog", arguments.run.dialog,
-                           "go through the filter's dialog: the last confirmed settings, overlaid by the options");
+    commands.run->add_flag("--dialog", arguments.run.dialog, dialogOptionHelp());
     commands.run
         ->add_option("--host-profile", arguments.run.hostProfile,
                      "run the filter as a host of this kind would: full (the default), no-dialog-manager (a current "

@@ -1,7 +1,8 @@
 # What `cmake --install` puts in place and the Debian package that `cpack -G DEB` makes of it
-# (vendrel_<version>_<arch>.deb): the command, the filter module and the presets (installed before this file is
-# read), the GIMP plug-in program in GIMP's system plug-in folder with the module and presets beside it (where it
-# looks for them), the man page, and the README and LICENSE in the documentation folder. The package's
+# (vendrel_<version>_<arch>.deb): the command, the filter module, the dialog window library beside the module
+# (when GTK 2 was there to build it) and the presets (installed before this file is read), the GIMP plug-in
+# program in GIMP's system plug-in folder with the module and presets beside it (where it looks for them), the
+# man page, and the README and LICENSE in the documentation folder. The package's
 # dependencies are read off the libraries its programs link, by dpkg-shlibdeps.
 
 set(VENDREL_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/vendrel)

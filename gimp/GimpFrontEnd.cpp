@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include <libgimp/gimp.h>
+#include <libgimp/gimpui.h>
 
 #include "ColorPicker.h"
-#include "DialogWindow.h"
+#include "vendrel/dialogwindow/DialogWindow.h"
+#include "vendrel/host/DialogRenderer.h"
 #include "vendrel/host/MacRoman.h"
 
 namespace vendrel::gimp {
@@ -56,7 +58,12 @@ void GimpFrontEnd::browseUrl(const std::string& url)
 
 int32_t GimpFrontEnd::runModal(AdmDialog& dialog)
 {
-    return showDialogs_ ? runDialogWindow(dialog) : FrontEnd::runModal(dialog);
+    if (!showDialogs_) {
+        return FrontEnd::runModal(dialog);
+    }
+    dialogwindow::WindowHooks hooks;
+    hooks.placeWindow = gimp_window_set_transient;
+    return dialogwindow::runDialogWindow(dialog, renderDialog(dialog), hooks);
 }
 
 } // namespace vendrel::gimp

@@ -2,8 +2,9 @@
 # Installs the Debian packages Vendrel needs. Idempotent.
 #   scripts/setup.sh           what the command, the filter module and the bundled example need
 #   scripts/setup.sh --tests   that, and what the tests need besides: GoogleTest, GIMP (the GIMP plug-in and its
-#                              tests), wine and the mingw-w64 toolchains (the Windows build and its tests), clang
-#                              (the fuzz targets), OpenCV (the engine benchmark), clang-format and codespell
+#                              tests), GTK 2 (the dialog window the command shows on a display), wine and the
+#                              mingw-w64 toolchains (the Windows build and its tests), clang (the fuzz targets),
+#                              OpenCV (the engine benchmark), clang-format and codespell
 set -euo pipefail
 
 packages=(
@@ -20,7 +21,7 @@ test_packages=(
   libgtest-dev libgmock-dev googletest
   libjpeg62-turbo-dev libpng-dev
   libopencv-dev
-  gimp gtk2-engines-pixbuf libgimp2.0-dev xvfb xauth xdotool
+  gimp gtk2-engines-pixbuf libgimp2.0-dev libgtk2.0-dev xvfb xauth xdotool
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine32 wine64
 )

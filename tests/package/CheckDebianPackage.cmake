@@ -1,6 +1,7 @@
 # The Debian package made from this build: its files and declared dependencies, and the command it installs,
 # unpacked into a root of its own, flatting the example with the module and presets beside it. Run by CTest with
-# -DBUILD= (the build folder) -DSOURCE= (the source tree) -DWORK= (a scratch folder) -DREFERENCE= (the build's command).
+# -DBUILD= (the build folder) -DSOURCE= (the source tree) -DWORK= (a scratch folder) -DREFERENCE= (the build's command)
+# and, when the build made it, -DDIALOG_WINDOW= (the dialog window library's file name).
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
@@ -11,6 +12,7 @@ function(run_checked)
     message(FATAL_ERROR "${ARGN}\nexit status ${status}\n${output}${errors}")
   endif()
   set(output "${output}" PARENT_SCOPE)
+  set(errors "${errors}" PARENT_SCOPE)
 endfunction()
 
 run_checked(cpack --config ${BUILD}/CPackConfig.cmake -G DEB -B ${WORK})
@@ -47,6 +49,12 @@ foreach(path
     message(FATAL_ERROR "the package holds no ${path}:\n${output}")
   endif()
 endforeach()
+if(DIALOG_WINDOW)
+  string(FIND "${output}" "/vendrel/${DIALOG_WINDOW}" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "the package holds no ${DIALOG_WINDOW} beside the module:\n${output}")
+  endif()
+endif()
 
 # Unpacked anywhere, the command finds its module and presets relative to itself.
 run_checked(dpkg-deb -x ${packages} ${WORK}/root)
@@ -58,6 +66,16 @@ file(SHA256 ${WORK}/installed.png installed)
 file(SHA256 ${WORK}/built.png built)
 if(NOT installed STREQUAL built)
   message(FATAL_ERROR "the installed command flats the example otherwise than the build's command")
+endif()
+# With --dialog and a display no server answers, the installed command loads its dialog window library from
+# beside its module, and GTK then says it cannot open the display.
+if(DIALOG_WINDOW)
+  file(MAKE_DIRECTORY ${WORK}/config)
+  run_checked(${CMAKE_COMMAND} -E env DISPLAY=:987 WAYLAND_DISPLAY= XDG_CONFIG_HOME=${WORK}/config
+              ${WORK}/root/usr/bin/vendrel run ${SOURCE}/examples/lineart.png -o ${WORK}/dialog.png --dialog --quiet)
+  if(NOT errors MATCHES "GTK cannot open the display :987")
+    message(FATAL_ERROR "the installed command did not load its dialog window library:\n${errors}")
+  endif()
 endif()
 run_checked(${WORK}/root/usr/bin/vendrel palettes)
 if(NOT output MATCHES "Flatting 24")

@@ -34,16 +34,18 @@ struct CommandStreams {
 };
 
 // The command started in the background, for tests that act on it while it runs (signals, files changed under
-// it). VENDREL_CLI_PATH with the arguments; environment: the test's own, with the given variables changed.
+// it). The program (VENDREL_CLI_PATH unless given) with the arguments; environment: the test's own without a display (DISPLAY,
+// WAYLAND_DISPLAY), with the given variables changed.
 class CommandProcess {
 public:
     CommandProcess(const std::vector<std::string>& arguments,
-                   const std::map<std::string, std::string>& environment = {}, const CommandStreams& streams = {})
+                   const std::map<std::string, std::string>& environment = {}, const CommandStreams& streams = {},
+                   const std::string& program = VENDREL_CLI_PATH)
         : outPath_(streams.stdoutPath.empty() ? captures_.file("stdout") : streams.stdoutPath),
           errPath_(captures_.file("stderr")), capturesOut_(streams.stdoutPath.empty()),
           capturesErr_(streams.stderrDescriptor < 0)
     {
-        std::vector<std::string> argumentTexts = {VENDREL_CLI_PATH};
+        std::vector<std::string> argumentTexts = {program};
         argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
         std::vector<char*> argv;
         for (std::string& text : argumentTexts) {
@@ -59,6 +61,9 @@ public:
                 variables[text.substr(0, equals)] = text.substr(equals + 1);
             }
         }
+        // The command shows no windows unless a test hands it a display: --dialog then confirms unseen.
+        variables.erase("DISPLAY");
+        variables.erase("WAYLAND_DISPLAY");
         for (const auto& [name, value] : environment) {
             variables[name] = value;
         }
@@ -175,12 +180,12 @@ private:
     std::string startError_;
 };
 
-// Runs the command and waits for it.
+// Runs the command and waits for it; `program` names a copy of the command to run instead.
 inline CommandResult runVendrel(const std::vector<std::string>& arguments,
                                 const std::map<std::string, std::string>& environment = {},
-                                const CommandStreams& streams = {})
+                                const CommandStreams& streams = {}, const std::string& program = VENDREL_CLI_PATH)
 {
-    return CommandProcess(arguments, environment, streams).wait();
+    return CommandProcess(arguments, environment, streams, program).wait();
 }
 
 } // namespace vendrel::test

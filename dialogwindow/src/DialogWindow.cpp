@@ -1,22 +1,23 @@
-#include "DialogWindow.h"
+#include "vendrel/dialogwindow/DialogWindow.h"
 
+#include <algorithm>
+#include <exception>
 #include <string>
 #include <vector>
 
 #include <gdk/gdkkeysyms.h>
-#include <libgimp/gimp.h>
-#include <libgimp/gimpui.h>
 
 #include "ADMTypes.h"
 #include "vendrel/host/AdmDialog.h"
 #include "vendrel/host/DialogRenderer.h"
 #include "vendrel/host/MacRoman.h"
 
-namespace vendrel::gimp {
+namespace vendrel::dialogwindow {
 
 namespace {
 
 constexpr const char* kWindowName = "vendrel-dialog";
+constexpr guint kCancelPollMilliseconds = 200;
 
 // The dialogs are laid out in pixels for a small dialog font and thin widget frames.
 void useDialogStyle()
@@ -45,21 +46,20 @@ std::string utf8(const std::string& bytes)
 
 class DialogWindow {
 public:
-    explicit DialogWindow(AdmDialog& dialog) : dialog_(dialog) {}
+    DialogWindow(AdmDialog& dialog, const RgbRaster& picture, const WindowHooks& hooks)
+        : dialog_(dialog), picture_(picture), hooks_(hooks)
+    {
+    }
 
     int32_t run()
     {
         build();
-        dialog_.setRedrawHandler([this] { redrawCustomItems(); });
-        refresh();
-        gtk_widget_show_all(window_);
-        loop_ = g_main_loop_new(nullptr, FALSE);
-        if (!dialog_.ended()) {
-            g_main_loop_run(loop_);
+        show();
+        waitUntilEnded();
+        close();
+        if (failure_) {
+            std::rethrow_exception(failure_);
         }
-        dialog_.setRedrawHandler({});
-        g_main_loop_unref(loop_);
-        gtk_widget_destroy(window_);
         return dialog_.ended() ? dialog_.endingId() : dialog_.cancelItemId();
     }
 
@@ -78,7 +78,6 @@ private:
         gtk_window_set_role(GTK_WINDOW(window_), dialog_.name().c_str());
         gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
         gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
-        gimp_window_set_transient(GTK_WINDOW(window_));
         g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
         g_signal_connect(window_, "key-press-event", G_CALLBACK(onKey), this);
 
@@ -86,7 +85,6 @@ private:
         GtkWidget* fixed = gtk_fixed_new();
         gtk_widget_set_size_request(fixed, frame.width(), frame.height());
         gtk_container_add(GTK_CONTAINER(window_), fixed);
-        picture_ = renderDialog(dialog_);
         for (AdmItem* item : dialog_.items()) {
             // Items outside the dialog's rectangle are not seen, as in the host's own drawing.
             if (!inside(frame, item->bounds())) {
@@ -108,6 +106,39 @@ private:
                 gtk_window_set_default(GTK_WINDOW(window_), widget);
             }
         }
+    }
+
+    void show()
+    {
+        dialog_.setRedrawHandler([this] { redrawCustomItems(); });
+        refresh();
+        focusFirstControl();
+        if (hooks_.placeWindow != nullptr) {
+            hooks_.placeWindow(GTK_WINDOW(window_));
+        }
+        gtk_widget_show_all(window_);
+    }
+
+    void waitUntilEnded()
+    {
+        loop_ = g_main_loop_new(nullptr, FALSE);
+        const guint poll = hooks_.cancelRequested != nullptr ? g_timeout_add(kCancelPollMilliseconds, onPoll, this) : 0;
+        if (!dialog_.ended()) {
+            g_main_loop_run(loop_);
+        }
+        if (poll != 0) {
+            g_source_remove(poll);
+        }
+        g_main_loop_unref(loop_);
+        loop_ = nullptr;
+    }
+
+    void close()
+    {
+        dialog_.setRedrawHandler({});
+        updating_ = true; // the widgets' last signals (an entry losing focus) reach the dialog no more
+        gtk_widget_destroy(window_);
+        gdk_flush(); // the window goes at once, not when a later loop runs (the filter's walk comes next)
     }
 
     GtkWidget* makeWidget(AdmItem& item)
@@ -165,14 +196,19 @@ private:
         return nullptr;
     }
 
-    // The picture button as the host draws it (its bitmap on a button face), clickable.
+    // The picture button as the host draws it (its bitmap on a button face), clickable. Where the picture
+    // does not reach (a dialog that could not be drawn), the face stays the dialog's grey.
     GtkWidget* pictureButton(AdmItem& item)
     {
         const AdmRect r = item.bounds();
         GdkPixbuf* face = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, r.width(), r.height());
+        gdk_pixbuf_fill(face, 0xF0F0F0FF);
         for (int32_t y = 0; y < r.height(); ++y) {
             guchar* row = gdk_pixbuf_get_pixels(face) + y * gdk_pixbuf_get_rowstride(face);
             for (int32_t x = 0; x < r.width(); ++x) {
+                if (!picture_.contains(r.left + x, r.top + y)) {
+                    continue;
+                }
                 const uint8_t* source = picture_.at(r.left + x, r.top + y);
                 row[x * 3] = source[0];
                 row[x * 3 + 1] = source[1];
@@ -232,6 +268,28 @@ private:
         redrawCustomItems();
     }
 
+    // The first enabled entry field, top to bottom and left to right, else the default button: Enter then means
+    // OK at once, never a check box that happens to come first.
+    void focusFirstControl()
+    {
+        std::vector<Bound> order = bound_;
+        std::stable_sort(order.begin(), order.end(), [](const Bound& a, const Bound& b) {
+            const AdmRect first = a.item->bounds(), second = b.item->bounds();
+            return first.top != second.top ? first.top < second.top : first.left < second.left;
+        });
+        const auto field = std::find_if(order.begin(), order.end(),
+                                        [](const Bound& b) { return GTK_IS_ENTRY(b.widget) && b.item->enabled(); });
+        if (field != order.end()) {
+            gtk_widget_grab_focus(field->widget);
+            return;
+        }
+        for (const Bound& b : bound_) {
+            if (b.item->id() == dialog_.defaultItemId() && b.item->enabled() && gtk_widget_get_can_focus(b.widget)) {
+                gtk_widget_grab_focus(b.widget);
+            }
+        }
+    }
+
     void redrawCustomItems()
     {
         for (const Bound& b : bound_) {
@@ -285,16 +343,35 @@ private:
         afterAction();
     }
 
+    // GTK's signal handlers are C frames: an exception from the dialog manager stops the loop here and is
+    // thrown again once the window is gone.
+    template <typename Action> void guarded(Action action) noexcept
+    {
+        if (failure_) {
+            return;
+        }
+        try {
+            action();
+        } catch (...) {
+            failure_ = std::current_exception();
+            if (loop_ != nullptr) {
+                g_main_loop_quit(loop_);
+            }
+        }
+    }
+
     static void onEntryActivate(GtkWidget* entry, DialogWindow* self)
     {
-        self->commitEntry(entry);
-        if (!self->dialog_.ended()) {
-            gtk_window_activate_default(GTK_WINDOW(self->window_));
-        }
+        self->guarded([&] {
+            self->commitEntry(entry);
+            if (!self->dialog_.ended()) {
+                gtk_window_activate_default(GTK_WINDOW(self->window_));
+            }
+        });
     }
     static gboolean onEntryFocusOut(GtkWidget* entry, GdkEvent*, DialogWindow* self)
     {
-        self->commitEntry(entry);
+        self->guarded([&] { self->commitEntry(entry); });
         return FALSE;
     }
     static void onToggled(GtkWidget* button, DialogWindow* self)
@@ -307,24 +384,29 @@ private:
         if (GTK_IS_RADIO_BUTTON(button) && !gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(button))) {
             return;
         }
-        self->click(button);
+        self->guarded([&] { self->click(button); });
     }
-    static void onClicked(GtkWidget* button, DialogWindow* self) { self->click(button); }
+    static void onClicked(GtkWidget* button, DialogWindow* self)
+    {
+        self->guarded([&] { self->click(button); });
+    }
     static void onPopupChanged(GtkWidget* combo, DialogWindow* self)
     {
         AdmItem* item = self->itemOf(combo);
         if (self->updating_ || item == nullptr || self->dialog_.ended()) {
             return;
         }
-        self->dialog_.choosePopupEntry(*item, gtk_combo_box_get_active(GTK_COMBO_BOX(combo)));
-        self->afterAction();
+        self->guarded([&] {
+            self->dialog_.choosePopupEntry(*item, gtk_combo_box_get_active(GTK_COMBO_BOX(combo)));
+            self->afterAction();
+        });
     }
     static gboolean onButtonRelease(GtkWidget* widget, GdkEventButton* event, DialogWindow* self)
     {
         GtkAllocation area;
         gtk_widget_get_allocation(widget, &area);
         if (event->button == 1 && event->x >= 0 && event->y >= 0 && event->x < area.width && event->y < area.height) {
-            self->click(widget);
+            self->guarded([&] { self->click(widget); });
         }
         return TRUE;
     }
@@ -334,9 +416,37 @@ private:
         if (item == nullptr) {
             return FALSE;
         }
+        self->guarded([&] { self->paintCustomItem(widget, *item); });
+        return TRUE;
+    }
+    static gboolean onDelete(GtkWidget*, GdkEvent*, DialogWindow* self)
+    {
+        self->guarded([&] { self->cancel(); });
+        return TRUE;
+    }
+    static gboolean onKey(GtkWidget*, GdkEventKey* event, DialogWindow* self)
+    {
+        if (event->keyval != GDK_KEY_Escape) {
+            return FALSE;
+        }
+        self->guarded([&] { self->cancel(); });
+        return TRUE;
+    }
+    static gboolean onPoll(gpointer data)
+    {
+        auto* self = static_cast<DialogWindow*>(data);
+        if (self->hooks_.cancelRequested()) {
+            self->guarded([&] { self->cancel(); });
+        }
+        return G_SOURCE_CONTINUE;
+    }
+
+    // A custom item draws itself through the dialog manager's recording drawer; the operations are replayed here.
+    void paintCustomItem(GtkWidget* widget, AdmItem& item)
+    {
         cairo_t* cr = gdk_cairo_create(gtk_widget_get_window(widget));
         cairo_set_line_width(cr, 1);
-        for (const AdmDrawOp& op : self->dialog_.recordDrawing(*item)) {
+        for (const AdmDrawOp& op : dialog_.recordDrawing(item)) {
             cairo_set_source_rgb(cr, op.red / 255.0, op.green / 255.0, op.blue / 255.0);
             if (op.kind == AdmDrawOp::Kind::fill) {
                 cairo_rectangle(cr, op.rect.left, op.rect.top, op.rect.width(), op.rect.height());
@@ -347,37 +457,25 @@ private:
             }
         }
         cairo_destroy(cr);
-        return TRUE;
-    }
-    static gboolean onDelete(GtkWidget*, GdkEvent*, DialogWindow* self)
-    {
-        self->cancel();
-        return TRUE;
-    }
-    static gboolean onKey(GtkWidget*, GdkEventKey* event, DialogWindow* self)
-    {
-        if (event->keyval != GDK_KEY_Escape) {
-            return FALSE;
-        }
-        self->cancel();
-        return TRUE;
     }
 
     AdmDialog& dialog_;
+    const RgbRaster& picture_;
+    WindowHooks hooks_;
     GtkWidget* window_ = nullptr;
     GMainLoop* loop_ = nullptr;
     GSList* radioGroup_ = nullptr;
-    RgbRaster picture_;
     std::vector<Bound> bound_;
     bool updating_ = false;
+    std::exception_ptr failure_;
 };
 
 } // namespace
 
-int32_t runDialogWindow(AdmDialog& dialog)
+int32_t runDialogWindow(AdmDialog& dialog, const RgbRaster& picture, const WindowHooks& hooks)
 {
-    DialogWindow window(dialog);
+    DialogWindow window(dialog, picture, hooks);
     return window.run();
 }
 
-} // namespace vendrel::gimp
+} // namespace vendrel::dialogwindow
