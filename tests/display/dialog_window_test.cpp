@@ -1,11 +1,12 @@
 // vendrel run --dialog on a display (this program runs under xvfb-run): the filter's dialog shows in a window
-// and xdotool plays the person, typing, clicking and pressing Enter or Escape. OK runs the filter with what the
-// dialog shows and stores it as the last settings; Cancel ends the run with 130, writes no output and leaves the
-// stored settings as they were. A colour pick opens GTK's colour selection on the swatch's colour; the filter's
+// and xdotool plays the person, typing, clicking and pressing Enter or Escape (or Ctrl-C in the terminal). OK
+// runs the filter with what the dialog shows and stores it as the last settings; Cancel ends the run with 130,
+// writes no output and leaves the stored settings as they were. A colour pick opens GTK's colour selection on the swatch's colour; the filter's
 // alert shows as a message box. What each run must give comes from the same runs without a display.
 #include <sys/wait.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -25,6 +26,8 @@ constexpr const char* kFillSwatch = "154 34";    // 140,20-168,48
 // GTK's colour selection: its "Color name" field, below the spin buttons.
 constexpr const char* kColourNameField = "345 131";
 constexpr const char* kDialogSize = "340x300";
+// Not an xdotool command: the person interrupts the command from its terminal.
+constexpr const char* kCtrlC = "SIGINT";
 
 std::string outputOf(const std::string& command)
 {
@@ -184,7 +187,7 @@ const std::vector<std::string> kSeedSettings = {"--fillcolor", "FFFFFF",      "-
 
 struct Person {
     const char* does;
-    std::vector<std::string> actions; // xdotool commands; %w is the dialog's window
+    std::vector<std::string> actions; // xdotool commands, %w the dialog's window; or kCtrlC
     int exitCode;
     const char* confirmedTolerance; // what the run must have played, nothing when cancelled
 };
@@ -195,6 +198,7 @@ TEST_F(DialogWindowTest, OkAppliesWhatTheDialogShowsAndCancelChangesNothing)
         {"types a tolerance over the selected one and presses Enter", {"type 30", "key Return"}, 0, "30"},
         {"clicks OK", {std::string("mousemove --window %w ") + kOkButton + " click 1"}, 0, "9"},
         {"presses Escape", {"key Escape"}, 130, nullptr},
+        {"presses Ctrl-C in the terminal", {kCtrlC}, 130, nullptr},
         {"clicks Cancel", {std::string("mousemove --window %w ") + kCancelButton + " click 1"}, 130, nullptr},
     };
     for (size_t i = 0; i < people.size(); ++i) {
@@ -211,6 +215,10 @@ TEST_F(DialogWindowTest, OkAppliesWhatTheDialogShowsAndCancelChangesNothing)
         ASSERT_FALSE(window.empty()) << "no dialog window showed: " << command->wait().err;
         xdotool("windowfocus --sync " + window);
         for (std::string action : person.actions) {
+            if (action == kCtrlC) {
+                command->signal(SIGINT);
+                continue;
+            }
             if (const size_t at = action.find("%w"); at != std::string::npos) {
                 action.replace(at, 2, window);
             }
