@@ -17,7 +17,12 @@ bool isLayeredOutput(const std::string& path)
     return isOraName(path);
 }
 
-void writeLayeredOutput(const HostImage& flats, const HostImage& lineArt, PendingFile& file)
+OraLineArt keepLayeredLineArt(const HostImage& lineArt)
+{
+    return encodeOraLineArt(lineArt);
+}
+
+void writeLayeredOutput(const HostImage& flats, const OraLineArt& lineArt, PendingFile& file)
 {
     writeOra(flats, lineArt, file);
 }

@@ -31,7 +31,12 @@ bool isLayeredOutput(const std::string& path)
     return false;
 }
 
-void writeLayeredOutput(const HostImage&, const HostImage&, PendingFile& file)
+OraLineArt keepLayeredLineArt(const HostImage&)
+{
+    throw HostError("OpenRaster files are not available on Windows");
+}
+
+void writeLayeredOutput(const HostImage&, const OraLineArt&, PendingFile& file)
 {
     throw HostError(file.target() + ": OpenRaster files are not available on Windows");
 }

@@ -229,11 +229,11 @@ int cancelled()
 // The image and the action are written in full beside their targets, then put in place together: a failure
 // or a signal before that leaves every target as it was.
 int writeResults(const PluginModule& module, const RunRequest& request, const HostImage& image,
-                 const HostImage& lineArt, const std::optional<Descriptor>& recorded)
+                 const std::optional<OraLineArt>& lineArt, const std::optional<Descriptor>& recorded)
 {
     PendingFile output(request.output);
-    if (isLayeredOutput(request.output)) {
-        writeLayeredOutput(image, lineArt, output);
+    if (lineArt) {
+        writeLayeredOutput(image, *lineArt, output);
     } else {
         writeImage(image, output, saveOptions(request));
     }
@@ -343,7 +343,11 @@ int runSteps(const PluginModule& module, RunRequest request, SettingOptions& set
     if (!request.dialog) {
         notePaletteUnused(descriptor, module, hostFolder, image, palette ? palette->userPath() : std::string());
     }
-    const HostImage lineArt = isLayeredOutput(request.output) ? image : HostImage{};
+    // A layered output keeps the line art as it is now, encoded: the filter and the stages change the image.
+    std::optional<OraLineArt> lineArt;
+    if (isLayeredOutput(request.output)) {
+        lineArt = keepLayeredLineArt(image);
+    }
 
     TerminalFrontEnd frontEnd(!request.quiet && isatty(STDERR_FILENO), request.dialog);
     HostConfig config;

@@ -8,9 +8,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 
 #include "ImageFileChecks.h"
+#include "VipsLibrary.h"
 #include "vendrel/host/Cancellation.h"
 #include "vendrel/host/RegularFile.h"
 
@@ -21,25 +21,6 @@ namespace vendrel {
 namespace {
 
 using vips::VImage;
-
-void ensureVips()
-{
-    static std::once_flag once;
-    static bool ready = false;
-    std::call_once(once, [] {
-        ready = VIPS_INIT("vendrel") == 0;
-        if (ready) {
-            // Every image is read once and written once: a cache only keeps memory alive.
-            vips_cache_set_max(0);
-            // The library's warnings would break the host's one-line messages; its errors are reported.
-            g_log_set_handler(
-                "VIPS", G_LOG_LEVEL_WARNING, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
-        }
-    });
-    if (!ready) {
-        throw HostError("the image library (libvips) could not be started");
-    }
-}
 
 // libvips reports errors over several lines; the host's messages are one line each.
 std::string oneLine(std::string text)
@@ -218,25 +199,34 @@ std::vector<uint8_t> iccProfileOf(const VImage& image)
     return std::vector<uint8_t>(bytes, bytes + length);
 }
 
+// The host's CMYK bytes say 255 for no ink, the library (and the files, once it has decoded them) 0: the inks are
+// turned over as the library moves the pixels between the file and the host's buffer, in the same pass.
+VImage inksTurnedOver(const VImage& image, int32_t inkPlanes)
+{
+    VImage inks = image.extract_band(0, VImage::option()->set("n", inkPlanes)).invert();
+    if (image.bands() == inkPlanes) {
+        return inks;
+    }
+    return inks.bandjoin(image.extract_band(inkPlanes, VImage::option()->set("n", image.bands() - inkPlanes)));
+}
+
+// Decodes the image straight into the host's buffer, its one copy between the file and the filter: the library
+// writes it as it would its own memory image, and the buffer's pages are first touched there or by the zeroing.
 std::vector<uint8_t> pixelBytes(const VImage& image)
 {
     watchForCancel(image);
-    size_t size = 0;
-    void* memory = image.write_to_memory(&size);
-    const uint8_t* bytes = static_cast<const uint8_t*>(memory);
-    std::vector<uint8_t> pixels(bytes, bytes + size);
-    g_free(memory);
-    return pixels;
-}
-
-// The host's CMYK bytes say 255 for no ink; libvips (and the files, once it has decoded them) say 0.
-void invertInks(std::vector<uint8_t>& pixels, int32_t planes, int32_t inkPlanes)
-{
-    for (size_t i = 0; i < pixels.size(); i += size_t(planes)) {
-        for (int32_t p = 0; p < inkPlanes; ++p) {
-            pixels[i + size_t(p)] = uint8_t(255 - pixels[i + size_t(p)]);
-        }
+    std::vector<uint8_t> pixels(VIPS_IMAGE_SIZEOF_IMAGE(image.get_image()));
+    VipsImage* target = vips_image_new_from_memory(pixels.data(), pixels.size(), image.width(), image.height(),
+                                                   image.bands(), VIPS_FORMAT_UCHAR);
+    if (target == nullptr) {
+        throw vips::VError();
     }
+    const int failed = vips_image_write(image.get_image(), target);
+    g_object_unref(target);
+    if (failed != 0) {
+        throw vips::VError();
+    }
+    return pixels;
 }
 
 HostImage hostImageFrom(const VImage& image, bool keepProfile)
@@ -249,10 +239,7 @@ HostImage hostImageFrom(const VImage& image, bool keepProfile)
     result.mode = cmyk ? int16_t(plugInModeCMYKColor) : int16_t(plugInModeRGBColor);
     result.colorPlanes = cmyk ? 4 : 3;
     result.hasAlpha = result.planes > result.colorPlanes;
-    result.pixels = pixelBytes(image);
-    if (cmyk) {
-        invertInks(result.pixels, result.planes, 4);
-    }
+    result.pixels = pixelBytes(cmyk ? inksTurnedOver(image, 4) : image);
     if (keepProfile) {
         result.iccProfile = iccProfileOf(image);
     }
@@ -274,16 +261,36 @@ struct OpenedImage {
     }
 };
 
+// The pixels are decoded once, from top to bottom, into the host's buffer: read in that order, the decoder
+// needs no image-sized memory of its own.
+vips::VOption* loadOptions()
+{
+    return VImage::option()->set("fail_on", VIPS_FAIL_ON_ERROR)->set("access", VIPS_ACCESS_SEQUENTIAL);
+}
+
+// Whether a loader knows the source; the optional modules are asked when no built-in loader does.
+bool hasLoaderFor(vips::VSource& source)
+{
+    if (vips_foreign_find_load_source(source.get_source()) != nullptr) {
+        return true;
+    }
+    vips_error_clear();
+    if (!loadOptionalVipsModules() || vips_foreign_find_load_source(source.get_source()) == nullptr) {
+        vips_error_clear();
+        return false;
+    }
+    return true;
+}
+
 void openImage(const std::string& path, OpenedImage& opened)
 {
     opened.fd = openRegularFile(path, maxImageFileBytes);
     try {
         vips::VSource source = vips::VSource::new_from_descriptor(opened.fd);
-        if (vips_foreign_find_load_source(source.get_source()) == nullptr) {
-            vips_error_clear();
+        if (!hasLoaderFor(source)) {
             throw HostError(path + ": not an image file in a format the host can read");
         }
-        opened.image = VImage::new_from_source(source, "", VImage::option()->set("fail_on", VIPS_FAIL_ON_ERROR));
+        opened.image = VImage::new_from_source(source, "", loadOptions());
     } catch (const HostError&) {
         throw;
     } catch (const std::exception& e) {
@@ -352,14 +359,15 @@ VipsInterpretation interpretationFor(const HostImage& image)
     }
 }
 
-VImage vipsImageOf(const HostImage& image, std::vector<uint8_t>& bytes)
+// The host's image as the library reads it, in place: the encoders read the host's buffer itself, which must
+// outlive the image returned.
+VImage vipsImageOf(const HostImage& image)
 {
-    bytes = image.pixels;
+    VImage memory = VImage::new_from_memory(const_cast<uint8_t*>(image.pixels.data()), image.pixels.size(), image.width,
+                                            image.height, image.planes, VIPS_FORMAT_UCHAR);
     if (image.mode == plugInModeCMYKColor) {
-        invertInks(bytes, image.planes, std::min(image.colorPlanes, 4));
+        memory = inksTurnedOver(memory, std::min(image.colorPlanes, 4));
     }
-    VImage memory =
-        VImage::new_from_memory(bytes.data(), bytes.size(), image.width, image.height, image.planes, VIPS_FORMAT_UCHAR);
     VImage described = memory.copy(VImage::option()
                                        ->set("interpretation", interpretationFor(image))
                                        ->set("xres", image.xResolution > 0 ? image.xResolution : 72.0 / 25.4)
@@ -419,8 +427,7 @@ void writeImage(const HostImage& image, PendingFile& file, const ImageSaveOption
     const std::string& path = file.target();
     const SaveFormat& format = checkSaveable(image, path, options);
     try {
-        std::vector<uint8_t> bytes;
-        VImage output = adaptedTo(vipsImageOf(image, bytes), image, format, options);
+        VImage output = adaptedTo(vipsImageOf(image), image, format, options);
         watchForCancel(output);
         output.write_to_target(format.encoder->suffix, vips::VTarget::new_to_descriptor(file.descriptor()));
     } catch (const std::exception& e) {
@@ -449,8 +456,7 @@ std::vector<uint8_t> encodePng(const HostImage& image, int32_t maxSide)
         throw HostError("a CMYK image has no PNG form");
     }
     try {
-        std::vector<uint8_t> bytes;
-        VImage png = vipsImageOf(image, bytes);
+        VImage png = vipsImageOf(image);
         if (maxSide > 0 && std::max(image.width, image.height) > maxSide) {
             png = png.thumbnail_image(maxSide, VImage::option()->set("height", maxSide)->set("size", VIPS_SIZE_DOWN));
         }
@@ -463,6 +469,22 @@ std::vector<uint8_t> encodePng(const HostImage& image, int32_t maxSide)
         return encoded;
     } catch (const std::exception& e) {
         failWith("cannot encode a PNG image: ", e);
+    }
+}
+
+HostImage decodePng(const std::vector<uint8_t>& bytes)
+{
+    ensureVips();
+    try {
+        VImage image = VImage::new_from_buffer(bytes.data(), bytes.size(), "", loadOptions());
+        if (!isPlainRgb(image)) {
+            throw HostError("cannot decode a PNG image: it holds " + describe(image));
+        }
+        return hostImageFrom(image, true);
+    } catch (const HostError&) {
+        throw;
+    } catch (const std::exception& e) {
+        failWith("cannot decode a PNG image: ", e);
     }
 }
 

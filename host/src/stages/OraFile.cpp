@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <future>
 #include <memory>
 
 #include "vendrel/host/Cancellation.h"
@@ -22,33 +23,61 @@ namespace {
 
 constexpr int32_t thumbnailSide = 256;
 
-// Opaque line art is multiplied over the flats, channel by channel, and the alpha is the flats' own; line art
-// with alpha (drawn on a transparent background) is laid over them as it is.
-HostImage merged(const HostImage& flats, const HostImage& lineArt)
+// One pixel of the merged image: opaque line art is multiplied over the flats, channel by channel, and the alpha
+// is the flats' own; line art with alpha (drawn on a transparent background) is laid over them as it is.
+void mergePixel(const uint8_t* flats, const uint8_t* line, uint8_t* out, const HostImage& flatsImage,
+                const OraLineArt& lineArt)
 {
-    HostImage merged = flats;
-    const size_t colours = size_t(flats.colorPlanes), count = size_t(flats.width) * size_t(flats.height);
-    for (size_t i = 0; i < count; ++i) {
-        const uint8_t* line = lineArt.pixels.data() + i * size_t(lineArt.planes);
-        uint8_t* out = merged.pixels.data() + i * size_t(merged.planes);
-        if (!lineArt.hasAlpha) {
-            for (size_t c = 0; c < colours; ++c) {
-                out[c] = uint8_t((unsigned(out[c]) * line[c] + 127) / 255);
-            }
-            continue;
+    const size_t colours = size_t(flatsImage.colorPlanes);
+    if (!lineArt.hasAlpha) {
+        for (size_t c = 0; c < colours; ++c) {
+            out[c] = uint8_t((unsigned(flats[c]) * line[c] + 127) / 255);
         }
-        const double lineAlpha = line[lineArt.planes - 1] / 255.0;
-        const double flatsAlpha = flats.hasAlpha ? out[merged.planes - 1] / 255.0 : 1.0;
-        const double alpha = lineAlpha + flatsAlpha * (1 - lineAlpha);
-        for (size_t c = 0; c < colours && alpha > 0; ++c) {
-            const double value = (line[c] * lineAlpha + out[c] * flatsAlpha * (1 - lineAlpha)) / alpha;
-            out[c] = uint8_t(value + 0.5);
+        if (flatsImage.hasAlpha) {
+            out[flatsImage.planes - 1] = flats[flatsImage.planes - 1];
         }
-        if (flats.hasAlpha) {
-            out[merged.planes - 1] = uint8_t(alpha * 255 + 0.5);
-        }
+        return;
     }
-    return merged;
+    const double lineAlpha = line[lineArt.colorPlanes] / 255.0;
+    const double flatsAlpha = flatsImage.hasAlpha ? flats[flatsImage.planes - 1] / 255.0 : 1.0;
+    const double alpha = lineAlpha + flatsAlpha * (1 - lineAlpha);
+    for (size_t c = 0; c < colours; ++c) {
+        out[c] = alpha > 0 ? uint8_t((line[c] * lineAlpha + flats[c] * flatsAlpha * (1 - lineAlpha)) / alpha + 0.5)
+                           : flats[c];
+    }
+    if (flatsImage.hasAlpha) {
+        out[flatsImage.planes - 1] = uint8_t(alpha * 255 + 0.5);
+    }
+}
+
+// The line art over the flats, composed in the buffer of the decoded line art where the flats' pixels are no
+// larger than the line art's (the pixels are written forward, never past the one read), else in a buffer of
+// its own. It carries the flats' profile and resolution.
+HostImage merged(const HostImage& flats, const OraLineArt& lineArt)
+{
+    HostImage line = decodePng(lineArt.png);
+    if (line.width != flats.width || line.height != flats.height || line.planes != lineArt.planes()) {
+        throw HostError("OpenRaster: the line art layer does not decode to the line art");
+    }
+    HostImage result;
+    result.pixels = flats.planes <= line.planes ? std::move(line.pixels) : std::vector<uint8_t>(flats.pixels.size());
+    const uint8_t* linePixels = flats.planes <= line.planes ? result.pixels.data() : line.pixels.data();
+    const size_t count = size_t(flats.width) * size_t(flats.height);
+    for (size_t i = 0; i < count; ++i) {
+        mergePixel(flats.pixels.data() + i * size_t(flats.planes), linePixels + i * size_t(line.planes),
+                   result.pixels.data() + i * size_t(flats.planes), flats, lineArt);
+    }
+    result.pixels.resize(flats.pixels.size());
+    result.width = flats.width;
+    result.height = flats.height;
+    result.mode = flats.mode;
+    result.colorPlanes = flats.colorPlanes;
+    result.planes = flats.planes;
+    result.hasAlpha = flats.hasAlpha;
+    result.iccProfile = flats.iccProfile;
+    result.xResolution = flats.xResolution;
+    result.yResolution = flats.yResolution;
+    return result;
 }
 
 // A resolution in pixels per millimetre as the whole pixels per inch OpenRaster's xres and yres hold.
@@ -57,7 +86,7 @@ std::string pixelsPerInch(double perMillimetre)
     return std::to_string(std::lround(perMillimetre * 25.4));
 }
 
-std::string stackXml(const HostImage& image, const HostImage& lineArt)
+std::string stackXml(const HostImage& image, const OraLineArt& lineArt)
 {
     const std::string lineArtOp = lineArt.hasAlpha ? "svg:src-over" : "svg:multiply";
     std::string size = "w=\"" + std::to_string(image.width) + "\" h=\"" + std::to_string(image.height) + "\"";
@@ -171,38 +200,56 @@ bool isOraName(const std::string& path)
     return extension == "ora";
 }
 
-std::vector<uint8_t> oraBytes(const HostImage& flats, const HostImage& lineArt)
+OraLineArt encodeOraLineArt(const HostImage& lineArt)
+{
+    if (lineArt.mode == plugInModeCMYKColor) {
+        throw HostError("an OpenRaster file holds RGB layers; write CMYK images as TIFF");
+    }
+    OraLineArt encoded;
+    encoded.png = encodePng(lineArt);
+    encoded.width = lineArt.width;
+    encoded.height = lineArt.height;
+    encoded.colorPlanes = lineArt.colorPlanes;
+    encoded.hasAlpha = lineArt.hasAlpha;
+    return encoded;
+}
+
+std::vector<uint8_t> oraBytes(const HostImage& flats, const OraLineArt& lineArt)
 {
     if (flats.mode == plugInModeCMYKColor || flats.width != lineArt.width || flats.height != lineArt.height ||
         flats.colorPlanes != lineArt.colorPlanes) {
         throw HostError("an OpenRaster file holds RGB layers of one size; write CMYK images as TIFF");
     }
-    // Each part takes a while on a large image: a cancel is heard inside each encoding and between the parts.
+    // The PNGs are encoded at once, each on a thread of its own (the library spreads each over the cores as
+    // well); a cancel is heard inside each encoding and between the parts.
+    auto flatsPng = std::async(std::launch::async, [&flats] { return encodePng(flats); });
     const HostImage mergedImage = merged(flats, lineArt);
-    const std::vector<uint8_t> mimetype = bytesOf("image/openraster"), stack = bytesOf(stackXml(flats, lineArt));
     throwIfCancelled();
-    const std::vector<uint8_t> lineArtPng = encodePng(lineArt);
-    throwIfCancelled();
-    const std::vector<uint8_t> flatsPng = encodePng(flats);
-    throwIfCancelled();
+    auto thumbnailPng =
+        std::async(std::launch::async, [&mergedImage] { return encodePng(mergedImage, thumbnailSide); });
     const std::vector<uint8_t> mergedPng = encodePng(mergedImage);
+    const std::vector<uint8_t> flatsBytes = flatsPng.get(), thumbnailBytes = thumbnailPng.get();
     throwIfCancelled();
-    const std::vector<uint8_t> thumbnailPng = encodePng(mergedImage, thumbnailSide);
-    throwIfCancelled();
+    const std::vector<uint8_t> mimetype = bytesOf("image/openraster"), stack = bytesOf(stackXml(flats, lineArt));
     ZipWriter zip;
     zip.add("mimetype", mimetype, true);
     zip.add("stack.xml", stack, false);
     // PNG data is compressed already.
-    zip.add("data/lineart.png", lineArtPng, true);
-    zip.add("data/flats.png", flatsPng, true);
+    zip.add("data/lineart.png", lineArt.png, true);
+    zip.add("data/flats.png", flatsBytes, true);
     zip.add("mergedimage.png", mergedPng, true);
-    zip.add("Thumbnails/thumbnail.png", thumbnailPng, true);
+    zip.add("Thumbnails/thumbnail.png", thumbnailBytes, true);
     std::vector<uint8_t> bytes = zip.finish();
     throwIfCancelled();
     return bytes;
 }
 
-void writeOra(const HostImage& flats, const HostImage& lineArt, PendingFile& file)
+std::vector<uint8_t> oraBytes(const HostImage& flats, const HostImage& lineArt)
+{
+    return oraBytes(flats, encodeOraLineArt(lineArt));
+}
+
+void writeOra(const HostImage& flats, const OraLineArt& lineArt, PendingFile& file)
 {
     const std::vector<uint8_t> bytes = oraBytes(flats, lineArt);
     file.write(std::string(bytes.begin(), bytes.end()));

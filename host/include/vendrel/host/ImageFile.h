@@ -100,4 +100,8 @@ namespace vendrel {
 // failure.
 std::vector<uint8_t> encodePng(const HostImage& image, int32_t maxSide = 0);
 
+// Linux only. The 8-bit RGB image (with its alpha, profile and resolution) that PNG bytes hold, as loadImage
+// would read their file. Throws HostError for anything else.
+HostImage decodePng(const std::vector<uint8_t>& bytes);
+
 } // namespace vendrel
