@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "ImageFileChecks.h"
+#include "PixelBuffer.h"
 #include "VipsLibrary.h"
 #include "vendrel/host/Cancellation.h"
 #include "vendrel/host/RegularFile.h"
@@ -211,11 +212,11 @@ VImage inksTurnedOver(const VImage& image, int32_t inkPlanes)
 }
 
 // Decodes the image straight into the host's buffer, its one copy between the file and the filter: the library
-// writes it as it would its own memory image, and the buffer's pages are first touched there or by the zeroing.
+// writes it as it would its own memory image.
 std::vector<uint8_t> pixelBytes(const VImage& image)
 {
     watchForCancel(image);
-    std::vector<uint8_t> pixels(VIPS_IMAGE_SIZEOF_IMAGE(image.get_image()));
+    std::vector<uint8_t> pixels = newPixelBuffer(VIPS_IMAGE_SIZEOF_IMAGE(image.get_image()));
     VipsImage* target = vips_image_new_from_memory(pixels.data(), pixels.size(), image.width(), image.height(),
                                                    image.bands(), VIPS_FORMAT_UCHAR);
     if (target == nullptr) {
