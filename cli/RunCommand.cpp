@@ -419,6 +419,8 @@ int runSteps(const PluginModule& module, RunRequest request, SettingOptions& set
         for (const std::string& note : stages->notes()) {
             printError("note: " + note);
         }
+        // Their masks are of no use to the encoders, which need memory of their own.
+        stages.reset();
     }
     return writeResults(module, request, image, lineArt, result.recorded);
 }

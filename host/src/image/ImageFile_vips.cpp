@@ -11,6 +11,7 @@
 
 #include "ImageFileChecks.h"
 #include "PixelBuffer.h"
+#include "VipsImages.h"
 #include "VipsLibrary.h"
 #include "vendrel/host/Cancellation.h"
 #include "vendrel/host/RegularFile.h"
@@ -19,9 +20,9 @@
 
 namespace vendrel {
 
-namespace {
-
 using vips::VImage;
+
+namespace vipsimage {
 
 // libvips reports errors over several lines; the host's messages are one line each.
 std::string oneLine(std::string text)
@@ -304,7 +305,9 @@ int pagesOf(const VImage& image)
     return image.get_typeof("n-pages") != 0 ? image.get_int("n-pages") : 1;
 }
 
-} // namespace
+} // namespace vipsimage
+
+using namespace vipsimage;
 
 HostImage loadImage(const std::string& path, const ImageLoadOptions& options)
 {
@@ -346,7 +349,7 @@ ImageDimensions readImageDimensions(const std::string& path)
     return ImageDimensions{opened.image.width(), opened.image.height(), opened.image.bands()};
 }
 
-namespace {
+namespace vipsimage {
 
 VipsInterpretation interpretationFor(const HostImage& image)
 {
@@ -360,8 +363,6 @@ VipsInterpretation interpretationFor(const HostImage& image)
     }
 }
 
-// The host's image as the library reads it, in place: the encoders read the host's buffer itself, which must
-// outlive the image returned.
 VImage vipsImageOf(const HostImage& image)
 {
     VImage memory = VImage::new_from_memory(const_cast<uint8_t*>(image.pixels.data()), image.pixels.size(), image.width,
@@ -369,7 +370,12 @@ VImage vipsImageOf(const HostImage& image)
     if (image.mode == plugInModeCMYKColor) {
         memory = inksTurnedOver(memory, std::min(image.colorPlanes, 4));
     }
-    VImage described = memory.copy(VImage::option()
+    return describedAs(memory, image);
+}
+
+VImage describedAs(const VImage& pixels, const HostImage& image)
+{
+    VImage described = pixels.copy(VImage::option()
                                        ->set("interpretation", interpretationFor(image))
                                        ->set("xres", image.xResolution > 0 ? image.xResolution : 72.0 / 25.4)
                                        ->set("yres", image.yResolution > 0 ? image.yResolution : 72.0 / 25.4));
@@ -398,7 +404,7 @@ VImage adaptedTo(VImage image, const HostImage& source, const SaveFormat& format
     return image;
 }
 
-} // namespace
+} // namespace vipsimage
 
 struct SaveEncoder {
     const char* suffix; // what the image library knows the format by
@@ -444,49 +450,6 @@ void saveImage(const HostImage& image, const std::string& path, const ImageSaveO
     PendingFile file(path);
     writeImage(image, file, options);
     file.commit();
-}
-
-} // namespace vendrel
-
-namespace vendrel {
-
-std::vector<uint8_t> encodePng(const HostImage& image, int32_t maxSide)
-{
-    ensureVips();
-    if (image.mode == plugInModeCMYKColor) {
-        throw HostError("a CMYK image has no PNG form");
-    }
-    try {
-        VImage png = vipsImageOf(image);
-        if (maxSide > 0 && std::max(image.width, image.height) > maxSide) {
-            png = png.thumbnail_image(maxSide, VImage::option()->set("height", maxSide)->set("size", VIPS_SIZE_DOWN));
-        }
-        void* buffer = nullptr;
-        size_t size = 0;
-        watchForCancel(png);
-        png.write_to_buffer(".png", &buffer, &size);
-        std::vector<uint8_t> encoded(static_cast<uint8_t*>(buffer), static_cast<uint8_t*>(buffer) + size);
-        g_free(buffer);
-        return encoded;
-    } catch (const std::exception& e) {
-        failWith("cannot encode a PNG image: ", e);
-    }
-}
-
-HostImage decodePng(const std::vector<uint8_t>& bytes)
-{
-    ensureVips();
-    try {
-        VImage image = VImage::new_from_buffer(bytes.data(), bytes.size(), "", loadOptions());
-        if (!isPlainRgb(image)) {
-            throw HostError("cannot decode a PNG image: it holds " + describe(image));
-        }
-        return hostImageFrom(image, true);
-    } catch (const HostError&) {
-        throw;
-    } catch (const std::exception& e) {
-        failWith("cannot decode a PNG image: ", e);
-    }
 }
 
 } // namespace vendrel

@@ -50,34 +50,16 @@ void mergePixel(const uint8_t* flats, const uint8_t* line, uint8_t* out, const H
     }
 }
 
-// The line art over the flats, composed in the buffer of the decoded line art where the flats' pixels are no
-// larger than the line art's (the pixels are written forward, never past the one read), else in a buffer of
-// its own. It carries the flats' profile and resolution.
-HostImage merged(const HostImage& flats, const OraLineArt& lineArt)
+// The merged image's rows from the same rows of the line art, as its encoders ask for them.
+RowComposer mergedRows(const HostImage& flats, const OraLineArt& lineArt)
 {
-    HostImage line = decodePng(lineArt.png);
-    if (line.width != flats.width || line.height != flats.height || line.planes != lineArt.planes()) {
-        throw HostError("OpenRaster: the line art layer does not decode to the line art");
-    }
-    HostImage result;
-    result.pixels = flats.planes <= line.planes ? std::move(line.pixels) : std::vector<uint8_t>(flats.pixels.size());
-    const uint8_t* linePixels = flats.planes <= line.planes ? result.pixels.data() : line.pixels.data();
-    const size_t count = size_t(flats.width) * size_t(flats.height);
-    for (size_t i = 0; i < count; ++i) {
-        mergePixel(flats.pixels.data() + i * size_t(flats.planes), linePixels + i * size_t(line.planes),
-                   result.pixels.data() + i * size_t(flats.planes), flats, lineArt);
-    }
-    result.pixels.resize(flats.pixels.size());
-    result.width = flats.width;
-    result.height = flats.height;
-    result.mode = flats.mode;
-    result.colorPlanes = flats.colorPlanes;
-    result.planes = flats.planes;
-    result.hasAlpha = flats.hasAlpha;
-    result.iccProfile = flats.iccProfile;
-    result.xResolution = flats.xResolution;
-    result.yResolution = flats.yResolution;
-    return result;
+    return [&flats, &lineArt](int32_t x, int32_t y, int32_t count, const uint8_t* line, uint8_t* out) {
+        const uint8_t* flatsPixels = flats.pixel(x, y);
+        const size_t flatsPlanes = size_t(flats.planes), linePlanes = size_t(lineArt.planes());
+        for (size_t i = 0; i < size_t(count); ++i) {
+            mergePixel(flatsPixels + i * flatsPlanes, line + i * linePlanes, out + i * flatsPlanes, flats, lineArt);
+        }
+    };
 }
 
 // A resolution in pixels per millimetre as the whole pixels per inch OpenRaster's xres and yres hold.
@@ -221,13 +203,15 @@ std::vector<uint8_t> oraBytes(const HostImage& flats, const OraLineArt& lineArt)
         throw HostError("an OpenRaster file holds RGB layers of one size; write CMYK images as TIFF");
     }
     // The PNGs are encoded at once, each on a thread of its own (the library spreads each over the cores as
-    // well); a cancel is heard inside each encoding and between the parts.
+    // well); a cancel is heard inside each encoding and between the parts. The merged image is never whole:
+    // its rows are made from the flats and the line art's rows as its two encoders read them.
+    const RowComposer merge = mergedRows(flats, lineArt);
+    auto encodeMerged = [&flats, &lineArt, &merge](int32_t maxSide) {
+        return encodeComposedPng(flats, lineArt.png, lineArt.planes(), merge, maxSide);
+    };
     auto flatsPng = std::async(std::launch::async, [&flats] { return encodePng(flats); });
-    const HostImage mergedImage = merged(flats, lineArt);
-    throwIfCancelled();
-    auto thumbnailPng =
-        std::async(std::launch::async, [&mergedImage] { return encodePng(mergedImage, thumbnailSide); });
-    const std::vector<uint8_t> mergedPng = encodePng(mergedImage);
+    auto thumbnailPng = std::async(std::launch::async, encodeMerged, thumbnailSide);
+    const std::vector<uint8_t> mergedPng = encodeMerged(0);
     const std::vector<uint8_t> flatsBytes = flatsPng.get(), thumbnailBytes = thumbnailPng.get();
     throwIfCancelled();
     const std::vector<uint8_t> mimetype = bytesOf("image/openraster"), stack = bytesOf(stackXml(flats, lineArt));

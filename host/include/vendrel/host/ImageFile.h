@@ -100,8 +100,15 @@ namespace vendrel {
 // failure.
 std::vector<uint8_t> encodePng(const HostImage& image, int32_t maxSide = 0);
 
-// Linux only. The 8-bit RGB image (with its alpha, profile and resolution) that PNG bytes hold, as loadImage
-// would read their file. Throws HostError for anything else.
-HostImage decodePng(const std::vector<uint8_t>& bytes);
+// Makes the row segment of count pixels from (x, y) of an image into out, from the same pixels of a source
+// image; called from several threads at once, for different segments.
+using RowComposer =
+    std::function<void(int32_t x, int32_t y, int32_t count, const uint8_t* sourcePixels, uint8_t* outPixels)>;
+
+// Linux only. As encodePng of an image like `like` (its size, planes, profile and resolution) whose pixels
+// compose makes, as the encoder asks for them, from the 8-bit RGB image with sourcePlanes planes that the PNG
+// bytes `source` hold: neither image is ever whole in memory. Throws HostError, CancelledError.
+std::vector<uint8_t> encodeComposedPng(const HostImage& like, const std::vector<uint8_t>& source, int32_t sourcePlanes,
+                                       const RowComposer& compose, int32_t maxSide = 0);
 
 } // namespace vendrel
