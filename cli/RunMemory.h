@@ -11,8 +11,8 @@
 namespace vendrel {
 
 // The bytes a run of an image of width x height pixels with planes channels holds at its peak, as measured on
-// runs of this command: the decoded image and the library's copy of it, the filter's buffer, the encoder's rows,
-// and with the flatting stages their masks, with an OpenRaster output its line art layer and merged image.
+// runs of this command: the host's buffer (decoded into and encoded from in place) and the codecs' rows, with
+// the flatting stages their masks, with an OpenRaster output its encoders' rows.
 uint64_t runMemoryBytes(int64_t width, int64_t height, int32_t planes, const RunRequest& request);
 
 // The memory the system can give a new process now without swapping, in bytes (on Linux MemAvailable, within a

@@ -4,7 +4,7 @@
 #   scripts/setup.sh --tests   that, and what the tests need besides: GoogleTest, GIMP (the GIMP plug-in and its
 #                              tests), GTK 2 (the dialog window the command shows on a display), wine and the
 #                              mingw-w64 toolchains (the Windows build and its tests), clang (the fuzz targets),
-#                              OpenCV (the engine benchmark), clang-format and codespell
+#                              OpenCV and the vips command (the benchmarks), clang-format and codespell
 set -euo pipefail
 
 packages=(
@@ -20,7 +20,7 @@ test_packages=(
   clang libclang-rt-14-dev clang-format codespell
   libgtest-dev libgmock-dev googletest
   libjpeg62-turbo-dev libpng-dev
-  libopencv-dev
+  libopencv-dev libvips-tools
   gimp gtk2-engines-pixbuf libgimp2.0-dev libgtk2.0-dev xvfb xauth xdotool
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine32 wine64

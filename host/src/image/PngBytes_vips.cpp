@@ -81,7 +81,7 @@ std::vector<uint8_t> encodePng(const HostImage& image, int32_t maxSide)
 }
 
 std::vector<uint8_t> encodeComposedPng(const HostImage& like, const std::vector<uint8_t>& source, int32_t sourcePlanes,
-                                       const RowComposer& compose, int32_t maxSide)
+                                       const RowComposer& compose)
 {
     ensureVips();
     if (like.mode == plugInModeCMYKColor) {
@@ -94,11 +94,26 @@ std::vector<uint8_t> encodeComposedPng(const HostImage& like, const std::vector<
             throw HostError("cannot encode a PNG image: its source holds " + describe(decoded) + " of " +
                             std::to_string(decoded.width()) + " x " + std::to_string(decoded.height()) + " pixels");
         }
-        return pngBytesOf(composedImage(decoded, like, compose), maxSide);
+        return pngBytesOf(composedImage(decoded, like, compose), 0);
     } catch (const HostError&) {
         throw;
     } catch (const std::exception& e) {
         failWith("cannot encode a PNG image: ", e);
+    }
+}
+
+std::vector<uint8_t> pngThumbnail(const std::vector<uint8_t>& png, int32_t maxSide)
+{
+    ensureVips();
+    try {
+        // Read as a file is, in order and never whole: the same pixels as a thumbnail of the image in memory.
+        VipsBlob* blob = vips_blob_new(nullptr, png.data(), png.size());
+        const VImage thumbnail = VImage::thumbnail_buffer(
+            blob, maxSide, VImage::option()->set("height", maxSide)->set("size", VIPS_SIZE_DOWN));
+        vips_area_unref(VIPS_AREA(blob));
+        return pngBytesOf(thumbnail, 0);
+    } catch (const std::exception& e) {
+        failWith("cannot encode a PNG thumbnail: ", e);
     }
 }
 

@@ -202,17 +202,16 @@ std::vector<uint8_t> oraBytes(const HostImage& flats, const OraLineArt& lineArt)
         flats.colorPlanes != lineArt.colorPlanes) {
         throw HostError("an OpenRaster file holds RGB layers of one size; write CMYK images as TIFF");
     }
-    // The PNGs are encoded at once, each on a thread of its own (the library spreads each over the cores as
-    // well); a cancel is heard inside each encoding and between the parts. The merged image is never whole:
-    // its rows are made from the flats and the line art's rows as its two encoders read them.
-    const RowComposer merge = mergedRows(flats, lineArt);
-    auto encodeMerged = [&flats, &lineArt, &merge](int32_t maxSide) {
-        return encodeComposedPng(flats, lineArt.png, lineArt.planes(), merge, maxSide);
-    };
+    // The flats are encoded on a thread of their own while the merged image is, then its thumbnail (the library
+    // spreads each over the cores as well); a cancel is heard inside each encoding and between the parts. The
+    // merged image is never whole: its rows are made from the flats and the line art's rows as its encoder reads
+    // them, and the thumbnail is made from its PNG.
     auto flatsPng = std::async(std::launch::async, [&flats] { return encodePng(flats); });
-    auto thumbnailPng = std::async(std::launch::async, encodeMerged, thumbnailSide);
-    const std::vector<uint8_t> mergedPng = encodeMerged(0);
-    const std::vector<uint8_t> flatsBytes = flatsPng.get(), thumbnailBytes = thumbnailPng.get();
+    const std::vector<uint8_t> mergedPng =
+        encodeComposedPng(flats, lineArt.png, lineArt.planes(), mergedRows(flats, lineArt));
+    throwIfCancelled();
+    const std::vector<uint8_t> thumbnailPng = pngThumbnail(mergedPng, thumbnailSide);
+    const std::vector<uint8_t> flatsBytes = flatsPng.get();
     throwIfCancelled();
     const std::vector<uint8_t> mimetype = bytesOf("image/openraster"), stack = bytesOf(stackXml(flats, lineArt));
     ZipWriter zip;
@@ -222,7 +221,7 @@ std::vector<uint8_t> oraBytes(const HostImage& flats, const OraLineArt& lineArt)
     zip.add("data/lineart.png", lineArt.png, true);
     zip.add("data/flats.png", flatsBytes, true);
     zip.add("mergedimage.png", mergedPng, true);
-    zip.add("Thumbnails/thumbnail.png", thumbnailBytes, true);
+    zip.add("Thumbnails/thumbnail.png", thumbnailPng, true);
     std::vector<uint8_t> bytes = zip.finish();
     throwIfCancelled();
     return bytes;

@@ -109,6 +109,10 @@ using RowComposer =
 // compose makes, as the encoder asks for them, from the 8-bit RGB image with sourcePlanes planes that the PNG
 // bytes `source` hold: neither image is ever whole in memory. Throws HostError, CancelledError.
 std::vector<uint8_t> encodeComposedPng(const HostImage& like, const std::vector<uint8_t>& source, int32_t sourcePlanes,
-                                       const RowComposer& compose, int32_t maxSide = 0);
+                                       const RowComposer& compose);
+
+// Linux only. As encodePng(image, maxSide) of the image that the PNG bytes hold, read from them in order and
+// never whole. Throws HostError, CancelledError.
+std::vector<uint8_t> pngThumbnail(const std::vector<uint8_t>& png, int32_t maxSide);
 
 } // namespace vendrel
