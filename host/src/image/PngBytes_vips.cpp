@@ -58,7 +58,7 @@ VImage composedImage(const VImage& source, const HostImage& like, const RowCompo
         throw vips::VError();
     }
     // The decoder reads its rows once, in order; marked so, the image gets the caches that the library puts in
-    // where an operation (a thumbnail's shrinking) reads rows in another order.
+    // where an operation reads rows in another order.
     if (vips_image_get_typeof(source.get_image(), VIPS_META_SEQUENTIAL) != 0) {
         vips_image_set_int(out, VIPS_META_SEQUENTIAL, 1);
     }
