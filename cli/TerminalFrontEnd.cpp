@@ -66,10 +66,10 @@ bool TerminalFrontEnd::abortRequested()
 void TerminalFrontEnd::alert(const std::string& message)
 {
     finishProgress();
-    const std::string text = shortText(macRomanToUtf8(message), 2000);
-    std::fprintf(stderr, "%s\n", text.c_str());
+    const std::string text = macRomanToUtf8(message);
+    std::fprintf(stderr, "%s\n", shortText(text, 2000).c_str());
     if (display_) {
-        display_->alert(text);
+        display_->alert(text); // a message box shows the filter's line breaks as they are
     }
 }
 
