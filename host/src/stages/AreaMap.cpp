@@ -1,10 +1,8 @@
 #include "AreaMap.h"
 
 #include <algorithm>
-#include <cstring>
 
-#include "vendrel/host/Flats.h"
-#include "vendrel/host/HostImage.h"
+#include "NearestFilledRows.h"
 
 namespace vendrel::stages {
 
@@ -60,16 +58,17 @@ AreaMap mapAreas(const std::vector<uint8_t>& filled, int32_t width, int32_t heig
 
 std::vector<uint32_t> nearestFilled(const std::vector<uint8_t>& filled, int32_t width, int32_t height, int32_t threads)
 {
-    // Each filled pixel carries its own index as a four-byte "colour", which the flats spread unchanged.
-    HostImage indices = HostImage::blank(width, height, plugInModeCMYKColor);
     const size_t count = size_t(width) * size_t(height);
-    for (size_t i = 0; i < count; ++i) {
-        const uint32_t value = filled[i] != 0 ? uint32_t(i) : noArea;
-        std::memcpy(indices.pixels.data() + 4 * i, &value, 4);
-    }
-    spreadFlats(indices, filled, threads);
     std::vector<uint32_t> nearest(count);
-    std::memcpy(nearest.data(), indices.pixels.data(), 4 * count);
+    for (size_t i = 0; i < count; ++i) {
+        nearest[i] = filled[i] != 0 ? uint32_t(i) : noArea;
+    }
+    forEachNearestFilled(
+        filled.data(), width, height, threads,
+        [&](int32_t x, int32_t y, int32_t fromX, int32_t fromY) {
+            nearest[size_t(y) * size_t(width) + size_t(x)] = uint32_t(size_t(fromY) * size_t(width) + size_t(fromX));
+        },
+        [](int32_t) {});
     return nearest;
 }
 

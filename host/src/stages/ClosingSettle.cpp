@@ -1,16 +1,17 @@
 // After the filter: the closing strokes take the colour of the areas beside them.
+#include <algorithm>
 #include <cstring>
 
 #include "DiscOffsets.h"
+#include "NearestFilledRows.h"
 #include "vendrel/host/Cancellation.h"
-#include "vendrel/host/Flats.h"
 #include "vendrel/host/GapClosing.h"
 
 namespace vendrel {
 
 namespace {
 // Closing pixels lie beside the areas they divide, so the nearest filled pixel is close; past this radius the
-// exact transform over the whole image answers instead.
+// exact transform answers instead.
 constexpr int32_t searchRadius = 32;
 } // namespace
 
@@ -42,12 +43,22 @@ void settleClosings(HostImage& image, const std::vector<uint8_t>& filled, const 
     if (far.empty()) {
         return;
     }
-    HostImage flats = image;
-    spreadFlats(flats, filled);
-    for (uint32_t i : far) {
-        const int32_t x = int32_t(i % uint32_t(image.width)), y = int32_t(i / uint32_t(image.width));
-        std::memcpy(image.pixel(x, y), flats.pixel(x, y), colours);
-    }
+    // The whole transform, row by row, of which only the far pixels are kept: its sources are filled pixels, which
+    // nothing here changes.
+    std::sort(far.begin(), far.end());
+    auto next = far.begin();
+    stages::forEachNearestFilled(
+        filled.data(), image.width, image.height, 1,
+        [&](int32_t x, int32_t y, int32_t fromX, int32_t fromY) {
+            const uint32_t i = uint32_t(size_t(y) * size_t(image.width) + size_t(x));
+            while (next != far.end() && *next < i) {
+                ++next;
+            }
+            if (next != far.end() && *next == i) {
+                std::memcpy(image.pixel(x, y), image.pixel(fromX, fromY), colours);
+            }
+        },
+        [](int32_t) {});
 }
 
 } // namespace vendrel
