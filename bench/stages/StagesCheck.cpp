@@ -79,14 +79,14 @@ int main(int argc, char** argv)
 
         // Gap closing: the strokes drawn before the filter, then the settled output.
         HostImage closed = workload.image;
-        std::vector<uint8_t> closedMask = windowMask(closed, window, threads);
+        PixelPlane<uint8_t> closedMask = windowMask(closed, window, threads);
         const std::vector<uint32_t> closings = closeGaps(closed, window, closedMask, gap, threads);
         HostImage closedOut = closed;
         filter(*module, workload, closedOut);
         const HostImage closedFiltered = closedOut;
         settleClosings(closedOut, closedMask, closings);
         // Flats over the plain filter output.
-        const std::vector<uint8_t> mask = windowMask(workload.image, window, threads);
+        const PixelPlane<uint8_t> mask = windowMask(workload.image, window, threads);
         HostImage flats = workload.image;
         filter(*module, workload, flats);
         const HostImage filtered = flats;
@@ -107,7 +107,7 @@ int main(int argc, char** argv)
                 HostImage image = workload.image, after = closedFiltered;
                 const std::clock_t begin = std::clock();
                 const auto wall = std::chrono::steady_clock::now();
-                std::vector<uint8_t> m = windowMask(image, window, threads);
+                PixelPlane<uint8_t> m = windowMask(image, window, threads);
                 const std::vector<uint32_t> c = closeGaps(image, window, m, gap, threads);
                 settleClosings(after, m, c);
                 std::printf("close-gaps %.1f MP/s cpu %.1f MP/s wall\n", mp / cpuSeconds(begin),
@@ -117,7 +117,7 @@ int main(int argc, char** argv)
                 HostImage image = filtered;
                 const std::clock_t begin = std::clock();
                 const auto wall = std::chrono::steady_clock::now();
-                const std::vector<uint8_t> m = windowMask(workload.image, window, threads);
+                const PixelPlane<uint8_t> m = windowMask(workload.image, window, threads);
                 spreadFlats(image, m, threads);
                 std::printf("flats      %.1f MP/s cpu %.1f MP/s wall\n", mp / cpuSeconds(begin),
                             mp / wallSeconds(wall));

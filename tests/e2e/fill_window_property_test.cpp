@@ -176,7 +176,7 @@ TEST_P(FillWindowProperty, ThePixelsTheModuleChangesAreTheHostsWindow)
         const std::array<uint16_t, 3> fill16 = {uint16_t(settings.fill[0] * 257), uint16_t(settings.fill[1] * 257),
                                                 uint16_t(settings.fill[2] * 257)};
         const FillWindow window = fillWindowFor(before, fill16, settings.tolerance);
-        const std::vector<uint8_t> mask = windowMask(before, window);
+        const PixelPlane<uint8_t> mask = windowMask(before, window);
         ASSERT_EQ(windowMask(before, window, 2), mask) << mode.name << " trial " << trial << ": two threads differ";
 
         ASSERT_EQ(RunModule(image, settings), 0) << mode.name << " trial " << trial;

@@ -6,7 +6,7 @@
 
 namespace vendrel::stages {
 
-AreaMap mapAreas(const std::vector<uint8_t>& filled, int32_t width, int32_t height)
+AreaMap mapAreas(std::span<const uint8_t> filled, int32_t width, int32_t height)
 {
     AreaMap map;
     map.width = width;
@@ -56,10 +56,10 @@ AreaMap mapAreas(const std::vector<uint8_t>& filled, int32_t width, int32_t heig
     return map;
 }
 
-std::vector<uint32_t> nearestFilled(const std::vector<uint8_t>& filled, int32_t width, int32_t height, int32_t threads)
+PixelPlane<uint32_t> nearestFilled(std::span<const uint8_t> filled, int32_t width, int32_t height, int32_t threads)
 {
     const size_t count = size_t(width) * size_t(height);
-    std::vector<uint32_t> nearest(count);
+    PixelPlane<uint32_t> nearest(count);
     for (size_t i = 0; i < count; ++i) {
         nearest[i] = filled[i] != 0 ? uint32_t(i) : noArea;
     }

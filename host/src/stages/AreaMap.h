@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
+
+#include "vendrel/host/PixelPlane.h"
 
 namespace vendrel::stages {
 
@@ -17,16 +20,16 @@ struct AreaMap {
     };
     int32_t width = 0;
     int32_t height = 0;
-    std::vector<uint32_t> label; // per pixel, row-major: the area's number, noArea for a pixel no area holds
-    std::vector<Area> areas;     // by number, which is seed order
+    PixelPlane<uint32_t> label; // per pixel, row-major: the area's number, noArea for a pixel no area holds
+    std::vector<Area> areas;    // by number, which is seed order
 };
 
 // The areas of the pixels that are non-zero in filled (one byte per pixel, row-major).
-AreaMap mapAreas(const std::vector<uint8_t>& filled, int32_t width, int32_t height);
+AreaMap mapAreas(std::span<const uint8_t> filled, int32_t width, int32_t height);
 
 // For every pixel, the row-major index of the filled pixel nearest to it by exact Euclidean distance, with the
 // flats' tie rule (leftmost column, then topmost row); a filled pixel answers itself. noArea everywhere when no
 // pixel is filled. The same transform as spreadFlats, so the stages agree with the flats on every pixel.
-std::vector<uint32_t> nearestFilled(const std::vector<uint8_t>& filled, int32_t width, int32_t height, int32_t threads);
+PixelPlane<uint32_t> nearestFilled(std::span<const uint8_t> filled, int32_t width, int32_t height, int32_t threads);
 
 } // namespace vendrel::stages

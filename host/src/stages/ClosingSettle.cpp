@@ -15,7 +15,7 @@ namespace {
 constexpr int32_t searchRadius = 32;
 } // namespace
 
-void settleClosings(HostImage& image, const std::vector<uint8_t>& filled, const std::vector<uint32_t>& closings)
+void settleClosings(HostImage& image, std::span<const uint8_t> filled, const std::vector<uint32_t>& closings)
 {
     static const std::vector<stages::Offset> offsets = stages::discOffsets(searchRadius);
     const size_t colours = size_t(image.colorPlanes);

@@ -32,10 +32,10 @@ private:
 };
 
 // The pairs of areas whose regions touch, each once (smaller number first).
-std::vector<std::pair<uint32_t, uint32_t>> touchingAreas(const AreaMap& map, const std::vector<uint8_t>& filled,
+std::vector<std::pair<uint32_t, uint32_t>> touchingAreas(const AreaMap& map, std::span<const uint8_t> filled,
                                                          int32_t threads)
 {
-    const std::vector<uint32_t> nearest = nearestFilled(filled, map.width, map.height, threads);
+    const PixelPlane<uint32_t> nearest = nearestFilled(filled, map.width, map.height, threads);
     auto regionOf = [&](size_t i) { return nearest[i] == noArea ? noArea : map.label[nearest[i]]; };
     std::vector<uint64_t> pairs;
     uint64_t last = UINT64_MAX;
@@ -97,7 +97,7 @@ constexpr int kGeneratorAttempts = 100000;
 } // namespace
 
 std::string distinguishNeighbours(HostImage& image, const AreaMap& map, const std::vector<uint32_t>& owner,
-                                  const std::vector<uint8_t>& filled, const AreaColours& colours, int32_t threads)
+                                  std::span<const uint8_t> filled, const AreaColours& colours, int32_t threads)
 {
     const size_t areaCount = map.areas.size();
     if (areaCount < 2) {

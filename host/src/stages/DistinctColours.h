@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,6 @@ namespace vendrel::stages {
 // would accept; past the palette, a colour drawn from a fixed generator. Areas that need no change keep their
 // colour; the result is the same on every run. Answers a note for the user when the palette ran short, else "".
 std::string distinguishNeighbours(HostImage& image, const AreaMap& map, const std::vector<uint32_t>& owner,
-                                  const std::vector<uint8_t>& filled, const AreaColours& colours, int32_t threads);
+                                  std::span<const uint8_t> filled, const AreaColours& colours, int32_t threads);
 
 } // namespace vendrel::stages

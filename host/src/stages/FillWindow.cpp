@@ -46,9 +46,9 @@ FillWindow fillWindowFor(const HostImage& image, const std::array<uint16_t, 3>& 
 namespace {
 
 // Pixels first..last - 1 of the mask, in chunks between which a cancel is looked for (the caller throws).
-void maskChunk(const HostImage& image, const FillWindow& window, std::vector<uint8_t>& mask, size_t first, size_t last);
+void maskChunk(const HostImage& image, const FillWindow& window, PixelPlane<uint8_t>& mask, size_t first, size_t last);
 
-void maskPixels(const HostImage& image, const FillWindow& window, std::vector<uint8_t>& mask, size_t first, size_t last)
+void maskPixels(const HostImage& image, const FillWindow& window, PixelPlane<uint8_t>& mask, size_t first, size_t last)
 {
     constexpr size_t chunk = size_t(1) << 22;
     for (size_t start = first; start < last && !cancelRequested(); start += chunk) {
@@ -56,7 +56,7 @@ void maskPixels(const HostImage& image, const FillWindow& window, std::vector<ui
     }
 }
 
-void maskChunk(const HostImage& image, const FillWindow& window, std::vector<uint8_t>& mask, size_t first, size_t last)
+void maskChunk(const HostImage& image, const FillWindow& window, PixelPlane<uint8_t>& mask, size_t first, size_t last)
 {
     // Bit c of inside[v] says whether the value v lies in channel c's range: one look-up per channel and no
     // branch per pixel.
@@ -81,10 +81,10 @@ void maskChunk(const HostImage& image, const FillWindow& window, std::vector<uin
 
 } // namespace
 
-std::vector<uint8_t> windowMask(const HostImage& image, const FillWindow& window, int32_t threads)
+PixelPlane<uint8_t> windowMask(const HostImage& image, const FillWindow& window, int32_t threads)
 {
     const size_t count = size_t(image.width) * size_t(image.height);
-    std::vector<uint8_t> mask(count);
+    PixelPlane<uint8_t> mask(count);
     if (threads < 2) {
         maskPixels(image, window, mask, 0, count);
     } else {

@@ -11,7 +11,7 @@ namespace {
 // each is asked for from memory this many rows ahead.
 constexpr int32_t rowsAhead = 12;
 
-template <typename Copy> void spread(HostImage& image, const std::vector<uint8_t>& filled, int32_t threads, Copy copy)
+template <typename Copy> void spread(HostImage& image, std::span<const uint8_t> filled, int32_t threads, Copy copy)
 {
     const size_t planes = size_t(image.planes), rowBytes = image.rowBytes();
     uint8_t* pixels = image.pixels.data();
@@ -31,7 +31,7 @@ template <typename Copy> void spread(HostImage& image, const std::vector<uint8_t
 
 } // namespace
 
-void spreadFlats(HostImage& image, const std::vector<uint8_t>& filled, int32_t threads)
+void spreadFlats(HostImage& image, std::span<const uint8_t> filled, int32_t threads)
 {
     if (image.colorPlanes == 3) {
         spread(image, filled, threads, [](uint8_t* target, const uint8_t* source) {

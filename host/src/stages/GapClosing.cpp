@@ -47,7 +47,7 @@ template <typename Visit> bool traceStroke(int32_t x0, int32_t y0, int32_t x1, i
 
 class GapCloser {
 public:
-    GapCloser(HostImage& image, const FillWindow& window, const std::vector<uint8_t>& inWindow, int32_t maxGap)
+    GapCloser(HostImage& image, const FillWindow& window, std::span<const uint8_t> inWindow, int32_t maxGap)
         : image_(image), inWindow_(inWindow), width_(image.width), height_(image.height), maxGap_(maxGap),
           state_(size_t(width_) * size_t(height_)), offsets_(discOffsets(maxHalfWidth + maxGap + 2)),
           discRadius_(maxHalfWidth + maxGap + 2), discSide_(2 * discRadius_ + 1),
@@ -214,7 +214,7 @@ private:
             candidates_.push_back(rank_[rankIndex(dx, dy)]);
         };
         const int32_t left = end.x - reach, right = end.x + reach;
-        components.forEachSpan(own, end.y - reach, end.y + reach, [&](const LineComponents::Span& span) {
+        components.forEachSpan(own, end.y - reach, end.y + reach, left, right, [&](const LineComponents::Span& span) {
             for (int32_t x = std::max(span.left, left); x <= std::min(span.right, right); ++x) {
                 consider(x, span.y);
             }
@@ -270,9 +270,9 @@ private:
     }
 
     HostImage& image_;
-    const std::vector<uint8_t>& inWindow_;
+    std::span<const uint8_t> inWindow_;
     int32_t width_, height_, maxGap_;
-    std::vector<uint8_t> state_;
+    PixelPlane<uint8_t> state_;
     std::vector<Offset> offsets_;
     std::array<uint8_t, 4> strokeColour_{};
     std::vector<uint32_t> closings_;
@@ -289,8 +289,8 @@ private:
 
 } // namespace
 
-std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std::vector<uint8_t>& inWindow,
-                                int32_t maxGap, int32_t threads)
+std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std::span<uint8_t> inWindow, int32_t maxGap,
+                                int32_t threads)
 {
     if (maxGap <= 0 || image.width <= 0 || image.height <= 0) {
         return {};

@@ -6,6 +6,7 @@
 #pragma GCC diagnostic ignored "-Wpsabi"
 
 #include "RowDistance.h"
+#include "vendrel/host/PixelPlane.h"
 #include "vendrel/host/Cancellation.h"
 
 #include <algorithm>
@@ -28,7 +29,7 @@ constexpr int minBranch = 3;
 constexpr int directionSteps = 8;
 
 struct Grid {
-    std::vector<uint8_t>& state;
+    std::span<uint8_t> state;
     int32_t width, height;
 
     bool on(int32_t x, int32_t y) const
@@ -148,7 +149,7 @@ int transitions(unsigned ring)
 // worked out just ahead of the band, and its line pixels chained by depth in one of a ring of row slots.
 class Thinning {
 public:
-    Thinning(std::vector<uint8_t>& state, int32_t width, int32_t height)
+    Thinning(std::span<uint8_t> state, int32_t width, int32_t height)
         : grid_{state, width, height}, table_(tables()), depth_(state.size()), outside_(size_t(width), 0),
           rowGreatest_(size_t(height), 0)
     {
@@ -260,7 +261,7 @@ private:
 
     Grid grid_;
     const Tables& table_;
-    std::vector<uint8_t> depth_;
+    PixelPlane<uint8_t> depth_;
     const std::vector<uint8_t> outside_;
     std::vector<uint8_t> rowGreatest_;
     size_t slots_ = 0;            // rows in the ring of row lists
@@ -270,7 +271,7 @@ private:
 
 } // namespace
 
-void thinLines(std::vector<uint8_t>& state, int32_t width, int32_t height)
+void thinLines(std::span<uint8_t> state, int32_t width, int32_t height)
 {
     Thinning(state, width, height).run();
 }
@@ -314,9 +315,9 @@ int walkBranch(const Grid& grid, int32_t x, int32_t y, int32_t& endX, int32_t& e
 
 } // namespace
 
-std::vector<EndPoint> findEndPoints(const std::vector<uint8_t>& state, int32_t width, int32_t height)
+std::vector<EndPoint> findEndPoints(std::span<const uint8_t> state, int32_t width, int32_t height)
 {
-    Grid grid{const_cast<std::vector<uint8_t>&>(state), width, height};
+    Grid grid{std::span<uint8_t>(const_cast<uint8_t*>(state.data()), state.size()), width, height};
     const Tables& table = tables();
     std::vector<EndPoint> points;
     // A tip of the skeleton (one run of neighbours on it) is an end point when its branch is long enough.

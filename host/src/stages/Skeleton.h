@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace vendrel::stages {
@@ -15,7 +16,7 @@ enum PixelBits : uint8_t {
 // Thins the pixels with lineBit and marks what remains with skeletonBit: the line is peeled from the outside in,
 // in order of each pixel's distance to the nearest pixel off the line, one pass over the line pixels in all;
 // a pixel goes when removing it changes no connection and it is not the tip of a line.
-void thinLines(std::vector<uint8_t>& state, int32_t width, int32_t height);
+void thinLines(std::span<uint8_t> state, int32_t width, int32_t height);
 
 struct EndPoint {
     int32_t x = 0, y = 0;
@@ -24,6 +25,6 @@ struct EndPoint {
 
 // The skeleton's end points in raster order whose branch runs at least minBranch pixels before a junction (or
 // the branch's other end), with the branch's direction over its last few pixels.
-std::vector<EndPoint> findEndPoints(const std::vector<uint8_t>& state, int32_t width, int32_t height);
+std::vector<EndPoint> findEndPoints(std::span<const uint8_t> state, int32_t width, int32_t height);
 
 } // namespace vendrel::stages

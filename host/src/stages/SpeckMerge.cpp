@@ -26,7 +26,7 @@ std::vector<uint32_t> mergeSpecks(HostImage& image, const AreaMap& map, int32_t 
     std::iota(owner.begin(), owner.end(), 0u);
     auto isSpeck = [&](uint32_t area) { return map.areas[area].pixels <= uint32_t(maxPixels); };
     const size_t count = map.label.size();
-    std::vector<uint8_t> large(count, 0);
+    PixelPlane<uint8_t> large(count, 0);
     bool anySpeck = false, anyLarge = false;
     for (size_t i = 0; i < count; ++i) {
         if (map.label[i] == noArea) {
@@ -40,7 +40,7 @@ std::vector<uint32_t> mergeSpecks(HostImage& image, const AreaMap& map, int32_t 
     if (!anySpeck || !anyLarge) {
         return owner;
     }
-    const std::vector<uint32_t> nearest = nearestFilled(large, map.width, map.height, threads);
+    const PixelPlane<uint32_t> nearest = nearestFilled(large, map.width, map.height, threads);
     std::vector<Nearest> best(map.areas.size());
     const auto width = uint32_t(map.width);
     for (size_t i = 0; i < count; ++i) {

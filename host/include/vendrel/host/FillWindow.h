@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "HostImage.h"
+#include "PixelPlane.h"
 
 namespace vendrel {
 
@@ -35,7 +36,7 @@ FillWindow fillWindowFor(const HostImage& image, const std::array<uint16_t, 3>& 
 // One byte per pixel, row-major: 1 where the pixel's colour lies in the window. The filter fills exactly the
 // 4-connected areas of these pixels, so before the run this is the mask of the pixels it will fill. With threads 2
 // or more, two threads share the rows.
-std::vector<uint8_t> windowMask(const HostImage& image, const FillWindow& window, int32_t threads = 1);
+PixelPlane<uint8_t> windowMask(const HostImage& image, const FillWindow& window, int32_t threads = 1);
 
 // A colour outside the window in the image's encoding: all channels 0 when that lies outside (the filter never
 // takes an all-zero pixel as a normal area when it joins small areas), else 255 in the first channel whose

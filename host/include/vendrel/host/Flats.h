@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <span>
 
 #include "HostImage.h"
 
@@ -14,6 +14,6 @@ namespace vendrel {
 // that column the one in the topmost row. Filled pixels, and any alpha plane, are left as they are. Without any
 // filled pixel the image is left as it is. With threads 2 or more, two threads share the rows; the result is the
 // same.
-void spreadFlats(HostImage& image, const std::vector<uint8_t>& filled, int32_t threads = 1);
+void spreadFlats(HostImage& image, std::span<const uint8_t> filled, int32_t threads = 1);
 
 } // namespace vendrel

@@ -9,6 +9,7 @@
 #include "AreaColours.h"
 #include "FillWindow.h"
 #include "HostImage.h"
+#include "PixelPlane.h"
 
 namespace vendrel {
 
@@ -45,7 +46,7 @@ public:
 private:
     FlattingOptions options_;
     FillWindow window_;
-    std::vector<uint8_t> filled_;
+    PixelPlane<uint8_t> filled_;
     std::vector<uint32_t> closings_; // pixel indices of the closing strokes
     AreaColours colours_;
     std::vector<std::string> notes_;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "FillWindow.h"
@@ -18,11 +19,11 @@ namespace vendrel {
 // within twice the stroke's length. The strokes' window pixels are painted in a colour outside the window.
 // inWindow is the image's windowMask; the closing pixels are cleared in it. Answers their pixel indices
 // (row-major), in drawing order. With threads 2 or more, two threads share the work; the result is the same.
-std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std::vector<uint8_t>& inWindow,
-                                int32_t maxGap, int32_t threads = 1);
+std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std::span<uint8_t> inWindow, int32_t maxGap,
+                                int32_t threads = 1);
 
 // After the filter: each closing pixel takes the colour of the nearest filled pixel (filled as in spreadFlats,
 // same distance and tie rule), so that the lines of the output are the lines of the input.
-void settleClosings(HostImage& image, const std::vector<uint8_t>& filled, const std::vector<uint32_t>& closings);
+void settleClosings(HostImage& image, std::span<const uint8_t> filled, const std::vector<uint32_t>& closings);
 
 } // namespace vendrel
