@@ -220,10 +220,28 @@ private:
         int32_t* first = firsts_.data() + (size_t(y) % slots_) * (size_t(bound) + 1);
         int32_t* next = nexts_.data() + (size_t(y) % slots_) * size_t(width);
         std::fill(first, first + greatest + 1, width);
-        for (int32_t x = width - 1; x >= 0; --x) {
+        auto chain = [&](int32_t x) {
             const unsigned d = out[x];
             next[x] = first[d];
             first[d] = x;
+        };
+        // Pixels off the line (depth 0) are never peeled: they are passed over eight at a time.
+        int32_t x = width;
+        while (x % 8 != 0) {
+            chain(--x);
+        }
+        constexpr uint64_t low7 = 0x7f7f7f7f7f7f7f7full, high = 0x8080808080808080ull;
+        for (x -= 8; x >= 0; x -= 8) {
+            uint64_t word;
+            std::memcpy(&word, out + x, sizeof word);
+            if constexpr (std::endian::native == std::endian::big) {
+                word = __builtin_bswap64(word);
+            }
+            for (uint64_t deep = (((word & low7) + low7) | word) & high; deep != 0;) {
+                const int bit = 63 - std::countl_zero(deep);
+                chain(x + bit / 8);
+                deep &= ~(uint64_t(1) << bit);
+            }
         }
     }
 
