@@ -76,6 +76,44 @@ LineComponents::LineComponents(std::span<const uint8_t> inWindow, int32_t width,
         });
     }
     rowStart_[size_t(height)] = uint32_t(runs_.size());
+    indexPieces();
+}
+
+void LineComponents::indexPieces()
+{
+    // Pieces of more runs than this are looked up in the rows instead: a wide look around an end point meets few
+    // runs of other pieces where the pieces are small, and a large piece's rows hold mostly its own runs.
+    constexpr uint32_t largePiece = 4096;
+    // A counting sort of the small pieces' runs by their piece keeps each piece's runs in raster order.
+    pieceStart_.assign(parent_.size() + 1, 0);
+    for (size_t i = 0; i < runs_.size(); ++i) {
+        ++pieceStart_[size_t(find(int32_t(i) + 1)) + 1];
+    }
+    for (size_t label = 0; label + 1 < pieceStart_.size(); ++label) {
+        if (pieceStart_[label + 1] > largePiece) {
+            largePieces_.push_back(int32_t(label));
+            pieceStart_[label + 1] = 0;
+        }
+    }
+    for (size_t label = 1; label < pieceStart_.size(); ++label) {
+        pieceStart_[label] += pieceStart_[label - 1];
+    }
+    spans_.resize(pieceStart_.back());
+    // Each group is filled from its start, which moves to the next group's start; then the starts are put back.
+    int32_t y = 0;
+    for (size_t i = 0; i < runs_.size(); ++i) {
+        while (rowStart_[size_t(y) + 1] <= i) {
+            ++y;
+        }
+        const int32_t piece = find(int32_t(i) + 1);
+        if (!std::binary_search(largePieces_.begin(), largePieces_.end(), piece)) {
+            spans_[pieceStart_[size_t(piece)]++] = Span{y, runs_[i].left, runs_[i].right};
+        }
+    }
+    for (size_t label = pieceStart_.size() - 1; label > 0; --label) {
+        pieceStart_[label] = pieceStart_[label - 1];
+    }
+    pieceStart_[0] = 0;
 }
 
 int32_t LineComponents::find(int32_t label) const
