@@ -1,35 +1,31 @@
-// Large buffers are mapped on their own and marked for large pages (transparent huge pages where the system
-// offers them on request), so that filling one takes a fault every 2 MB rather than every 4 KB.
+// Large buffers come from the heap as any other, and their whole large pages are marked for transparent huge pages
+// where the system offers them on request: a buffer the heap maps afresh then takes a fault every 2 MB rather than
+// every 4 KB, and one made of memory a run before gave back (already faulted in) takes none.
 #include "vendrel/host/PixelPlane.h"
 
+#include <cstdint>
 #include <sys/mman.h>
 
 namespace vendrel {
 
 namespace {
-constexpr size_t mappedFrom = size_t(4) << 20;
+constexpr uintptr_t largePage = uintptr_t(2) << 20;
 }
 
 void* allocatePlaneMemory(size_t bytes)
 {
-    if (bytes < mappedFrom) {
-        return ::operator new(bytes);
+    void* memory = ::operator new(bytes);
+    const uintptr_t start = reinterpret_cast<uintptr_t>(memory);
+    const uintptr_t first = (start + largePage - 1) & ~(largePage - 1), last = (start + bytes) & ~(largePage - 1);
+    if (last > first) {
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE); // advice only: works the same without
     }
-    void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (memory == MAP_FAILED) {
-        throw std::bad_alloc();
-    }
-    madvise(memory, bytes, MADV_HUGEPAGE); // advice only: without large pages the buffer works the same
     return memory;
 }
 
-void releasePlaneMemory(void* memory, size_t bytes) noexcept
+void releasePlaneMemory(void* memory, size_t) noexcept
 {
-    if (bytes < mappedFrom) {
-        ::operator delete(memory);
-        return;
-    }
-    munmap(memory, bytes);
+    ::operator delete(memory);
 }
 
 } // namespace vendrel
