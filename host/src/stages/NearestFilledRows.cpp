@@ -31,6 +31,8 @@ constexpr int32_t lanes = 8;
 constexpr int32_t pad = widest + lanes;
 
 typedef int16_t Lanes __attribute__((vector_size(2 * lanes)));
+typedef int32_t Ints __attribute__((vector_size(16)));
+typedef int16_t Shorts __attribute__((vector_size(8)));
 
 Lanes load(const int16_t* p)
 {
@@ -71,7 +73,20 @@ void NearestFilledRows::workOutRow(int32_t y)
     columns_.enterRow(y, rows_.data());
     int16_t* rises = rises_.data() + pad;
     const int32_t* rows = rows_.data();
-    for (int32_t q = 0, width = width_; q < width; ++q) {
+    // Four columns at a time in vector registers, whatever the compiler's own vectorizing does.
+    int32_t q = 0;
+    for (const Ints row4 = Ints{} + y; q + 4 <= width_; q += 4) {
+        Ints rise;
+        std::memcpy(&rise, rows + q, sizeof rise);
+        rise -= row4;
+        rise = (rise ^ (rise >> 31)) - (rise >> 31);
+        const Ints far = rise > greatestRise;
+        rise = (rise & ~far) | ((Ints{} + (greatestRise + 1)) & far); // squared below without overflow
+        const Ints value = ((rise * rise << offsetBits) & ~far) | ((Ints{} + capped) & far);
+        const Shorts narrow = __builtin_convertvector(value, Shorts);
+        std::memcpy(rises + q, &narrow, sizeof narrow);
+    }
+    for (; q < width_; ++q) {
         const int32_t rise = std::abs(rows[q] - y);
         rises[q] = rise <= greatestRise ? int16_t(rise * rise << offsetBits) : capped;
     }
