@@ -80,7 +80,7 @@ int main(int argc, char** argv)
         // Gap closing: the strokes drawn before the filter, then the settled output.
         HostImage closed = workload.image;
         PixelPlane<uint8_t> closedMask = windowMask(closed, window, threads);
-        const std::vector<uint32_t> closings = closeGaps(closed, window, closedMask, gap, threads);
+        const std::vector<uint32_t> closings = closeGaps(closed, window, closedMask, gap);
         HostImage closedOut = closed;
         filter(*module, workload, closedOut);
         const HostImage closedFiltered = closedOut;
@@ -108,7 +108,7 @@ int main(int argc, char** argv)
                 const std::clock_t begin = std::clock();
                 const auto wall = std::chrono::steady_clock::now();
                 PixelPlane<uint8_t> m = windowMask(image, window, threads);
-                const std::vector<uint32_t> c = closeGaps(image, window, m, gap, threads);
+                const std::vector<uint32_t> c = closeGaps(image, window, m, gap);
                 settleClosings(after, m, c);
                 std::printf("close-gaps %.1f MP/s cpu %.1f MP/s wall\n", mp / cpuSeconds(begin),
                             mp / wallSeconds(wall));

@@ -27,7 +27,7 @@ void FlattingStages::beforeFilter(HostImage& image)
 {
     filled_ = windowMask(image, window_, options_.threads);
     if (options_.closeGaps > 0) {
-        closings_ = closeGaps(image, window_, filled_, options_.closeGaps, options_.threads);
+        closings_ = closeGaps(image, window_, filled_, options_.closeGaps);
     }
     throwIfCancelled();
 }

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <algorithm>
 #include <cstring>
-#include <future>
 #include <unordered_map>
 
 #include "DiscOffsets.h"
@@ -73,17 +72,12 @@ public:
         colourOutsideWindow(window, strokeColour_);
     }
 
-    // With threads 2 or more, the line pieces are labelled on a second thread (from the window mask, which
-    // nothing changes meanwhile) while the lines are thinned.
-    std::vector<uint32_t> run(int32_t threads)
+    // The line pieces are labelled once the thinning is done and has given back its depths (a byte a pixel):
+    // labelled alongside it on a second thread they saved little time and raised the run's peak of memory by that.
+    std::vector<uint32_t> run()
     {
-        auto label = [this] { return LineComponents(inWindow_, width_, height_); };
-        std::future<LineComponents> labelling;
-        if (threads >= 2) {
-            labelling = std::async(std::launch::async, label);
-        }
         thinLines(state_, width_, height_);
-        const LineComponents components = threads >= 2 ? labelling.get() : label();
+        const LineComponents components(inWindow_, width_, height_);
         size_t done = 0;
         for (const EndPoint& end : findEndPoints(state_, width_, height_)) {
             if ((++done & 63) == 0) {
@@ -289,8 +283,7 @@ private:
 
 } // namespace
 
-std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std::span<uint8_t> inWindow, int32_t maxGap,
-                                int32_t threads)
+std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std::span<uint8_t> inWindow, int32_t maxGap)
 {
     if (maxGap <= 0 || image.width <= 0 || image.height <= 0) {
         return {};
@@ -299,7 +292,7 @@ std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std:
     if (!colourOutsideWindow(window, colour)) {
         return {}; // every pixel is in the window: there are no lines
     }
-    std::vector<uint32_t> closings = GapCloser(image, window, inWindow, maxGap).run(threads);
+    std::vector<uint32_t> closings = GapCloser(image, window, inWindow, maxGap).run();
     for (uint32_t i : closings) {
         inWindow[i] = 0;
     }

@@ -18,9 +18,9 @@ namespace vendrel {
 // image border when the end point's line touches it too), and is not reachable from the end point along the line
 // within twice the stroke's length. The strokes' window pixels are painted in a colour outside the window.
 // inWindow is the image's windowMask; the closing pixels are cleared in it. Answers their pixel indices
-// (row-major), in drawing order. With threads 2 or more, two threads share the work; the result is the same.
-std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std::span<uint8_t> inWindow, int32_t maxGap,
-                                int32_t threads = 1);
+// (row-major), in drawing order.
+std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std::span<uint8_t> inWindow,
+                                int32_t maxGap);
 
 // After the filter: each closing pixel takes the colour of the nearest filled pixel (filled as in spreadFlats,
 // same distance and tie rule), so that the lines of the output are the lines of the input.
