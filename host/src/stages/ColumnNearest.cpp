@@ -5,7 +5,8 @@
 #include "ColumnNearest.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "VectorLanes.h"
 
 namespace vendrel::stages {
 
@@ -14,23 +15,9 @@ namespace {
 typedef int32_t Ints __attribute__((vector_size(16)));
 typedef uint8_t Bytes __attribute__((vector_size(4)));
 
-Ints load(const int32_t* p)
-{
-    Ints v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-void store(int32_t* p, Ints v)
-{
-    std::memcpy(p, &v, sizeof v);
-}
-
 Ints widen(const uint8_t* p)
 {
-    Bytes v;
-    std::memcpy(&v, p, sizeof v);
-    return __builtin_convertvector(v, Ints);
+    return __builtin_convertvector(loadLanes<Bytes>(p), Ints);
 }
 
 Ints choose(Ints where, Ints a, Ints b)
@@ -76,10 +63,10 @@ void ColumnNearest::enterRow(int32_t y, int32_t* nearestRows)
     int32_t q = 0;
     for (const Ints row4 = Ints{} + y; q + 4 <= width_; q += 4) {
         const Ints filled = widen(row + q) != 0, rowsDown = widen(toNext + q);
-        const Ints up = choose(filled, row4, load(above + q));
-        store(above + q, up);
-        const Ints down = choose(rowsDown == notInBand, load(below + q), row4 + rowsDown);
-        store(nearestRows + q, choose(row4 - up <= down - row4, up, down));
+        const Ints up = choose(filled, row4, loadLanes<Ints>(above + q));
+        storeLanes(above + q, up);
+        const Ints down = choose(rowsDown == notInBand, loadLanes<Ints>(below + q), row4 + rowsDown);
+        storeLanes(nearestRows + q, choose(row4 - up <= down - row4, up, down));
     }
     for (; q < width_; ++q) {
         const int32_t up = row[q] ? y : above[q];

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "ByteRuns.h"
+#include "VectorLanes.h"
 
 namespace vendrel::stages {
 
@@ -33,13 +34,6 @@ constexpr int32_t pad = widest + lanes;
 typedef int16_t Lanes __attribute__((vector_size(2 * lanes)));
 typedef int32_t Ints __attribute__((vector_size(16)));
 typedef int16_t Shorts __attribute__((vector_size(8)));
-
-Lanes load(const int16_t* p)
-{
-    Lanes v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
 
 Lanes least(Lanes a, Lanes b)
 {
@@ -109,14 +103,14 @@ bool NearestFilledRows::searchOutwards(int32_t a, int32_t b)
     constexpr Lanes lane = {0, 1, 2, 3, 4, 5, 6, 7};
     for (int32_t p = a; p <= b; p += lanes) {
         const Lanes inRun = lane < int16_t(b - p + 1); // lanes past the run count as answered
-        Lanes best = (load(rises + p) + int16_t(offsetZero)) & inRun;
+        Lanes best = (loadLanes<Lanes>(rises + p) + int16_t(offsetZero)) & inRun;
         for (int32_t k = 1; k * k <= greatestLane(best) >> offsetBits; ++k) {
             if (k > widest) {
                 return false;
             }
             const int16_t square = int16_t(k * k << offsetBits);
-            best = least(best, load(rises + p - k) + int16_t(square + offsetZero - k));
-            best = least(best, load(rises + p + k) + int16_t(square + offsetZero + k));
+            best = least(best, loadLanes<Lanes>(rises + p - k) + int16_t(square + offsetZero - k));
+            best = least(best, loadLanes<Lanes>(rises + p + k) + int16_t(square + offsetZero + k));
         }
         int16_t found[lanes];
         std::memcpy(found, &best, sizeof found);

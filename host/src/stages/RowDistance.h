@@ -4,25 +4,14 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
+
+#include "VectorLanes.h"
 
 namespace vendrel::stages {
 
 namespace rowdistance {
 
 typedef uint8_t Lanes __attribute__((vector_size(16)));
-
-inline Lanes load(const uint8_t* p)
-{
-    Lanes v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-inline void store(uint8_t* p, Lanes v)
-{
-    std::memcpy(p, &v, sizeof v);
-}
 
 inline Lanes least(Lanes a, Lanes b)
 {
@@ -94,9 +83,9 @@ inline unsigned scanWestward(const uint8_t* line, uint8_t lineMask, const uint8_
     }
     Lanes mostLanes{};
     for (x -= 16; x >= 0; x -= 16) {
-        const Lanes cap = Lanes((load(line + x) & lineMask) != 0); // 255 on the line, 0 off it
-        const Lanes v = scan<false>(least(cap, plus(load(below + x), Lanes{} + 1)), uint8_t(carry));
-        store(out + x, v);
+        const Lanes cap = Lanes((loadLanes<Lanes>(line + x) & lineMask) != 0); // 255 on the line, 0 off it
+        const Lanes v = scan<false>(least(cap, plus(loadLanes<Lanes>(below + x), Lanes{} + 1)), uint8_t(carry));
+        storeLanes(out + x, v);
         carry = v[0];
         mostLanes = greatest(mostLanes, v);
     }
@@ -112,8 +101,9 @@ inline unsigned scanEastward(const uint8_t* above, uint8_t* inout, int32_t width
     unsigned carry = 0, most = 0;
     Lanes mostLanes{};
     for (; x + 16 <= width; x += 16) {
-        const Lanes v = scan<true>(least(load(inout + x), plus(load(above + x), Lanes{} + 1)), uint8_t(carry));
-        store(inout + x, v);
+        const Lanes v = scan<true>(least(loadLanes<Lanes>(inout + x), plus(loadLanes<Lanes>(above + x), Lanes{} + 1)),
+                                   uint8_t(carry));
+        storeLanes(inout + x, v);
         carry = v[15];
         mostLanes = greatest(mostLanes, v);
     }
@@ -131,8 +121,8 @@ inline void copyBit(uint8_t* row, int32_t width, uint8_t from, uint8_t to)
     using namespace rowdistance;
     int32_t x = 0;
     for (; x + 16 <= width; x += 16) {
-        const Lanes v = load(row + x);
-        store(row + x, v | (Lanes((v & from) != 0) & to));
+        const Lanes v = loadLanes<Lanes>(row + x);
+        storeLanes(row + x, v | (Lanes((v & from) != 0) & to));
     }
     for (; x < width; ++x) {
         row[x] = uint8_t(row[x] | ((row[x] & from) ? to : 0));
