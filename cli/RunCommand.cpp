@@ -76,7 +76,7 @@ HostImage loadInput(const PluginModule& module, const RunRequest& request)
             return loadImage(request.input, options);
         } catch (const UnsupportedImageError& e) {
             // A flats layer is colour by nature: for the flatting stages a grayscale scan becomes RGB unasked.
-            if (!request.flatting.any() || e.description().rfind("Grayscale", 0) != 0) {
+            if (!request.flatting.any() || !e.grayscale()) {
                 throw;
             }
             printError("note: " + request.input + ": " + e.description() +

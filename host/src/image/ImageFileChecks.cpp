@@ -6,8 +6,9 @@
 
 namespace vendrel {
 
-UnsupportedImageError::UnsupportedImageError(const std::string& path, std::string description)
-    : HostError(path + ": " + description + " images are not supported"), description_(std::move(description))
+UnsupportedImageError::UnsupportedImageError(const std::string& path, std::string description, bool grayscale)
+    : HostError(path + ": " + description + " images are not supported"), description_(std::move(description)),
+      grayscale_(grayscale)
 {
 }
 

@@ -119,6 +119,12 @@ std::string depthText(const VImage& image)
 }
 
 // What the file holds, in the words of the error message that refuses it.
+// One or two bands, or a gray interpretation, and no palette.
+bool isGrayscale(const VImage& image)
+{
+    return !isIndexed(image) && (isGrayInterpretation(image.interpretation()) || image.bands() <= 2);
+}
+
 std::string describe(const VImage& image)
 {
     VipsInterpretation interpretation = image.interpretation();
@@ -126,7 +132,7 @@ std::string describe(const VImage& image)
     if (isIndexed(image)) {
         return "Indexed (" + std::to_string(image.get_int("palette-bit-depth")) + "-bit palette)";
     }
-    if (isGrayInterpretation(interpretation) || image.bands() <= 2) {
+    if (isGrayscale(image)) {
         return "Grayscale " + depth;
     }
     if (isCmykInterpretation(interpretation)) {
@@ -325,7 +331,7 @@ HostImage loadImage(const std::string& path, const ImageLoadOptions& options)
         bool keepProfile = true;
         if (!isPlainRgb(image) && !isPlainCmyk(image)) {
             if (!options.convert) {
-                throw UnsupportedImageError(path, describe(image));
+                throw UnsupportedImageError(path, describe(image), isGrayscale(image));
             }
             image = convertToSupported(image, keepProfile);
         }

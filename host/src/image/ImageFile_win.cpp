@@ -343,7 +343,7 @@ HostImage loadImage(const std::string& path, const ImageLoadOptions& options)
     }
     checkImageSize(decoded.width, decoded.height, path);
     if (!isPlain(decoded.kind) && !options.convert) {
-        throw UnsupportedImageError(path, describe(decoded.kind));
+        throw UnsupportedImageError(path, describe(decoded.kind), decoded.kind.colours == Colours::gray);
     }
     if (options.checkSize) {
         options.checkSize(int32_t(decoded.width), int32_t(decoded.height), int32_t(decoded.kind.channels));

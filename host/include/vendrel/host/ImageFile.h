@@ -13,14 +13,17 @@
 namespace vendrel {
 
 // The file holds a kind of image the host does not run filters on as it is (grayscale, 16-bit, Lab, indexed...).
-// description() names what was found ("Grayscale 8-bit", "RGB 16-bit", ...).
+// description() names what was found ("Grayscale 8-bit", "RGB 16-bit", ...); grayscale() says whether it is a
+// grayscale image (of any depth), which some callers convert unasked.
 class UnsupportedImageError : public HostError {
 public:
-    UnsupportedImageError(const std::string& path, std::string description);
+    UnsupportedImageError(const std::string& path, std::string description, bool grayscale);
     const std::string& description() const { return description_; }
+    bool grayscale() const { return grayscale_; }
 
 private:
     std::string description_;
+    bool grayscale_;
 };
 
 // Writing or reading the image as asked would drop part of what it holds (pages, alpha, inks). what() names
