@@ -24,7 +24,7 @@ class DialogFrontEndTest : public CommandTest {};
 struct Unseen {
     const char* name;
     std::map<std::string, std::string> environment;
-    bool commandCopied; // run from a folder of its own, where no dialog window library lies beside it
+    bool commandCopied; // run from a folder of its own, with the image codecs but no dialog window library beside it
     const char* reason;
 };
 
@@ -42,6 +42,7 @@ TEST_F(DialogFrontEndTest, WithoutWindowsTheDialogIsConfirmedUnseenAndTheCommand
     const std::string copy = file("bin/vendrel");
     std::filesystem::create_directories(file("bin"));
     std::filesystem::copy_file(VENDREL_CLI_PATH, copy);
+    std::filesystem::copy_file(VENDREL_IMAGE_CODECS_PATH, file("bin/libvendrel-image-codecs.so"));
     std::vector<Unseen> cases = {
         {"no display", {}, false, "no display (DISPLAY and WAYLAND_DISPLAY are unset)"},
         {"empty display names", {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}, false, "no display"},

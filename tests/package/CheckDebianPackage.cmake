@@ -1,7 +1,8 @@
 # The Debian package made from this build: its files and declared dependencies, and the command it installs,
 # unpacked into a root of its own, flatting the example with the module and presets beside it. Run by CTest with
 # -DBUILD= (the build folder) -DSOURCE= (the source tree) -DWORK= (a scratch folder) -DREFERENCE= (the build's command)
-# and, when the build made it, -DDIALOG_WINDOW= (the dialog window library's file name).
+# -DIMAGE_CODECS= (the image codecs library's file name) and, when the build made it, -DDIALOG_WINDOW= (the dialog
+# window library's file name).
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
@@ -38,6 +39,7 @@ run_checked(dpkg-deb -c ${packages})
 foreach(path
     "./usr/bin/vendrel"
     "/vendrel/Vendrel.8bf"
+    "/vendrel/${IMAGE_CODECS}"
     "./usr/share/vendrel/presets/Color Swatches/Flatting 24.aco"
     "./usr/lib/gimp/2.0/plug-ins/vendrel-gimp/vendrel-gimp"
     "./usr/lib/gimp/2.0/plug-ins/vendrel-gimp/Vendrel.8bf"
@@ -56,7 +58,7 @@ if(DIALOG_WINDOW)
   endif()
 endif()
 
-# Unpacked anywhere, the command finds its module and presets relative to itself.
+# Unpacked anywhere, the command finds its module, image codecs and presets relative to itself.
 run_checked(dpkg-deb -x ${packages} ${WORK}/root)
 set(settings --quiet --tolerance 40 --palette "Flatting 24.aco")
 run_checked(${WORK}/root/usr/bin/vendrel run ${SOURCE}/examples/lineart.png -o ${WORK}/installed.png ${settings})

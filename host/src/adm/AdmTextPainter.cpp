@@ -1,10 +1,5 @@
 #include "AdmTextPainter.h"
 
-#include <algorithm>
-#include <mutex>
-
-#include <vips/vips8>
-
 #include "vendrel/host/MacRoman.h"
 
 namespace vendrel::adm {
@@ -16,12 +11,6 @@ namespace {
 constexpr const char* kDialogFont = "DejaVu Sans 7.5";
 constexpr const char* kLetterSpacing = "-384"; // 1/1024 points
 constexpr int kScreenDpi = 96;
-
-void startVips()
-{
-    static std::once_flag started;
-    std::call_once(started, [] { vips_init("vendrel"); });
-}
 
 // The text renderer reads markup: the characters that markup reserves are escaped.
 std::string escapedMarkup(const std::string& utf8)
@@ -40,39 +29,15 @@ std::string escapedMarkup(const std::string& utf8)
     return escaped;
 }
 
-TextMask maskOf(const vips::VImage& image)
-{
-    const vips::VImage band = image.cast(VIPS_FORMAT_UCHAR).extract_band(0);
-    size_t size = 0;
-    void* bytes = band.write_to_memory(&size);
-    TextMask mask;
-    mask.width = band.width();
-    mask.height = band.height();
-    const auto* begin = static_cast<const uint8_t*>(bytes);
-    mask.coverage.assign(begin, begin + size);
-    g_free(bytes);
-    if (mask.coverage.size() != size_t(mask.width) * size_t(mask.height))
-        return {};
-    return mask;
-}
-
 } // namespace
 
 TextMask renderText(const std::string& macRomanText, int32_t wrapWidth)
 {
     if (macRomanText.empty())
         return {};
-    startVips();
-    try {
-        vips::VOption* options = vips::VImage::option()->set("font", kDialogFont)->set("dpi", kScreenDpi);
-        if (wrapWidth > 0)
-            options->set("width", wrapWidth);
-        const std::string markup = std::string("<span letter_spacing=\"") + kLetterSpacing + "\">" +
-                                   escapedMarkup(macRomanToUtf8(macRomanText)) + "</span>";
-        return maskOf(vips::VImage::text(markup.c_str(), options));
-    } catch (const vips::VError&) {
-        return {};
-    }
+    const std::string markup = std::string("<span letter_spacing=\"") + kLetterSpacing + "\">" +
+                               escapedMarkup(macRomanToUtf8(macRomanText)) + "</span>";
+    return imageCodecs().renderText(markup, kDialogFont, kScreenDpi, wrapWidth);
 }
 
 void paintText(RgbRaster& raster, const TextMask& mask, int32_t x, int32_t y, const AdmRect& clip, Rgb8 color)

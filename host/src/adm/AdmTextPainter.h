@@ -7,18 +7,14 @@
 #include <vector>
 
 #include "AdmDrawer.h"
+#include "ImageCodecs.h"
 
 namespace vendrel::adm {
 
-// The coverage of rendered text, 0 (none) to 255 (full), one byte per pixel.
-struct TextMask {
-    int32_t width = 0;
-    int32_t height = 0;
-    std::vector<uint8_t> coverage;
-};
+using vendrel::TextMask;
 
 // wrapWidth > 0 breaks lines at words to fit that width. An empty mask when the text is empty or cannot be
-// rendered (no font available).
+// rendered (no font available). Throws HostError when the image codecs, which render it, cannot be loaded.
 TextMask renderText(const std::string& macRomanText, int32_t wrapWidth);
 
 // Blends the mask in the colour onto the raster with its top-left corner at (x, y), inside clip only.

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include <vips/vips8>
-
 #include "AdmDrawer.h"
 #include "AdmLiveObjects.h"
 #include "AdmModel.h"
 #include "AdmResources.h"
 #include "AdmTextPainter.h"
+#include "ImageCodecs.h"
 #include "vendrel/host/PendingFile.h"
 #include "vendrel/host/PluginModule.h"
 
@@ -291,18 +290,10 @@ void writePng(const RgbRaster& raster, const std::string& path)
 {
     if (raster.width <= 0 || raster.height <= 0)
         throw HostError("cannot write an empty dialog picture to " + path);
-    vips_init("vendrel");
-    try {
-        const vips::VImage image =
-            vips::VImage::new_from_memory(const_cast<uint8_t*>(raster.pixels.data()), raster.pixels.size(),
-                                          raster.width, raster.height, 3, VIPS_FORMAT_UCHAR);
-        // Written beside the file and renamed into place; the name is taken literally.
-        PendingFile file(path);
-        image.pngsave_target(vips::VTarget::new_to_descriptor(file.descriptor()));
-        file.commit();
-    } catch (const vips::VError& error) {
-        throw HostError("cannot write " + path + ": " + error.what());
-    }
+    // Written beside the file and renamed into place; the name is taken literally.
+    PendingFile file(path);
+    imageCodecs().writeRgbPng(raster, file);
+    file.commit();
 }
 
 void renderDialogToPng(AdmDialog& dialog, const std::string& path)

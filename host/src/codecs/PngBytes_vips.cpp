@@ -1,15 +1,13 @@
 // PNG images in memory, for the layers of OpenRaster files.
-#include "vendrel/host/ImageFile.h"
-
 #include <algorithm>
 
+#include "VipsCodecs.h"
 #include "VipsImages.h"
 #include "VipsLibrary.h"
 
-namespace vendrel {
+namespace vendrel::vipsimage {
 
 using vips::VImage;
-using namespace vipsimage;
 
 namespace {
 
@@ -117,4 +115,4 @@ std::vector<uint8_t> pngThumbnail(const std::vector<uint8_t>& png, int32_t maxSi
     }
 }
 
-} // namespace vendrel
+} // namespace vendrel::vipsimage

@@ -1,6 +1,4 @@
 // Image files through libvips: decoding into the host's 8-bit interleaved images and back.
-#include "vendrel/host/ImageFile.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +9,7 @@
 
 #include "ImageFileChecks.h"
 #include "PixelBuffer.h"
+#include "VipsCodecs.h"
 #include "VipsImages.h"
 #include "VipsLibrary.h"
 #include "vendrel/host/Cancellation.h"
@@ -18,11 +17,9 @@
 
 #include <vips/vips8>
 
-namespace vendrel {
+namespace vendrel::vipsimage {
 
 using vips::VImage;
-
-namespace vipsimage {
 
 // libvips reports errors over several lines; the host's messages are one line each.
 std::string oneLine(std::string text)
@@ -311,10 +308,6 @@ int pagesOf(const VImage& image)
     return image.get_typeof("n-pages") != 0 ? image.get_int("n-pages") : 1;
 }
 
-} // namespace vipsimage
-
-using namespace vipsimage;
-
 HostImage loadImage(const std::string& path, const ImageLoadOptions& options)
 {
     ensureVips();
@@ -354,8 +347,6 @@ ImageDimensions readImageDimensions(const std::string& path)
     openImage(path, opened);
     return ImageDimensions{opened.image.width(), opened.image.height(), opened.image.bands()};
 }
-
-namespace vipsimage {
 
 VipsInterpretation interpretationFor(const HostImage& image)
 {
@@ -410,30 +401,6 @@ VImage adaptedTo(VImage image, const HostImage& source, const SaveFormat& format
     return image;
 }
 
-} // namespace vipsimage
-
-struct SaveEncoder {
-    const char* suffix; // what the image library knows the format by
-};
-
-namespace {
-
-constexpr SaveEncoder png{".png"}, jpeg{".jpg"}, tiff{".tif"}, webp{".webp"};
-
-// Single-file formats only: the image library also knows formats that write several files, or none at all.
-constexpr SaveFormat saveFormats[] = {
-    {".png", &png, true, false}, {".jpg", &jpeg, false, true}, {".jpeg", &jpeg, false, true},
-    {".tif", &tiff, true, true}, {".tiff", &tiff, true, true}, {".webp", &webp, true, false},
-};
-
-} // namespace
-
-const SaveFormats& systemSaveFormats()
-{
-    static const SaveFormats formats{saveFormats, ".png, .jpg, .tif or .webp"};
-    return formats;
-}
-
 void writeImage(const HostImage& image, PendingFile& file, const ImageSaveOptions& options)
 {
     ensureVips();
@@ -449,13 +416,4 @@ void writeImage(const HostImage& image, PendingFile& file, const ImageSaveOption
     throwIfCancelled();
 }
 
-void saveImage(const HostImage& image, const std::string& path, const ImageSaveOptions& options)
-{
-    ensureVips();
-    checkSaveable(image, path, options);
-    PendingFile file(path);
-    writeImage(image, file, options);
-    file.commit();
-}
-
-} // namespace vendrel
+} // namespace vendrel::vipsimage

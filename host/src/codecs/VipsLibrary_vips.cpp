@@ -47,12 +47,13 @@ private:
     std::optional<std::string> former_;
 };
 
-// Where the library keeps its optional modules: beside the library itself, in a folder named for its version.
+// Where the library keeps its optional modules: beside the library itself, in a folder named for its version. The
+// library is found from the address of one of its functions, which holds also where it was loaded privately, as a
+// dependency of the codecs library, and no lookup by name would find it.
 std::filesystem::path moduleFolder()
 {
     Dl_info info{};
-    void* symbol = dlsym(RTLD_DEFAULT, "vips_init");
-    if (symbol == nullptr || dladdr(symbol, &info) == 0 || info.dli_fname == nullptr) {
+    if (dladdr(reinterpret_cast<void*>(&vips_init), &info) == 0 || info.dli_fname == nullptr) {
         return {};
     }
     const std::string folder =
