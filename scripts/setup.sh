@@ -11,7 +11,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libboost-filesystem-dev
   liblcms2-dev libgs-common
-  libvips-dev libzip-dev
+  libvips-dev libzip-dev libpng-dev
   nlohmann-json3-dev libcli11-dev
   fonts-dejavu-core
 )
@@ -19,7 +19,7 @@ test_packages=(
   git dpkg-dev
   clang libclang-rt-14-dev clang-format codespell
   libgtest-dev libgmock-dev googletest
-  libjpeg62-turbo-dev libpng-dev
+  libjpeg62-turbo-dev
   libopencv-dev libvips-tools
   gimp gtk2-engines-pixbuf libgimp2.0-dev libgtk2.0-dev xvfb xauth xdotool
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix

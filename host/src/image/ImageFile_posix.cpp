@@ -1,9 +1,13 @@
-// The Linux host's image files: each public function hands its work to the image codecs (ImageCodecs.h), which
-// this program links or loads on the first call.
+// The Linux host's image files: plain PNG files (PlainPng.h) are read and written here, through libpng; each
+// public function hands everything else to the image codecs (ImageCodecs.h), which this program links or loads on
+// the first call, so a run from plain PNG to plain PNG never starts the image library.
 #include "vendrel/host/ImageFile.h"
+
+#include <algorithm>
 
 #include "ImageCodecs.h"
 #include "ImageFileChecks.h"
+#include "PlainPng.h"
 
 namespace vendrel {
 
@@ -27,16 +31,26 @@ const SaveFormats& systemSaveFormats()
 
 HostImage loadImage(const std::string& path, const ImageLoadOptions& options)
 {
+    if (std::optional<HostImage> plain = plainpng::load(path, options)) {
+        return std::move(*plain);
+    }
     return imageCodecs().loadImage(path, options);
 }
 
 ImageDimensions readImageDimensions(const std::string& path)
 {
+    if (std::optional<ImageDimensions> plain = plainpng::dimensions(path)) {
+        return *plain;
+    }
     return imageCodecs().readImageDimensions(path);
 }
 
 void writeImage(const HostImage& image, PendingFile& file, const ImageSaveOptions& options)
 {
+    if (checkSaveable(image, file.target(), options).encoder == &png && plainpng::encodes(image)) {
+        plainpng::write(image, file);
+        return;
+    }
     imageCodecs().writeImage(image, file, options);
 }
 
@@ -50,12 +64,18 @@ void saveImage(const HostImage& image, const std::string& path, const ImageSaveO
 
 std::vector<uint8_t> encodePng(const HostImage& image, int32_t maxSide)
 {
+    if (plainpng::encodes(image) && (maxSide <= 0 || std::max(image.width, image.height) <= maxSide)) {
+        return plainpng::encode(image);
+    }
     return imageCodecs().encodePng(image, maxSide);
 }
 
 std::vector<uint8_t> encodeComposedPng(const HostImage& like, const std::vector<uint8_t>& source, int32_t sourcePlanes,
                                        const RowComposer& compose)
 {
+    if (std::optional<std::vector<uint8_t>> plain = plainpng::encodeComposed(like, source, sourcePlanes, compose)) {
+        return std::move(*plain);
+    }
     return imageCodecs().encodeComposedPng(like, source, sourcePlanes, compose);
 }
 
