@@ -67,7 +67,15 @@ void TerminalFrontEnd::alert(const std::string& message)
 {
     finishProgress();
     const std::string text = macRomanToUtf8(message);
-    std::fprintf(stderr, "%s\n", shortText(text, 2000).c_str());
+    // The filter breaks its message into lines; each is printed as a line of its own, its other control
+    // characters escaped.
+    size_t start = 0;
+    do {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        const size_t cut = end > start && text[end - 1] == '\r' ? end - 1 : end;
+        std::fprintf(stderr, "%s\n", shortText(std::string_view(text).substr(start, cut - start), 2000).c_str());
+        start = end + 1;
+    } while (start < text.size());
     if (display_) {
         display_->alert(text); // a message box shows the filter's line breaks as they are
     }

@@ -208,7 +208,10 @@ TEST_F(RunTest, NothingFoundIsReportedButIsNoFailure)
     saveImage(input, file("art.png"));
     CommandResult run = vendrel({"run", file("art.png"), "-o", file("same.png"), "--fillcolor", "#00FF00"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.err.find("The color to fill was not found in the image!"), std::string::npos) << run.err;
+    EXPECT_NE(
+        run.err.find("The color to fill was not found in the image!\nCheck the color in the Vendreled Color swatch.\n"),
+        std::string::npos)
+        << run.err;
     EXPECT_EQ(loadImage(file("same.png")).pixels, input.pixels);
 }
 
