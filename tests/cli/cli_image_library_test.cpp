@@ -59,7 +59,9 @@ TEST_F(ImageLibraryTest, RunsLoadTheOptionalModulesOnlyForAFileNoBuiltInLoaderRe
     for (const char* output : {"out.png", "out.tif", "out.jpg", "out.webp", "out.ora"}) {
         const CommandResult run = vendrel({"run", file("art.png"), "-o", file(output), "--flats"}, loads);
         ASSERT_EQ(run.exitCode, 0) << run.err.substr(0, 2000);
-        EXPECT_NE(run.err.find("libvips.so"), std::string::npos) << "LD_DEBUG said nothing";
+        ASSERT_NE(run.err.find("file="), std::string::npos) << "LD_DEBUG said nothing";
+        // A plain PNG to PNG run is read and written without the image library.
+        EXPECT_EQ(run.err.find("libvips.so") == std::string::npos, std::string(output) == "out.png") << output;
         EXPECT_EQ(run.err.find("vips-modules"), std::string::npos) << output << " loaded an optional module";
     }
 

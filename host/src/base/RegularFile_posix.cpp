@@ -1,5 +1,7 @@
 #include "vendrel/host/RegularFile.h"
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,10 +53,16 @@ int openRegularFile(const std::string& path, uint64_t maxBytes)
 std::vector<uint8_t> readRegularFile(const std::string& path, uint64_t maxBytes)
 {
     int fd = openRegularFile(path, maxBytes);
-    std::vector<uint8_t> bytes;
-    uint8_t buffer[65536];
+    // Read straight into a vector of the file's size, which grows only if the file grew since it was measured.
+    struct stat info {};
+    const size_t expected = fstat(fd, &info) == 0 ? size_t(std::min<uint64_t>(uint64_t(info.st_size), maxBytes)) : 0;
+    std::vector<uint8_t> bytes(expected + 1);
+    size_t filled = 0;
     for (;;) {
-        ssize_t got = read(fd, buffer, sizeof buffer);
+        if (filled == bytes.size()) {
+            bytes.resize(std::min<uint64_t>(uint64_t(bytes.size()) * 2, maxBytes + 1));
+        }
+        ssize_t got = read(fd, bytes.data() + filled, bytes.size() - filled);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
@@ -64,14 +72,14 @@ std::vector<uint8_t> readRegularFile(const std::string& path, uint64_t maxBytes)
         }
         if (got == 0)
             break;
-        // The file may have grown since it was measured.
-        if (bytes.size() + size_t(got) > maxBytes) {
+        filled += size_t(got);
+        if (filled > maxBytes) {
             close(fd);
             throw HostError(path + ": the file is larger than " + std::to_string(maxBytes) + " bytes");
         }
-        bytes.insert(bytes.end(), buffer, buffer + got);
     }
     close(fd);
+    bytes.resize(filled);
     return bytes;
 }
 
