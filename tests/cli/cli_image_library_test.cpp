@@ -58,7 +58,9 @@ TEST_F(ImageLibraryTest, RunsLoadTheOptionalModulesOnlyForAFileNoBuiltInLoaderRe
     const std::map<std::string, std::string> loads = {{"LD_DEBUG", "files"}};
     for (const char* output : {"out.png", "out.tif", "out.jpg", "out.webp", "out.ora"}) {
         const CommandResult run = vendrel({"run", file("art.png"), "-o", file(output), "--flats"}, loads);
-        ASSERT_EQ(run.exitCode, 0) << run.err.substr(0, 2000);
+        // The command's own message comes last, after the loader's.
+        ASSERT_EQ(run.exitCode, 0) << output << ": "
+                                   << run.err.substr(run.err.size() - std::min<size_t>(run.err.size(), 2000));
         ASSERT_NE(run.err.find("file="), std::string::npos) << "LD_DEBUG said nothing";
         // A plain PNG to PNG run is read and written without the image library.
         EXPECT_EQ(run.err.find("libvips.so") == std::string::npos, std::string(output) == "out.png") << output;
