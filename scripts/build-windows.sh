@@ -19,27 +19,10 @@ out=${1:-build-windows}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 
+scripts/setup.sh --windows
+
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-
-install_missing() {
-  local missing=()
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-  done
-  if ((${#missing[@]})); then
-    echo "build-windows: installing ${missing[*]}"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-  fi
-}
-
-# wine32 is an i386 package: the architecture must be known to dpkg first.
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $sudo dpkg --add-architecture i386
-fi
-install_missing cmake ninja-build dpkg-dev liblcms2-dev nlohmann-json3-dev libcli11-dev googletest libgs-common \
-  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32 wine64
 
 # LittleCMS for Windows is compiled from Debian's own source package.
 lcms_root="$out/src"
@@ -50,7 +33,9 @@ if [ -z "$lcms_dir" ]; then
     codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
     printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s %s-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
       "$codename" "$codename" | $sudo tee /etc/apt/sources.list.d/vendrel-debian-src.sources >/dev/null
-    $sudo apt-get update -qq
+    # An index of another architecture failing mid-sync does not stop this; a missing source index makes
+    # apt-get source below fail, naming it.
+    $sudo apt-get update -qq || echo "build-windows: not every package index could be updated" >&2
   fi
   mkdir -p "$lcms_root"
   (cd "$lcms_root" && apt-get source -qq lcms2 >/dev/null)
@@ -76,7 +61,7 @@ build_arch() { # name toolchain-cpu
     if [ "$name" = x86 ] && ! runs_32bit_programs; then
       # The module is still built and its files checked; only the tests that run Windows programs are left out.
       ctest --test-dir "$build" --output-on-failure -L static
-      echo "build-windows: x86: the 32-bit run-time tests were not run: this machine runs no 32-bit programs ($wine32 --version: ${why_no_32bit:-fails})"
+      echo "build-windows: x86: the 32-bit run-time tests were not run: $why_no_32bit"
     else
       ctest --test-dir "$build" --output-on-failure
     fi
@@ -84,11 +69,17 @@ build_arch() { # name toolchain-cpu
   fi
 }
 
-# Some kernels run no 32-bit Linux programs; wine's 32-bit loader is one.
+# Some kernels run no 32-bit Linux programs; wine's 32-bit loader is one. It may also be missing, when the
+# package mirror could not offer wine32 (scripts/setup.sh says so).
 wine32=/usr/lib/wine/wine
 runs_32bit_programs() {
-  why_no_32bit=$("$wine32" --version 2>&1 >/dev/null) && return 0
-  why_no_32bit=${why_no_32bit##*: } # the system's reason, such as "Exec format error"
+  if [ ! -e "$wine32" ]; then
+    why_no_32bit="wine32 is not installed ($wine32 is missing)"
+    return 1
+  fi
+  local reason
+  reason=$("$wine32" --version 2>&1 >/dev/null) && return 0
+  why_no_32bit="this machine runs no 32-bit programs ($wine32 --version: ${reason##*: })" # such as "Exec format error"
   return 1
 }
 
