@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -301,6 +302,33 @@ public:
     CancelProbe& operator=(const CancelProbe&) = delete;
 };
 
+// The line art of a layered output as it is before the stages and the filter change the image, encoded on a thread
+// of its own while the run only reads the image; take() must come before anything writes into it. The image must
+// outlive the object, whose end waits for the encoding.
+class KeptLineArt {
+public:
+    KeptLineArt(const HostImage& image, bool layered)
+    {
+        if (layered) {
+            pending_ =
+                std::async(std::launch::async | std::launch::deferred, [&image] { return keepLayeredLineArt(image); });
+        }
+    }
+
+    // Waits for the encoding; throws what it threw (HostError, CancelledError).
+    void take()
+    {
+        if (pending_.valid()) {
+            encoded_ = pending_.get();
+        }
+    }
+    const std::optional<OraLineArt>& encoded() const { return encoded_; }
+
+private:
+    std::future<OraLineArt> pending_;
+    std::optional<OraLineArt> encoded_;
+};
+
 int runSteps(const PluginModule& module, RunRequest request, SettingOptions& settings);
 
 } // namespace
@@ -334,6 +362,12 @@ int runSteps(const PluginModule& module, RunRequest request, SettingOptions& set
     const HostProfile profile = hostProfileFor(request);
     checkSettingsReachTheFilter(profile, request, descriptor);
     std::string hostFolder = palette ? palette->hostFolder() : request.presetsFolder;
+    // An OpenRaster file's thumbnail is made by the image library: it starts loading now, beside the reading of
+    // the input, instead of after the layers' encoding. (Other formats load it when they are written, after the
+    // stages have given back their memory: loaded alongside them its pages would raise the run's peak.)
+    if (isLayeredOutput(request.output)) {
+        prepareImageLibrary();
+    }
     HostImage image = loadInput(module, request);
     checkNothingLost(image, request);
     if (const std::string warning = lossyOutputWarning(request.output); !warning.empty()) {
@@ -344,10 +378,7 @@ int runSteps(const PluginModule& module, RunRequest request, SettingOptions& set
         notePaletteUnused(descriptor, module, hostFolder, image, palette ? palette->userPath() : std::string());
     }
     // A layered output keeps the line art as it is now, encoded: the filter and the stages change the image.
-    std::optional<OraLineArt> lineArt;
-    if (isLayeredOutput(request.output)) {
-        lineArt = keepLayeredLineArt(image);
-    }
+    KeptLineArt lineArt(image, isLayeredOutput(request.output));
 
     TerminalFrontEnd frontEnd(!request.quiet && isatty(STDERR_FILENO), request.dialog);
     HostConfig config;
@@ -371,6 +402,7 @@ int runSteps(const PluginModule& module, RunRequest request, SettingOptions& set
         // The stages must know the fill colour and tolerance before the filter runs: with --dialog the user
         // confirms them first, and the run then plays what was confirmed.
         if (request.dialog) {
+            lineArt.take();
             ConfirmedSettings confirmed = confirmSettings(module, config, options, image);
             if (confirmed.result == cancelledResult || InterruptWatch::interrupted()) {
                 return cancelled();
@@ -384,11 +416,15 @@ int runSteps(const PluginModule& module, RunRequest request, SettingOptions& set
             warnUnkeptSettings();
         }
         if (request.flatting.transparentPaper) {
+            lineArt.take();
             putOnPaper(image, flattingFillColour(module, *options.descriptor));
         }
         stages.emplace(request.flatting, flattingWindow(module, *options.descriptor, image));
-        stages->beforeFilter(image);
+        stages->readBeforeFilter(image);
+        lineArt.take();
+        stages->writeBeforeFilter(image);
     }
+    lineArt.take();
     if (InterruptWatch::interrupted()) {
         return cancelled();
     }
@@ -422,7 +458,7 @@ int runSteps(const PluginModule& module, RunRequest request, SettingOptions& set
         // Their masks are of no use to the encoders, which need memory of their own.
         stages.reset();
     }
-    return writeResults(module, request, image, lineArt, result.recorded);
+    return writeResults(module, request, image, lineArt.encoded(), result.recorded);
 }
 
 } // namespace

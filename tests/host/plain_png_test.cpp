@@ -6,6 +6,7 @@
 #include <vips/vips8>
 #include <zlib.h>
 
+#include <future>
 #include <random>
 
 #include "cli_test_files.h"
@@ -183,6 +184,49 @@ TEST_F(PlainPngTest, FilesOfOtherWritersReadAsTheImageLibraryReadsThem)
                   std::string::npos)
             << error.what();
     }
+}
+
+// An OpenRaster file's merged image is composed row by row from the line art's PNG and encoded while its thumbnail
+// is made on another thread from the bytes as they come: both must be the image library's bytes for the whole
+// composed image, and a source that fails part-way must end both with an error, not leave the reader waiting.
+TEST_F(PlainPngTest, ComposedImagesAndTheirStreamedThumbnailsAreTheImageLibrarys)
+{
+    const HostImage source = drawing({"rgb 1000x700", plugInModeRGBColor, false, 1000, 700, 300.0 / 25.4});
+    HostImage inverted = source;
+    for (uint8_t& byte : inverted.pixels) {
+        byte = uint8_t(255 - byte);
+    }
+    const RowComposer invert = [](int32_t, int32_t, int32_t count, const uint8_t* in, uint8_t* out) {
+        for (int32_t i = 0; i < 3 * count; ++i) {
+            out[i] = uint8_t(255 - in[i]);
+        }
+    };
+    const std::vector<uint8_t> expected = libraryPng(inverted);
+    VipsBlob* blob = vips_blob_new(nullptr, expected.data(), expected.size());
+    const vips::VImage libraryThumbnail = vips::VImage::thumbnail_buffer(
+        blob, 256, vips::VImage::option()->set("height", 256)->set("size", VIPS_SIZE_DOWN));
+    vips_area_unref(VIPS_AREA(blob));
+    void* buffer = nullptr;
+    size_t size = 0;
+    libraryThumbnail.write_to_buffer(".png", &buffer, &size);
+    const std::vector<uint8_t> expectedThumbnail(static_cast<uint8_t*>(buffer), static_cast<uint8_t*>(buffer) + size);
+    g_free(buffer);
+
+    const std::vector<uint8_t> sourcePng = encodePng(source);
+    GrowingBytes stream;
+    auto thumbnail = std::async(std::launch::async, [&stream] { return pngThumbnail(stream, 256); });
+    const std::vector<uint8_t> composed = encodeComposedPng(inverted, sourcePng, 3, invert, &stream);
+    stream.close();
+    EXPECT_EQ(composed, expected);
+    EXPECT_EQ(thumbnail.get(), expectedThumbnail);
+
+    std::vector<uint8_t> damaged = sourcePng;
+    damaged.resize(damaged.size() / 2);
+    GrowingBytes cutStream;
+    auto cutThumbnail = std::async(std::launch::async, [&cutStream] { return pngThumbnail(cutStream, 256); });
+    EXPECT_THROW(encodeComposedPng(inverted, damaged, 3, invert, &cutStream), HostError);
+    cutStream.close();
+    EXPECT_THROW(cutThumbnail.get(), HostError);
 }
 
 } // namespace

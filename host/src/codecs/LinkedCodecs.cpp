@@ -9,4 +9,6 @@ const ImageCodecs& imageCodecs()
     return *vendrel_image_codecs(kImageCodecsVersion);
 }
 
+void startLoadingImageCodecs() noexcept {}
+
 } // namespace vendrel

@@ -10,6 +10,8 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
+#include <thread>
 
 #include "ImageCodecs.h"
 
@@ -60,15 +62,57 @@ LoadedCodecs loadCodecs()
     return {codecs, {}};
 }
 
+const LoadedCodecs& loaded()
+{
+    static const LoadedCodecs codecs = loadCodecs();
+    return codecs;
+}
+
+// The thread that loads the library ahead of its first use. A program that ends first waits for it at exit,
+// never unloading the library under it.
+class AheadLoading {
+public:
+    AheadLoading() = default;
+    ~AheadLoading()
+    {
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+    }
+    AheadLoading(const AheadLoading&) = delete;
+    AheadLoading& operator=(const AheadLoading&) = delete;
+
+    void start() noexcept
+    {
+        if (thread_.joinable()) {
+            return;
+        }
+        try {
+            thread_ = std::thread([] { loaded(); });
+        } catch (const std::system_error&) {
+            // No thread to spare: the first use loads the library itself.
+        }
+    }
+
+private:
+    std::thread thread_;
+};
+
 } // namespace
 
 const ImageCodecs& imageCodecs()
 {
-    static const LoadedCodecs loaded = loadCodecs();
-    if (loaded.codecs == nullptr) {
-        throw HostError(loaded.problem);
+    const LoadedCodecs& codecs = loaded();
+    if (codecs.codecs == nullptr) {
+        throw HostError(codecs.problem);
     }
-    return *loaded.codecs;
+    return *codecs.codecs;
+}
+
+void startLoadingImageCodecs() noexcept
+{
+    static AheadLoading ahead;
+    ahead.start();
 }
 
 } // namespace vendrel

@@ -63,6 +63,20 @@ VImage composedImage(const VImage& source, const HostImage& like, const RowCompo
     return describedAs(VImage(out), like);
 }
 
+// Where the thumbnail's reading of growing bytes has got to.
+struct GrowingBytesReader {
+    GrowingBytes* bytes;
+    size_t position = 0;
+};
+
+extern "C" gint64 readGrowingBytes(VipsSourceCustom*, void* buffer, gint64 length, void* data)
+{
+    auto* reader = static_cast<GrowingBytesReader*>(data);
+    const size_t count = reader->bytes->read(reader->position, static_cast<uint8_t*>(buffer), size_t(length));
+    reader->position += count;
+    return gint64(count);
+}
+
 } // namespace
 
 std::vector<uint8_t> encodePng(const HostImage& image, int32_t maxSide)
@@ -100,17 +114,31 @@ std::vector<uint8_t> encodeComposedPng(const HostImage& like, const std::vector<
     }
 }
 
-std::vector<uint8_t> pngThumbnail(const std::vector<uint8_t>& png, int32_t maxSide)
+std::vector<uint8_t> pngThumbnail(GrowingBytes& png, int32_t maxSide)
 {
     ensureVips();
+    // Read as a pipe is, in order as the bytes come and never whole: the same pixels as a thumbnail of the image
+    // in memory. The reader is disconnected before it goes, should the library keep the source.
+    GrowingBytesReader reader{&png};
+    VipsSourceCustom* custom = vips_source_custom_new();
+    const gulong handler = g_signal_connect(custom, "read", G_CALLBACK(readGrowingBytes), &reader);
+    auto release = [&] {
+        g_signal_handler_disconnect(custom, handler);
+        g_object_unref(custom);
+    };
     try {
-        // Read as a file is, in order and never whole: the same pixels as a thumbnail of the image in memory.
-        VipsBlob* blob = vips_blob_new(nullptr, png.data(), png.size());
-        const VImage thumbnail = VImage::thumbnail_buffer(
-            blob, maxSide, VImage::option()->set("height", maxSide)->set("size", VIPS_SIZE_DOWN));
-        vips_area_unref(VIPS_AREA(blob));
-        return pngBytesOf(thumbnail, 0);
+        const vips::VSource source(VIPS_SOURCE(custom), vips::NOSTEAL);
+        // Bytes that end early mean their writer failed: no thumbnail is made of the part that came.
+        const VImage thumbnail = VImage::thumbnail_source(source, maxSide,
+                                                          VImage::option()
+                                                              ->set("height", maxSide)
+                                                              ->set("size", VIPS_SIZE_DOWN)
+                                                              ->set("option_string", "fail_on=truncated"));
+        std::vector<uint8_t> encoded = pngBytesOf(thumbnail, 0);
+        release();
+        return encoded;
     } catch (const std::exception& e) {
+        release();
         failWith("cannot encode a PNG thumbnail: ", e);
     }
 }

@@ -13,7 +13,7 @@ void writeImage(const HostImage& image, PendingFile& file, const ImageSaveOption
 std::vector<uint8_t> encodePng(const HostImage& image, int32_t maxSide);
 std::vector<uint8_t> encodeComposedPng(const HostImage& like, const std::vector<uint8_t>& source, int32_t sourcePlanes,
                                        const RowComposer& compose);
-std::vector<uint8_t> pngThumbnail(const std::vector<uint8_t>& png, int32_t maxSide);
+std::vector<uint8_t> pngThumbnail(GrowingBytes& png, int32_t maxSide);
 void writeRgbPng(const RgbRaster& raster, PendingFile& file);
 TextMask renderText(const std::string& markup, const char* font, int32_t dpi, int32_t wrapWidth);
 

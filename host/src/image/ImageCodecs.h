@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "vendrel/host/DialogRenderer.h"
+#include "vendrel/host/GrowingBytes.h"
 #include "vendrel/host/ImageFile.h"
 #include "vendrel/host/PendingFile.h"
 
@@ -39,7 +40,7 @@ struct ImageCodecs {
     std::vector<uint8_t> (*encodePng)(const HostImage& image, int32_t maxSide);
     std::vector<uint8_t> (*encodeComposedPng)(const HostImage& like, const std::vector<uint8_t>& source,
                                               int32_t sourcePlanes, const RowComposer& compose);
-    std::vector<uint8_t> (*pngThumbnail)(const std::vector<uint8_t>& png, int32_t maxSide);
+    std::vector<uint8_t> (*pngThumbnail)(GrowingBytes& png, int32_t maxSide);
     // The dialog picture as a PNG file into the pending file.
     void (*writeRgbPng)(const RgbRaster& raster, PendingFile& file);
     // Pango markup rendered in the font ("Family Size") at dpi, broken at words to wrapWidth when it is positive;
@@ -48,7 +49,7 @@ struct ImageCodecs {
 };
 
 // Raised whenever the table or a type it uses changes, so that a stale library is refused, not misused.
-inline constexpr int32_t kImageCodecsVersion = 1;
+inline constexpr int32_t kImageCodecsVersion = 2;
 // The function a program looks up in the library: the table, or null when the version differs. Never throws.
 inline constexpr const char* kImageCodecsEntry = "vendrel_image_codecs";
 inline constexpr const char* kImageCodecsLibrary = "libvendrel-image-codecs.so";
@@ -57,5 +58,9 @@ extern "C" const ImageCodecs* vendrel_image_codecs(int32_t version) noexcept;
 // The codecs of this program: linked in, or loaded on the first call. Throws HostError naming the library and
 // the reason when it cannot be loaded.
 const ImageCodecs& imageCodecs();
+
+// Where the codecs are loaded on demand, starts loading them on a thread of their own, so that their first use
+// (which waits for it) finds them ready; nothing where they are linked in. Never throws.
+void startLoadingImageCodecs() noexcept;
 
 } // namespace vendrel

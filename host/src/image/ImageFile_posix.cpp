@@ -71,15 +71,25 @@ std::vector<uint8_t> encodePng(const HostImage& image, int32_t maxSide)
 }
 
 std::vector<uint8_t> encodeComposedPng(const HostImage& like, const std::vector<uint8_t>& source, int32_t sourcePlanes,
-                                       const RowComposer& compose)
+                                       const RowComposer& compose, GrowingBytes* copy)
 {
-    if (std::optional<std::vector<uint8_t>> plain = plainpng::encodeComposed(like, source, sourcePlanes, compose)) {
+    if (std::optional<std::vector<uint8_t>> plain =
+            plainpng::encodeComposed(like, source, sourcePlanes, compose, copy)) {
         return std::move(*plain);
     }
-    return imageCodecs().encodeComposedPng(like, source, sourcePlanes, compose);
+    std::vector<uint8_t> encoded = imageCodecs().encodeComposedPng(like, source, sourcePlanes, compose);
+    if (copy != nullptr) {
+        copy->append(encoded.data(), encoded.size());
+    }
+    return encoded;
 }
 
-std::vector<uint8_t> pngThumbnail(const std::vector<uint8_t>& png, int32_t maxSide)
+void prepareImageLibrary() noexcept
+{
+    startLoadingImageCodecs();
+}
+
+std::vector<uint8_t> pngThumbnail(GrowingBytes& png, int32_t maxSide)
 {
     return imageCodecs().pngThumbnail(png, maxSide);
 }

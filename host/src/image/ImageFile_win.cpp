@@ -515,4 +515,7 @@ void saveImage(const HostImage& image, const std::string& path, const ImageSaveO
     file.commit();
 }
 
+// The Windows Imaging Component is part of the system: there is nothing to load ahead.
+void prepareImageLibrary() noexcept {}
+
 } // namespace vendrel

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "vendrel/host/GrowingBytes.h"
 #include "vendrel/host/ImageFile.h"
 
 namespace vendrel::plainpng {
@@ -32,9 +33,11 @@ void write(const HostImage& image, PendingFile& file);
 std::vector<uint8_t> encode(const HostImage& image);
 
 // As encode of an image like `like` whose rows compose makes from the rows of the plain PNG `source` (with
-// sourcePlanes planes, like's size), one row at a time: neither image is ever whole. nullopt when like or source
-// is not plain. Throws CancelledError.
+// sourcePlanes planes, like's size), one row at a time: neither image is ever whole. Each piece of the encoded
+// bytes is also appended to copy, when given, as it is made. nullopt when like or source is not plain (nothing
+// was encoded then). Throws HostError when the source's pixels do not decode, CancelledError.
 std::optional<std::vector<uint8_t>> encodeComposed(const HostImage& like, const std::vector<uint8_t>& source,
-                                                   int32_t sourcePlanes, const RowComposer& compose);
+                                                   int32_t sourcePlanes, const RowComposer& compose,
+                                                   GrowingBytes* copy);
 
 } // namespace vendrel::plainpng

@@ -8,9 +8,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
 #include "PixelBuffer.h"
 #include "ImageFileChecks.h"
@@ -215,7 +218,8 @@ bool decodeRows(png_structp png, uint8_t* first, size_t rowBytes, int32_t count)
 struct Sink {
     int fd = -1;
     std::vector<uint8_t> bytes;
-    int error = 0; // errno of a failed write
+    GrowingBytes* copy = nullptr; // where the bytes also go, as they come
+    int error = 0;                // errno of a failed write
 
     static constexpr size_t fileBufferBytes = 256 * 1024;
 
@@ -242,6 +246,9 @@ extern "C" void writeToSink(png_structp png, png_bytep data, size_t length)
 {
     auto* sink = static_cast<Sink*>(png_get_io_ptr(png));
     sink->bytes.insert(sink->bytes.end(), data, data + length);
+    if (sink->copy != nullptr) {
+        sink->copy->append(data, length);
+    }
     if (sink->fd >= 0 && sink->bytes.size() >= Sink::fileBufferBytes && !sink->flush()) {
         png_error(png, "write failed");
     }
@@ -350,6 +357,86 @@ bool encodesDescription(const HostImage& image)
            pixelsPerMetre(image.yResolution) > 0;
 }
 
+// The rows of a PNG decoded on a thread of their own, a batch ahead of the one who takes them, so that a composed
+// image is made and encoded while its source is still being decoded. Two batches are held at a time.
+class RowsAhead {
+public:
+    static constexpr int32_t batchRows = rowsBetweenCancelChecks;
+
+    RowsAhead(const Decoder& decoder, size_t rowBytes, int32_t rows)
+        : decoder_(decoder), rowBytes_(rowBytes),
+          rows_(rows), slots_{std::vector<uint8_t>(rowBytes * batchRows), std::vector<uint8_t>(rowBytes * batchRows)},
+          thread_([this] { decodeAll(); })
+    {
+    }
+    ~RowsAhead()
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+    RowsAhead(const RowsAhead&) = delete;
+    RowsAhead& operator=(const RowsAhead&) = delete;
+
+    // The rows of batch number `batch` (batchRows of them, fewer in the last), batches taken in order: the one
+    // taken before is given back. Throws HostError when they do not decode.
+    const uint8_t* take(int32_t batch)
+    {
+        std::unique_lock lock(mutex_);
+        released_ = batch;
+        changed_.notify_all();
+        changed_.wait(lock, [&] { return decoded_ > batch || failed_; });
+        if (decoded_ <= batch) {
+            throw HostError(std::string("cannot encode a PNG image: its source's pixels do not decode (") +
+                            decoder_.lastError() + ")");
+        }
+        return slots_[size_t(batch % 2)].data();
+    }
+
+private:
+    void decodeAll()
+    {
+        for (int32_t batch = 0; batch * batchRows < rows_; ++batch) {
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [&] { return stop_ || batch - released_ < 2; });
+                if (stop_) {
+                    return;
+                }
+            }
+            const int32_t count = std::min(batchRows, rows_ - batch * batchRows);
+            const bool decoded = readRows(decoder_.png(), slots_[size_t(batch % 2)].data(), rowBytes_, count);
+            {
+                const std::lock_guard lock(mutex_);
+                if (decoded) {
+                    decoded_ = batch + 1;
+                } else {
+                    failed_ = true;
+                }
+            }
+            changed_.notify_all();
+            if (!decoded) {
+                return;
+            }
+        }
+    }
+
+    const Decoder& decoder_;
+    size_t rowBytes_;
+    int32_t rows_;
+    std::vector<uint8_t> slots_[2];
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int32_t decoded_ = 0;  // batches decoded
+    int32_t released_ = 0; // batches given back, whose slot may be filled again
+    bool failed_ = false;
+    bool stop_ = false;
+    std::thread thread_; // last: it starts once the rest is ready
+};
+
 // A failure of libpng on bytes it was handed whole in memory: only memory can have run out.
 [[noreturn]] void outOfMemory()
 {
@@ -424,7 +511,7 @@ std::vector<uint8_t> encode(const HostImage& image)
 }
 
 std::optional<std::vector<uint8_t>> encodeComposed(const HostImage& like, const std::vector<uint8_t>& source,
-                                                   int32_t sourcePlanes, const RowComposer& compose)
+                                                   int32_t sourcePlanes, const RowComposer& compose, GrowingBytes* copy)
 {
     if (!encodesDescription(like)) {
         return std::nullopt;
@@ -443,22 +530,25 @@ std::optional<std::vector<uint8_t>> encodeComposed(const HostImage& like, const 
         return std::nullopt;
     }
     Sink sink;
+    sink.copy = copy;
     Encoder encoder(sink);
     if (!writeHeader(encoder.png(), encoder.info(), like)) {
         outOfMemory();
     }
-    std::vector<uint8_t> sourceRow(size_t(like.width) * size_t(sourcePlanes));
+    // Once the encoding has begun (and its bytes may have been read), a source that fails to decode is an error:
+    // no other encoder can take over.
+    const size_t sourceRowBytes = size_t(like.width) * size_t(sourcePlanes);
+    RowsAhead sourceRows(decoder, sourceRowBytes, like.height);
     std::vector<uint8_t> outRow(like.rowBytes());
-    for (int32_t y = 0; y < like.height; ++y) {
-        if (y % rowsBetweenCancelChecks == 0) {
-            throwIfCancelled();
-        }
-        if (!readRows(decoder.png(), sourceRow.data(), sourceRow.size(), 1)) {
-            return std::nullopt;
-        }
-        compose(0, y, like.width, sourceRow.data(), outRow.data());
-        if (!writeRows(encoder.png(), outRow.data(), outRow.size(), 1)) {
-            outOfMemory();
+    for (int32_t batch = 0; batch * RowsAhead::batchRows < like.height; ++batch) {
+        throwIfCancelled();
+        const uint8_t* rows = sourceRows.take(batch);
+        const int32_t first = batch * RowsAhead::batchRows;
+        for (int32_t y = first; y < std::min(first + RowsAhead::batchRows, like.height); ++y) {
+            compose(0, y, like.width, rows + size_t(y - first) * sourceRowBytes, outRow.data());
+            if (!writeRows(encoder.png(), outRow.data(), outRow.size(), 1)) {
+                outOfMemory();
+            }
         }
     }
     if (!writeEnd(encoder.png(), encoder.info())) {

@@ -25,11 +25,22 @@ FlattingStages::FlattingStages(const FlattingOptions& options, const FillWindow&
 
 void FlattingStages::beforeFilter(HostImage& image)
 {
+    readBeforeFilter(image);
+    writeBeforeFilter(image);
+}
+
+void FlattingStages::readBeforeFilter(const HostImage& image)
+{
     filled_ = windowMask(image, window_, options_.threads);
     if (options_.closeGaps > 0) {
-        closings_ = closeGaps(image, window_, filled_, options_.closeGaps);
+        closings_ = findClosings(image, window_, filled_, options_.closeGaps);
     }
     throwIfCancelled();
+}
+
+void FlattingStages::writeBeforeFilter(HostImage& image)
+{
+    paintClosings(image, window_, closings_);
 }
 
 void FlattingStages::afterFilter(HostImage& image)

@@ -46,8 +46,8 @@ template <typename Visit> bool traceStroke(int32_t x0, int32_t y0, int32_t x1, i
 
 class GapCloser {
 public:
-    GapCloser(HostImage& image, const FillWindow& window, std::span<const uint8_t> inWindow, int32_t maxGap)
-        : image_(image), inWindow_(inWindow), width_(image.width), height_(image.height), maxGap_(maxGap),
+    GapCloser(const HostImage& image, std::span<const uint8_t> inWindow, int32_t maxGap)
+        : inWindow_(inWindow), width_(image.width), height_(image.height), maxGap_(maxGap),
           state_(size_t(width_) * size_t(height_)), offsets_(discOffsets(maxHalfWidth + maxGap + 2)),
           discRadius_(maxHalfWidth + maxGap + 2), discSide_(2 * discRadius_ + 1),
           rank_(size_t(discSide_) * size_t(discSide_), -1)
@@ -69,7 +69,6 @@ public:
         for (; i < state_.size(); ++i) {
             state_[i] = inWindow[i] ? 0 : lineBit;
         }
-        colourOutsideWindow(window, strokeColour_);
     }
 
     // The line pieces are labelled once the thinning is done and has given back its depths (a byte a pixel):
@@ -249,7 +248,6 @@ private:
 
     void draw(const EndPoint& end, int32_t x, int32_t y, int32_t component)
     {
-        const size_t colours = size_t(std::min(image_.colorPlanes, 4));
         traceStroke(end.x, end.y, x, y, [&](int32_t px, int32_t py) {
             const size_t i = index(px, py);
             if (!(state_[i] & lineBit)) {
@@ -257,18 +255,15 @@ private:
                 closings_.push_back(uint32_t(i));
                 strokeComponent_[uint32_t(i)] = component;
                 strokesOf_[component].push_back(uint32_t(i));
-                std::memcpy(image_.pixel(px, py), strokeColour_.data(), colours);
             }
             return true;
         });
     }
 
-    HostImage& image_;
     std::span<const uint8_t> inWindow_;
     int32_t width_, height_, maxGap_;
     PixelPlane<uint8_t> state_;
     std::vector<Offset> offsets_;
-    std::array<uint8_t, 4> strokeColour_{};
     std::vector<uint32_t> closings_;
     std::unordered_map<uint32_t, int32_t> strokeComponent_;
     std::unordered_map<int32_t, std::vector<uint32_t>> strokesOf_; // each line's stroke pixels, in drawing order
@@ -283,7 +278,8 @@ private:
 
 } // namespace
 
-std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std::span<uint8_t> inWindow, int32_t maxGap)
+std::vector<uint32_t> findClosings(const HostImage& image, const FillWindow& window, std::span<uint8_t> inWindow,
+                                   int32_t maxGap)
 {
     if (maxGap <= 0 || image.width <= 0 || image.height <= 0) {
         return {};
@@ -292,10 +288,30 @@ std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std:
     if (!colourOutsideWindow(window, colour)) {
         return {}; // every pixel is in the window: there are no lines
     }
-    std::vector<uint32_t> closings = GapCloser(image, window, inWindow, maxGap).run();
+    std::vector<uint32_t> closings = GapCloser(image, inWindow, maxGap).run();
     for (uint32_t i : closings) {
         inWindow[i] = 0;
     }
+    return closings;
+}
+
+void paintClosings(HostImage& image, const FillWindow& window, const std::vector<uint32_t>& closings)
+{
+    std::array<uint8_t, 4> colour{};
+    if (closings.empty() || !colourOutsideWindow(window, colour)) {
+        return;
+    }
+    const size_t colours = size_t(std::min(image.colorPlanes, 4));
+    const uint32_t width = uint32_t(image.width);
+    for (const uint32_t i : closings) {
+        std::memcpy(image.pixel(int32_t(i % width), int32_t(i / width)), colour.data(), colours);
+    }
+}
+
+std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std::span<uint8_t> inWindow, int32_t maxGap)
+{
+    std::vector<uint32_t> closings = findClosings(image, window, inWindow, maxGap);
+    paintClosings(image, window, closings);
     return closings;
 }
 

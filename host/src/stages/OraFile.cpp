@@ -202,16 +202,26 @@ std::vector<uint8_t> oraBytes(const HostImage& flats, const OraLineArt& lineArt)
         flats.colorPlanes != lineArt.colorPlanes) {
         throw HostError("an OpenRaster file holds RGB layers of one size; write CMYK images as TIFF");
     }
-    // The flats are encoded on a thread of their own while the merged image is, then its thumbnail (the library
-    // spreads each over the cores as well); a cancel is heard inside each encoding and between the parts. The
-    // merged image is never whole: its rows are made from the flats and the line art's rows as its encoder reads
-    // them, and the thumbnail is made from its PNG.
+    // The flats are encoded on a thread of their own while the merged image is, and its thumbnail is made on a
+    // third from the merged image's PNG as it comes; a cancel is heard inside each encoding and between the parts.
+    // The merged image is never whole: its rows are made from the flats and the line art's rows as its encoder
+    // reads them.
+    GrowingBytes mergedStream;
+    auto thumbnailPng =
+        std::async(std::launch::async, [&mergedStream] { return pngThumbnail(mergedStream, thumbnailSide); });
     auto flatsPng = std::async(std::launch::async, [&flats] { return encodePng(flats); });
-    const std::vector<uint8_t> mergedPng =
-        encodeComposedPng(flats, lineArt.png, lineArt.planes(), mergedRows(flats, lineArt));
+    std::vector<uint8_t> mergedPng;
+    {
+        // However the encoding ends, the thumbnail's reader sees the end of its bytes.
+        struct CloseAtEnd {
+            GrowingBytes& bytes;
+            ~CloseAtEnd() { bytes.close(); }
+        } closer{mergedStream};
+        mergedPng = encodeComposedPng(flats, lineArt.png, lineArt.planes(), mergedRows(flats, lineArt), &mergedStream);
+    }
     throwIfCancelled();
-    const std::vector<uint8_t> thumbnailPng = pngThumbnail(mergedPng, thumbnailSide);
     const std::vector<uint8_t> flatsBytes = flatsPng.get();
+    const std::vector<uint8_t> thumbnailBytes = thumbnailPng.get();
     throwIfCancelled();
     const std::vector<uint8_t> mimetype = bytesOf("image/openraster"), stack = bytesOf(stackXml(flats, lineArt));
     ZipWriter zip;
@@ -221,7 +231,7 @@ std::vector<uint8_t> oraBytes(const HostImage& flats, const OraLineArt& lineArt)
     zip.add("data/lineart.png", lineArt.png, true);
     zip.add("data/flats.png", flatsBytes, true);
     zip.add("mergedimage.png", mergedPng, true);
-    zip.add("Thumbnails/thumbnail.png", thumbnailPng, true);
+    zip.add("Thumbnails/thumbnail.png", thumbnailBytes, true);
     std::vector<uint8_t> bytes = zip.finish();
     throwIfCancelled();
     return bytes;

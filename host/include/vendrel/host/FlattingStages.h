@@ -30,6 +30,10 @@ public:
     // Before the filter: draws the closing strokes into the image handed to the filter and notes which pixels
     // the filter will fill (those in the window, the filter fills exactly their 4-connected areas).
     void beforeFilter(HostImage& image);
+    // beforeFilter in two steps: the first only reads the image (it finds the window and the closing strokes), so
+    // that other readers of the image may run beside it; the second draws the strokes into it.
+    void readBeforeFilter(const HostImage& image);
+    void writeBeforeFilter(HostImage& image);
     // After the filter: specks are merged into the nearest larger area (their pixels count as that area's from
     // then on), touching areas are given distinct colours, then the closing pixels take the colour of the
     // area beside them, or with flats every pixel that was not filled takes the colour of the nearest filled one.

@@ -22,6 +22,13 @@ namespace vendrel {
 std::vector<uint32_t> closeGaps(HostImage& image, const FillWindow& window, std::span<uint8_t> inWindow,
                                 int32_t maxGap);
 
+// closeGaps in two steps. The first finds the strokes from inWindow alone (clearing their pixels in it) and
+// neither reads nor changes the image's pixels, so that other readers of the image may run beside it; the second
+// paints them into the image.
+std::vector<uint32_t> findClosings(const HostImage& image, const FillWindow& window, std::span<uint8_t> inWindow,
+                                   int32_t maxGap);
+void paintClosings(HostImage& image, const FillWindow& window, const std::vector<uint32_t>& closings);
+
 // After the filter: each closing pixel takes the colour of the nearest filled pixel (filled as in spreadFlats,
 // same distance and tie rule), so that the lines of the output are the lines of the input.
 void settleClosings(HostImage& image, std::span<const uint8_t> filled, const std::vector<uint32_t>& closings);

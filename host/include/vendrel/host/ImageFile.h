@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "GrowingBytes.h"
 #include "HostImage.h"
 #include "PendingFile.h"
 #include "PluginModule.h"
@@ -89,6 +90,11 @@ void writeImage(const HostImage& image, PendingFile& file, const ImageSaveOption
 // writeImage makes, for callers that want to know before doing any work.
 std::string lossOnSaving(const HostImage& image, const std::string& path, const ImageSaveOptions& options = {});
 
+// Starts loading the image library on a thread of its own where it is loaded on first need (the command on Linux,
+// where every file but a plain PNG goes through it): a run that knows early that it will need the library
+// overlaps its start-up with other work. Nothing elsewhere. Never throws.
+void prepareImageLibrary() noexcept;
+
 // Whether the host writes files of this name: its extension names one of the single-file formats it knows
 // (.png, .jpg/.jpeg, .tif/.tiff, and .webp on Linux or .bmp on Windows, in any case). The name itself is taken
 // literally.
@@ -110,12 +116,14 @@ using RowComposer =
 
 // Linux only. As encodePng of an image like `like` (its size, planes, profile and resolution) whose pixels
 // compose makes, as the encoder asks for them, from the 8-bit RGB image with sourcePlanes planes that the PNG
-// bytes `source` hold: neither image is ever whole in memory. Throws HostError, CancelledError.
+// bytes `source` hold: neither image is ever whole in memory. The encoded bytes are also appended to copy, when
+// given, as they are made (or all at once at the end), for a reader on another thread; the caller closes it.
+// Throws HostError, CancelledError.
 std::vector<uint8_t> encodeComposedPng(const HostImage& like, const std::vector<uint8_t>& source, int32_t sourcePlanes,
-                                       const RowComposer& compose);
+                                       const RowComposer& compose, GrowingBytes* copy = nullptr);
 
-// Linux only. As encodePng(image, maxSide) of the image that the PNG bytes hold, read from them in order and
-// never whole. Throws HostError, CancelledError.
-std::vector<uint8_t> pngThumbnail(const std::vector<uint8_t>& png, int32_t maxSide);
+// Linux only. As encodePng(image, maxSide) of the image that the PNG bytes hold, read from them in order as they
+// come and never whole. Throws HostError (also for bytes that end early), CancelledError.
+std::vector<uint8_t> pngThumbnail(GrowingBytes& png, int32_t maxSide);
 
 } // namespace vendrel
