@@ -362,10 +362,12 @@ int runSteps(const PluginModule& module, RunRequest request, SettingOptions& set
     const HostProfile profile = hostProfileFor(request);
     checkSettingsReachTheFilter(profile, request, descriptor);
     std::string hostFolder = palette ? palette->hostFolder() : request.presetsFolder;
-    // An OpenRaster file's thumbnail is made by the image library: it starts loading now, beside the reading of
-    // the input, instead of after the layers' encoding. (Other formats load it when they are written, after the
-    // stages have given back their memory: loaded alongside them its pages would raise the run's peak.)
-    if (isLayeredOutput(request.output)) {
+    // Every output but a PNG goes through the image library (an OpenRaster file for its thumbnail): it starts
+    // loading now, beside the reading of the input, instead of when the output is written; but not for a TIFF,
+    // JPEG or WebP after the stages, whose masks are given back before it is written: loaded alongside them, the
+    // library's pages would raise the run's peak of memory.
+    const bool layered = isLayeredOutput(request.output);
+    if (layered || (!isPngName(request.output) && !request.flatting.any())) {
         prepareImageLibrary();
     }
     HostImage image = loadInput(module, request);
@@ -378,7 +380,7 @@ int runSteps(const PluginModule& module, RunRequest request, SettingOptions& set
         notePaletteUnused(descriptor, module, hostFolder, image, palette ? palette->userPath() : std::string());
     }
     // A layered output keeps the line art as it is now, encoded: the filter and the stages change the image.
-    KeptLineArt lineArt(image, isLayeredOutput(request.output));
+    KeptLineArt lineArt(image, layered);
 
     TerminalFrontEnd frontEnd(!request.quiet && isatty(STDERR_FILENO), request.dialog);
     HostConfig config;
