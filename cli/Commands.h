@@ -49,8 +49,6 @@ void resolveRunFiles(RunRequest& request);
 // A batch's output for one input: FOLDER/<the input's name>, with the format's extension when one is given;
 // without one, a JPEG input's output is PNG, since JPEG would not keep the areas' colours.
 std::string batchOutputName(const std::string& folder, const std::string& input, const std::string& format);
-// Whether the file name ends in .png, in any case.
-bool isPngName(const std::string& path);
 // What the batch's summary says about JPEG inputs written as PNG; empty when there are none.
 std::string lossyInputsNote(const RunRequest& request);
 // The warning for a single run asked to write JPEG, whose compression changes the areas' colours; empty for

@@ -367,8 +367,10 @@ int runSteps(const PluginModule& module, RunRequest request, SettingOptions& set
     // JPEG or WebP after the stages, whose masks are given back before it is written: loaded alongside them, the
     // library's pages would raise the run's peak of memory.
     const bool layered = isLayeredOutput(request.output);
-    if (layered || (!isPngName(request.output) && !request.flatting.any())) {
+    if (layered) {
         prepareImageLibrary();
+    } else if (!request.flatting.any()) {
+        prepareToWrite(request.output);
     }
     HostImage image = loadInput(module, request);
     checkNothingLost(image, request);

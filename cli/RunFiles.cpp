@@ -8,28 +8,13 @@
 
 namespace vendrel {
 
-namespace {
-
-std::string lowerCaseExtension(const std::string& path)
+bool isJpegName(const std::string& path)
 {
     std::string extension = std::filesystem::path(path).extension().string();
     for (char& c : extension) {
         c = char(std::tolower(static_cast<unsigned char>(c)));
     }
-    return extension;
-}
-
-} // namespace
-
-bool isJpegName(const std::string& path)
-{
-    const std::string extension = lowerCaseExtension(path);
     return extension == ".jpg" || extension == ".jpeg";
-}
-
-bool isPngName(const std::string& path)
-{
-    return lowerCaseExtension(path) == ".png";
 }
 
 std::string batchOutputName(const std::string& folder, const std::string& input, const std::string& format)

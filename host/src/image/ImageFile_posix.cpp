@@ -89,6 +89,13 @@ void prepareImageLibrary() noexcept
     startLoadingImageCodecs();
 }
 
+void prepareToWrite(const std::string& path)
+{
+    if (const SaveFormat* format = saveFormatOf(path); format != nullptr && format->encoder != &png) {
+        startLoadingImageCodecs();
+    }
+}
+
 std::vector<uint8_t> pngThumbnail(GrowingBytes& png, int32_t maxSide)
 {
     return imageCodecs().pngThumbnail(png, maxSide);

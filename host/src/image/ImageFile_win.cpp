@@ -518,4 +518,6 @@ void saveImage(const HostImage& image, const std::string& path, const ImageSaveO
 // The Windows Imaging Component is part of the system: there is nothing to load ahead.
 void prepareImageLibrary() noexcept {}
 
+void prepareToWrite(const std::string&) {}
+
 } // namespace vendrel

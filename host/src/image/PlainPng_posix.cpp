@@ -1,6 +1,6 @@
-// Plain PNG files through libpng. libpng reports errors by a long jump, so every libpng call that can fail runs in
-// a small function that sets the jump target and holds nothing that needs destroying; C++ errors are thrown
-// only outside them.
+// Plain PNG files through libpng. libpng reports errors by a long jump, so every libpng call that can fail runs
+// inside guarded, which sets the jump target, in a call that holds nothing that needs destroying; C++ errors are
+// thrown only outside them.
 #include "PlainPng.h"
 
 #include <png.h>
@@ -116,33 +116,34 @@ private:
     png_infop info_;
 };
 
-bool readInfo(png_structp png, png_infop info)
+// Runs libpng calls with their error jump aimed here: false when libpng reported an error. The jump passes over
+// the call's own frame, which must hold nothing that needs destroying.
+template <typename Calls> bool guarded(png_structp png, const Calls& calls)
 {
     if (setjmp(png_jmpbuf(png))) {
         return false;
     }
-    png_read_info(png, info);
+    calls();
     return true;
+}
+
+bool readInfo(png_structp png, png_infop info)
+{
+    return guarded(png, [&] { png_read_info(png, info); });
 }
 
 bool readRows(png_structp png, uint8_t* first, size_t rowBytes, int32_t count)
 {
-    if (setjmp(png_jmpbuf(png))) {
-        return false;
-    }
-    for (int32_t row = 0; row < count; ++row) {
-        png_read_row(png, first + size_t(row) * rowBytes, nullptr);
-    }
-    return true;
+    return guarded(png, [&] {
+        for (int32_t row = 0; row < count; ++row) {
+            png_read_row(png, first + size_t(row) * rowBytes, nullptr);
+        }
+    });
 }
 
 bool readEnd(png_structp png)
 {
-    if (setjmp(png_jmpbuf(png))) {
-        return false;
-    }
-    png_read_end(png, nullptr);
-    return true;
+    return guarded(png, [&] { png_read_end(png, nullptr); });
 }
 
 // The header of a plain PNG, once png_read_info has read it: nullopt for any other kind.
@@ -296,37 +297,29 @@ int64_t pixelsPerMetre(double perMillimetre)
 
 bool writeHeader(png_structp png, png_infop info, const HostImage& image)
 {
-    if (setjmp(png_jmpbuf(png))) {
-        return false;
-    }
-    png_set_compression_level(png, compressionLevel);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-    png_set_IHDR(png, info, png_uint_32(image.width), png_uint_32(image.height), 8, colourTypeOf(image),
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_pHYs(png, info, png_uint_32(pixelsPerMetre(image.xResolution)),
-                 png_uint_32(pixelsPerMetre(image.yResolution)), PNG_RESOLUTION_METER);
-    png_write_info(png, info);
-    return true;
+    return guarded(png, [&] {
+        png_set_compression_level(png, compressionLevel);
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+        png_set_IHDR(png, info, png_uint_32(image.width), png_uint_32(image.height), 8, colourTypeOf(image),
+                     PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_set_pHYs(png, info, png_uint_32(pixelsPerMetre(image.xResolution)),
+                     png_uint_32(pixelsPerMetre(image.yResolution)), PNG_RESOLUTION_METER);
+        png_write_info(png, info);
+    });
 }
 
 bool writeRows(png_structp png, const uint8_t* first, size_t rowBytes, int32_t count)
 {
-    if (setjmp(png_jmpbuf(png))) {
-        return false;
-    }
-    for (int32_t row = 0; row < count; ++row) {
-        png_write_row(png, first + size_t(row) * rowBytes);
-    }
-    return true;
+    return guarded(png, [&] {
+        for (int32_t row = 0; row < count; ++row) {
+            png_write_row(png, first + size_t(row) * rowBytes);
+        }
+    });
 }
 
 bool writeEnd(png_structp png, png_infop info)
 {
-    if (setjmp(png_jmpbuf(png))) {
-        return false;
-    }
-    png_write_end(png, info);
-    return true;
+    return guarded(png, [&] { png_write_end(png, info); });
 }
 
 // Encodes the image into the sink: false on a failed write (the sink's error says why).

@@ -94,6 +94,9 @@ std::string lossOnSaving(const HostImage& image, const std::string& path, const 
 // where every file but a plain PNG goes through it): a run that knows early that it will need the library
 // overlaps its start-up with other work. Nothing elsewhere. Never throws.
 void prepareImageLibrary() noexcept;
+// prepareImageLibrary for a run that will write an image file of this name, when the library is what writes it
+// (every format but PNG); nothing for a name of no format the host writes.
+void prepareToWrite(const std::string& path);
 
 // Whether the host writes files of this name: its extension names one of the single-file formats it knows
 // (.png, .jpg/.jpeg, .tif/.tiff, and .webp on Linux or .bmp on Windows, in any case). The name itself is taken
